@@ -1,0 +1,98 @@
+#include "model/Cp932Codec.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace kardel {
+namespace {
+
+// Converts with iconv, replacing every input unit that cannot be converted.
+// `unitSize` is how many input bytes to skip on an invalid sequence; `replacement`
+// is written to the output in its place (already in the target encoding).
+ConversionResult Convert(const char* to, const char* from, std::string_view input, size_t unitSize,
+                         std::string_view replacement) {
+    ConversionResult result;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    result.text.reserve(input.size() * 2 + 8);
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* out = buffer;
+        size_t outLeft = sizeof buffer;
+        size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
+        result.text.append(buffer, out - buffer);
+        if (rc != static_cast<size_t>(-1))
+            continue;
+        if (errno == E2BIG)
+            continue;
+        // EILSEQ or EINVAL: an invalid or incomplete unit; replace it and go on.
+        size_t skip = unitSize;
+        if (unitSize == 0) { // UTF-8: skip one lead byte and its continuation bytes
+            skip = 1;
+            while (skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80)
+                ++skip;
+        }
+        if (skip > inLeft)
+            skip = inLeft;
+        in += skip;
+        inLeft -= skip;
+        result.text.append(replacement);
+        result.lossy = true;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    char* out = buffer;
+    size_t outLeft = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &out, &outLeft);
+    result.text.append(buffer, out - buffer);
+    iconv_close(cd);
+    return result;
+}
+
+} // namespace
+
+ConversionResult Cp932Codec::ToUtf8(std::string_view cp932) {
+    bool ascii = true;
+    for (unsigned char c : cp932)
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return {std::string(cp932), false};
+    return Convert("UTF-8", "CP932", cp932, 1, "\xEF\xBF\xBD");
+}
+
+ConversionResult Cp932Codec::FromUtf8(std::string_view utf8) {
+    bool ascii = true;
+    for (unsigned char c : utf8)
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return {std::string(utf8), false};
+    return Convert("CP932", "UTF-8", utf8, 0, "?");
+}
+
+ConversionResult Cp932Codec::FromUtf16Le(std::string_view utf16le) {
+    return Convert("CP932", "UTF-16LE", utf16le, 2, "?");
+}
+
+size_t Cp932Codec::CharBoundaryPrefix(std::string_view text, size_t maxBytes) {
+    if (text.size() <= maxBytes)
+        return text.size();
+    size_t pos = 0;
+    while (pos < maxBytes) {
+        size_t width = IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+        if (pos + width > maxBytes)
+            break;
+        pos += width;
+    }
+    return pos;
+}
+
+} // namespace kardel

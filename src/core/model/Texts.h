@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+namespace kardel {
+
+// The program's own texts, written here in UTF-8 for readability and handed to
+// the core as the cp932 bytes it works with. Each is converted once.
+const std::string& Sjis(const char* utf8Literal);
+
+namespace texts {
+inline const std::string& Untitled() { return Sjis("無題"); }
+inline const std::string& TrashTitle() { return Sjis("ごみ箱"); }
+inline const std::string& NewMemoTitle() { return Sjis("名称未決定"); }
+inline const std::string& Undefined() { return Sjis("未定義"); }
+inline const std::string& BadFileFormat() { return Sjis("予期しないﾌｧｲﾙ形式です。"); }
+} // namespace texts
+
+} // namespace kardel

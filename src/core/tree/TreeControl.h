@@ -1,0 +1,139 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kardel {
+
+class TreeControl;
+
+// One item of the tree control: label, image (the selected image is always the
+// same), a 32-bit item value, ordered children and an expanded flag.
+class TreeItem {
+public:
+    TreeItem(const TreeItem&) = delete;
+    TreeItem& operator=(const TreeItem&) = delete;
+    ~TreeItem();
+
+    const std::string& label() const { return m_label; }
+    int image() const { return m_image; }
+    std::int32_t value() const { return m_value; }
+    bool expanded() const { return m_expanded; }
+    // The parent item; nullptr for a top-level item.
+    TreeItem* parent() const;
+    int childCount() const { return static_cast<int>(m_children.size()); }
+    TreeItem* child(int row) const { return m_children[row].get(); }
+    // Position among the parent's children (O(1)).
+    int row() const { return m_row; }
+
+private:
+    friend class TreeControl;
+    TreeItem() = default;
+
+    std::string m_label;
+    int m_image = 0;
+    std::int32_t m_value = 0;
+    bool m_expanded = false;
+    TreeItem* m_parent = nullptr; // the invisible top for top-level items
+    int m_row = 0;
+    std::vector<std::unique_ptr<TreeItem>> m_children;
+};
+
+// What a widget showing the control learns, before and after each change.
+class ITreeControlObserver {
+public:
+    virtual ~ITreeControlObserver() = default;
+    virtual void BeforeInsert(TreeItem* parent, int row) = 0; // parent nullptr: top level
+    virtual void AfterInsert(TreeItem* item) = 0;
+    virtual void BeforeRemove(TreeItem* item) = 0;
+    virtual void AfterRemove() = 0;
+    virtual void ItemChanged(TreeItem* item) = 0; // label, image or value
+    virtual void ExpandedChanged(TreeItem* item) = 0;
+    virtual void CaretChanged(TreeItem* oldItem, TreeItem* newItem) = 0;
+    virtual void DropHighlightChanged(TreeItem* oldItem, TreeItem* newItem) = 0;
+    virtual void EnsureVisible(TreeItem* item) = 0;
+    virtual void BeforeReset() = 0;
+    virtual void AfterReset() = 0;
+};
+
+// What the owning pane is told, as the platform's tree control would notify it.
+class ITreeControlNotify {
+public:
+    virtual ~ITreeControlNotify() = default;
+    virtual void OnSelChanged(TreeItem* oldItem, TreeItem* newItem) = 0;
+    // Expanded or collapsed by the user (or revealed by a selection), never by the program.
+    virtual void OnItemExpanded(TreeItem* item) = 0;
+};
+
+// An ordered forest of items with a caret and a drop highlight: the model the
+// outline lives in. Every walk is iterative, so any depth is safe.
+class TreeControl {
+public:
+    enum class Where { First, Last, After };
+
+    TreeControl();
+    ~TreeControl();
+
+    void SetNotify(ITreeControlNotify* notify) { m_notify = notify; }
+    void SetObserver(ITreeControlObserver* observer) { m_observer = observer; }
+    ITreeControlObserver* observer() const { return m_observer; }
+
+    // Inserts under parent (nullptr: top level); `after` is used with Where::After.
+    TreeItem* InsertItem(const std::string& label, int image, std::int32_t value, TreeItem* parent, Where where,
+                         TreeItem* after = nullptr);
+    // Deletes the item and its subtree. When the caret is inside it, the caret moves
+    // to the next sibling, else the previous sibling, else the parent, and
+    // OnSelChanged(nullptr, newCaret) reports it after the removal.
+    void DeleteItem(TreeItem* item);
+    void DeleteAllItems();
+
+    void SetLabel(TreeItem* item, const std::string& label);
+    void SetImage(TreeItem* item, int image);
+    void SetValue(TreeItem* item, std::int32_t value) { item->m_value = value; }
+
+    // Program-driven: no notification to the pane.
+    void Expand(TreeItem* item, bool expand);
+    // User-driven (clicks, keys, and revealing a selected item): the pane is told.
+    void UserExpand(TreeItem* item, bool expand);
+    // Moves the caret, first expanding collapsed ancestors as the user would.
+    // Selecting the caret item again reports nothing.
+    void Select(TreeItem* item);
+    void SetDropHighlight(TreeItem* item);
+    void EnsureVisible(TreeItem* item);
+
+    TreeItem* GetRoot() const; // first top-level item
+    TreeItem* GetCaret() const { return m_caret; }
+    TreeItem* GetDropHighlight() const { return m_dropHighlight; }
+    TreeItem* GetParent(TreeItem* item) const { return item ? item->parent() : nullptr; }
+    TreeItem* GetChild(TreeItem* item) const;
+    TreeItem* GetNextSibling(TreeItem* item) const;
+    TreeItem* GetPrevSibling(TreeItem* item) const;
+    TreeItem* GetNextVisible(TreeItem* item) const;
+    TreeItem* GetPrevVisible(TreeItem* item) const;
+    bool HasChildren(TreeItem* item) const { return item && !item->m_children.empty(); }
+    // "Expanded" as the panes decide it: the first child is the next visible item.
+    bool FirstChildIsNextVisible(TreeItem* item) const;
+    size_t GetCount() const { return m_count; }
+    int TopLevelCount() const { return m_top->childCount(); }
+    TreeItem* TopLevelItem(int row) const { return m_top->child(row); }
+    bool IsAncestorOrSelf(TreeItem* ancestor, TreeItem* item) const;
+
+    // Visits item and its descendants, each before its children.
+    void ForEachPreOrder(TreeItem* item, const std::function<void(TreeItem*)>& visit) const;
+    void ForEachItem(const std::function<void(TreeItem*)>& visit) const;
+
+private:
+    void DestroySubtree(std::unique_ptr<TreeItem> item);
+    size_t CountSubtree(TreeItem* item) const;
+
+    std::unique_ptr<TreeItem> m_top; // invisible holder of the top-level items
+    TreeItem* m_caret = nullptr;
+    TreeItem* m_dropHighlight = nullptr;
+    size_t m_count = 0;
+    ITreeControlNotify* m_notify = nullptr;
+    ITreeControlObserver* m_observer = nullptr;
+};
+
+} // namespace kardel

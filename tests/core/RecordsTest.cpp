@@ -1,0 +1,209 @@
+#include "model/Archive.h"
+#include "model/CDocOptions.h"
+#include "model/CMemoItem.h"
+#include "model/Texts.h"
+#include "search/CFindCondition.h"
+
+#include <gtest/gtest.h>
+
+using namespace kardel;
+
+namespace {
+class FixedNow : public ::testing::Test {
+protected:
+    void SetUp() override { Clock::Set(&m_clock); }
+    void TearDown() override { Clock::Set(nullptr); }
+    FixedClock m_clock{958000000}; // 2000-05-11 08:06:40 JST
+};
+template <typename T> std::string Store(T& record) {
+    MemoryOutput out;
+    CArchive ar(out);
+    record.Serialize(ar);
+    return out.bytes();
+}
+} // namespace
+
+using MemoRecord = FixedNow;
+using FindConditionRecord = FixedNow;
+using OptionsRecord = FixedNow;
+
+TEST_F(MemoRecord, CreationValuesFollowTheKind) {
+    EXPECT_EQ(CMemoItem(KindClosedFolder).m_strTitle, "Data");
+    EXPECT_EQ(CMemoItem(KindTrashEmpty).m_strTitle, texts::TrashTitle());
+    CMemoItem memo(KindMemo);
+    EXPECT_EQ(memo.m_strTitle, texts::NewMemoTitle());
+    EXPECT_EQ(memo.m_timeCreated, 958000000);
+    EXPECT_EQ(memo.m_timeUpdated, memo.m_timeCreated);
+    EXPECT_EQ(memo.m_timeDue, memo.m_timeCreated);
+    EXPECT_EQ(memo.m_timeDone, memo.m_timeCreated);
+    EXPECT_EQ(memo.m_bHasDue, 0);
+}
+
+TEST_F(MemoRecord, StoredLayoutPutsTheDueFlagAfterTheFourTimes) {
+    CMemoItem memo(KindMemo);
+    memo.m_strTitle.clear();
+    memo.m_strBody = std::string(300, 'b');
+    memo.m_bHasDue = 1;
+    std::string bytes = Store(memo);
+    ASSERT_EQ(bytes.size(), 1u + 4 + 16 + 4 + 3 + 300 + 1);
+    EXPECT_EQ(bytes[0], '\0');
+    EXPECT_EQ(bytes.substr(21, 4), std::string("\x01\x00\x00\x00", 4));
+    EXPECT_EQ(bytes.substr(25, 3), std::string("\xFF\x2C\x01", 3));
+    EXPECT_EQ(bytes.back(), '\0'); // empty selection item
+}
+
+TEST_F(MemoRecord, Version3RecordsHaveNoSelectionItem) {
+    CMemoItem memo(KindMemo);
+    memo.m_strSelItem = "A";
+    std::string bytes = Store(memo);
+    bytes.pop_back();
+    bytes.pop_back(); // drop "A" with its prefix: a version 3 record
+    CArchive in(bytes);
+    in.SetFileVersion(3);
+    CMemoItem loaded = CMemoItem::ForLoading();
+    loaded.m_strSelItem = "stale";
+    loaded.Serialize(in);
+    EXPECT_EQ(in.Remaining(), 0u);
+    EXPECT_EQ(loaded.m_strSelItem, "");
+    EXPECT_EQ(Store(loaded).back(), '\0');
+}
+
+TEST_F(MemoRecord, DueStatusComparesLocalDays) {
+    CMemoItem memo(KindMemo);
+    memo.m_timeDue = 958000000 + 3600 * 10; // later the same day
+    EXPECT_EQ(memo.DueStatus(), 3);          // no due flag
+    memo.m_bHasDue = 1;
+    EXPECT_EQ(memo.DueStatus(), 0);
+    memo.m_timeDue = 958000000 - 86400;
+    EXPECT_EQ(memo.DueStatus(), 1);
+    memo.m_timeDue = 958000000 + 86400;
+    EXPECT_EQ(memo.DueStatus(), 2);
+}
+
+TEST_F(MemoRecord, DialogKindIndexMapsBothWays) {
+    EXPECT_EQ(CMemoItem::KindToDialogIndex(0), -2);
+    EXPECT_EQ(CMemoItem::KindToDialogIndex(1), -1);
+    EXPECT_EQ(CMemoItem::KindToDialogIndex(4), 0);
+    EXPECT_EQ(CMemoItem::KindToDialogIndex(10), 6);
+    CMemoItem folder(KindOpenFolder);
+    MemoPropValues v = folder.ToDialog();
+    v.m_strTitle = "T";
+    folder.FromDialog(v);
+    EXPECT_EQ(folder.m_nKind, KindOpenFolder);
+    EXPECT_EQ(folder.m_strTitle, "T");
+    CMemoItem memo(KindMemo);
+    v = memo.ToDialog();
+    v.m_nKindIndex = 6;
+    memo.FromDialog(v);
+    EXPECT_EQ(memo.m_nKind, KindDone);
+}
+
+TEST_F(FindConditionRecord, ConstructedConditionIs81BytesAndRoundTrips) {
+    CFindCondition condition;
+    std::string bytes = Store(condition);
+    EXPECT_EQ(bytes.size(), 81u);
+    EXPECT_EQ(bytes.substr(40, 4), Store(condition).substr(40, 4));
+    CFindCondition loaded;
+    loaded.m_strSearch = "x";
+    loaded.m_arrSelItems = {"y"};
+    CArchive in(bytes);
+    loaded.Serialize(in);
+    EXPECT_EQ(loaded, condition);
+}
+
+TEST_F(FindConditionRecord, OldLayoutNormalisesOnlyTheMarkedFlags) {
+    MemoryOutput out;
+    CArchive ar(out);
+    ar.WriteInt32(7); // date test on
+    ar.WriteInt32(7); // kind folder keeps 7
+    for (int i = 0; i < 14; ++i)
+        ar.WriteInt32(0);
+    ar.WriteBytes(std::string(12, '\0'));
+    ar.WriteString("abc");
+    ar.WriteInt32(1); // date source, from version 1 on
+    for (int version : {0, 3}) {
+        CFindCondition c;
+        c.m_nDateSource = 9;
+        CArchive in(out.bytes());
+        in.SetFileVersion(version);
+        c.Serialize(in);
+        EXPECT_EQ(c.m_bDateOn, 1);
+        EXPECT_EQ(c.m_bKindFolder, 7);
+        EXPECT_EQ(c.m_strSearch, "abc");
+        EXPECT_EQ(c.m_nDateSource, version == 0 ? 9 : 1);
+        EXPECT_EQ(in.Remaining(), version == 0 ? 4u : 0u);
+    }
+}
+
+TEST_F(FindConditionRecord, ResetToAllMemosTurnsOnEveryKind) {
+    CFindCondition c;
+    c.m_bDateOn = c.m_bStringOn = c.m_bSelOn = 1;
+    c.m_nScope = 2;
+    c.ResetToAllMemos();
+    EXPECT_EQ(c.m_nScope, 0);
+    EXPECT_EQ(c.m_bKindsOn, 1);
+    EXPECT_EQ(c.m_bKindFolder + c.m_bKindMemo + c.m_bKindDone, 3);
+    EXPECT_EQ(c.m_bDateOn + c.m_bStringOn + c.m_bSelOn, 0);
+}
+
+TEST_F(OptionsRecord, DefaultsAndRoundTrip) {
+    CDocOptions options;
+    EXPECT_EQ(options.m_strDefName[0], Sjis("定義１"));
+    EXPECT_EQ(options.m_strStdFindName[4], texts::Undefined());
+    EXPECT_EQ(options.m_nTabChoice, 1);
+    options.m_arrSelItems = {"A", "B"};
+    options.m_bSelEnabled = 1;
+    std::string bytes = Store(options);
+    CDocOptions loaded;
+    CArchive in(bytes);
+    loaded.Serialize(in);
+    EXPECT_EQ(in.Remaining(), 0u);
+    EXPECT_EQ(loaded.m_arrSelItems, options.m_arrSelItems);
+    EXPECT_EQ(Store(loaded), bytes);
+}
+
+TEST_F(OptionsRecord, OldVersionsConvertTheInitialSearch) {
+    struct Case {
+        int version;
+        std::int32_t x, stored, expected;
+    } cases[] = {{1, 0, 1, 0}, {1, 1, 1, 6}, {2, 1, 0, 1}, {3, 5, 2, 6}};
+    for (const auto& c : cases) {
+        MemoryOutput out;
+        CArchive ar(out);
+        ar.SetFileVersion(c.version);
+        CFindCondition().Serialize(ar); // written in the current layout...
+        std::string condition = out.bytes();
+        MemoryOutput old;
+        CArchive w(old);
+        // ...but an old file holds the old layout: 16 integers, 12 bytes, a string, the source.
+        for (int i = 0; i < 16; ++i)
+            w.WriteInt32(1);
+        w.WriteBytes(std::string(12, '\0'));
+        w.WriteString("");
+        w.WriteInt32(0);
+        w.WriteInt32(c.x);
+        w.WriteInt32(c.stored);
+        if (c.version <= 1)
+            w.WriteInt32(0);
+        for (int i = 0; i < 5; ++i)
+            w.WriteString("d");
+        w.WriteInt32(2);
+        if (c.version == 3) {
+            for (int i = 0; i < 5; ++i)
+                w.WriteInt32(0);
+            for (int i = 0; i < 5; ++i)
+                w.WriteString("i.ico");
+        }
+        CDocOptions o;
+        o.m_stdFind[2].m_bKindsOn = 1;
+        CArchive in(old.bytes());
+        in.SetFileVersion(c.version);
+        o.Serialize(in);
+        EXPECT_EQ(in.Remaining(), 0u) << c.version;
+        EXPECT_EQ(o.m_nInitialFind, c.expected) << c.version;
+        EXPECT_EQ(o.m_stdFind[2].m_bKindsOn, 0);
+        EXPECT_EQ(o.m_stdFind[0].m_bKindsOn, 1);
+        EXPECT_EQ(o.m_nTabChoice, 2);
+        EXPECT_EQ(o.m_strIconFile[0], c.version == 3 ? "i.ico" : texts::Undefined());
+    }
+}
