@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs the whole test suite,
-
+# Installs what is needed, builds everything and runs the whole test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
