@@ -1,0 +1,199 @@
+#include "model/CKardelDoc.h"
+
+#include "model/Archive.h"
+#include "model/Cp932Codec.h"
+#include "model/SafeFile.h"
+#include "model/Texts.h"
+#include "search/CKdListView.h"
+#include "shell/CKdEditView.h"
+#include "shell/Platform.h"
+#include "tree/CKdTreeView.h"
+#include "tree/CTitleView.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace kardel {
+
+CKardelDoc::CKardelDoc(CKardelApp& app, ISettingsStore& settings, IMainFrame& frame)
+    : m_strTitle(texts::Untitled()), m_app(app), m_settings(settings), m_frame(frame) {}
+
+CKardelDoc::~CKardelDoc() = default;
+
+void CKardelDoc::AttachViews(CKdListView* findView, CTitleView* titleView, CKdEditView* memoView,
+                             CKdTreeView* treeView) {
+    m_findView = findView;
+    m_titleView = titleView;
+    m_memoView = memoView;
+    m_treeView = treeView;
+    m_views = {findView, titleView, memoView, treeView};
+}
+
+void CKardelDoc::UpdateAllViews(CView* sender, int hint, CMemoItem* memo) {
+    for (CView* view : m_views)
+        if (view && view != sender)
+            view->OnUpdate(sender, hint, memo);
+}
+
+CMemoItem* CKardelDoc::AppendMemo(std::unique_ptr<CMemoItem> memo) {
+    m_arrMemos.push_back(std::move(memo));
+    return m_arrMemos.back().get();
+}
+
+void CKardelDoc::DeleteContents() {
+    while (!m_arrMemos.empty())
+        m_arrMemos.pop_back();
+    while (!m_arrClip.empty())
+        m_arrClip.pop_back();
+    if (m_memoView)
+        m_memoView->ForgetShownMemo();
+    if (m_treeView)
+        m_treeView->DeleteAllItems();
+    m_nCurMemo = 0;
+}
+
+bool CKardelDoc::OnNewDocument() {
+    DeleteContents();
+    m_strTitle = texts::Untitled();
+    m_strPathName.clear();
+    UpdateAllViews(nullptr, HintMemoCreated, AppendMemo(std::make_unique<CMemoItem>(KindClosedFolder)));
+    UpdateAllViews(nullptr, HintMemoCreated, AppendMemo(std::make_unique<CMemoItem>(KindTrashEmpty)));
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CKardelDoc::ReadHeader(CArchive& ar) {
+    int version = 0;
+    if (ar.Remaining() >= 11 && std::memcmp(ar.ReadBytes(7).data(), "Version", 7) == 0) {
+        std::string digits(ar.ReadBytes(3));
+        ar.ReadBytes(1);
+        version = std::atoi(digits.c_str());
+    } else {
+        ar.Seek(0); // no header: the file starts with the memos
+    }
+    ar.SetFileVersion(version);
+    m_app.m_nFileVersion = version;
+}
+
+void CKardelDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteBytes(std::string_view("Version005\0", 11));
+        ar.WriteInt32(static_cast<std::int32_t>(m_arrMemos.size()));
+        for (auto& memo : m_arrMemos)
+            memo->Serialize(ar);
+    } else {
+        ReadHeader(ar);
+        // A memo record takes at least 25 bytes: two empty strings... and five integers.
+        size_t count = ar.ReadCount(1 + 4 * 6 + 1 + 1);
+        m_arrMemos.reserve(count);
+        for (size_t i = 0; i < count; ++i) {
+            auto memo = std::make_unique<CMemoItem>(CMemoItem::ForLoading());
+            memo->Serialize(ar);
+            m_arrMemos.push_back(std::move(memo));
+        }
+    }
+    for (CView* view : m_views)
+        view->Serialize(ar);
+    m_findCond.Serialize(ar);
+    m_options.Serialize(ar);
+    if (ar.IsStoring()) {
+        CFramePlacement p = m_frame.GetPlacement();
+        for (std::int32_t v : {p.top, p.left, p.bottom, p.right, p.treeWidth})
+            ar.WriteInt32(v);
+    } else if (ar.FileVersion() >= 4) {
+        CFramePlacement p;
+        p.top = ar.ReadInt32();
+        p.left = ar.ReadInt32();
+        p.bottom = ar.ReadInt32();
+        p.right = ar.ReadInt32();
+        p.treeWidth = ar.ReadInt32();
+        m_frame.ApplyPlacement(p);
+    }
+}
+
+FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
+    DeleteContents();
+    SetModifiedFlag(true);
+    try {
+        CArchive ar(bytes);
+        Serialize(ar);
+        if (CMemoItem* current = Memo(m_nCurMemo); current && current->m_hTreeItem)
+            m_treeView->Tree().Select(current->m_hTreeItem);
+        return FileResult::Success();
+    } catch (const ArchiveError&) {
+        DeleteContents();
+        OnNewDocument();
+        return FileResult::Failure(texts::BadFileFormat());
+    }
+}
+
+bool CKardelDoc::StoreTo(IOutput& output) {
+    try {
+        CArchive ar(output);
+        Serialize(ar);
+        return true;
+    } catch (const ArchiveError&) {
+        return false;
+    }
+}
+
+void CKardelDoc::SetRootTitleFromPath(const std::string& path) {
+    std::string name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    std::string title = Cp932Codec::FromUtf8(name).text;
+    if (CMemoItem* root = Memo(0)) {
+        root->m_strTitle = title;
+        if (root->m_hTreeItem && m_treeView)
+            m_treeView->Tree().SetLabel(root->m_hTreeItem, title);
+    }
+}
+
+FileResult CKardelDoc::OnOpenDocument(const std::string& path) {
+    std::string bytes;
+    if (FileResult read = ReadWholeFile(path, bytes); !read.ok)
+        return read;
+    if (FileResult loaded = LoadFromBytes(bytes); !loaded.ok)
+        return loaded;
+    if (m_options.m_nInitialFind >= 1 && m_options.m_nInitialFind <= 5)
+        m_findCond = m_options.m_stdFind[m_options.m_nInitialFind - 1];
+    else if (m_options.m_nInitialFind == 6)
+        m_findCond.ResetToAllMemos();
+    m_strPathName = path;
+    std::string file = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    m_strTitle = Cp932Codec::FromUtf8(file).text;
+    SetRootTitleFromPath(path);
+    if (CMemoItem* current = Memo(m_nCurMemo); current && current->m_hTreeItem)
+        m_treeView->Tree().Select(current->m_hTreeItem);
+    SetModifiedFlag(false);
+    return FileResult::Success();
+}
+
+FileResult CKardelDoc::OnSaveDocument(const std::string& path) {
+    UpdateAllViews(nullptr, HintStoreText, Memo(m_nCurMemo));
+    SetRootTitleFromPath(path);
+    FileResult result = WriteFileSafely(path, [this](IOutput& out) { return StoreTo(out); });
+    if (result.ok) {
+        m_strPathName = path;
+        std::string file = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+        m_strTitle = Cp932Codec::FromUtf8(file).text;
+        SetModifiedFlag(false);
+    }
+    return result;
+}
+
+void CKardelDoc::AddSelItem(const std::string& item) {
+    if (item.empty())
+        return;
+    for (const auto& existing : m_options.m_arrSelItems)
+        if (existing == item)
+            return;
+    m_options.m_arrSelItems.push_back(item);
+}
+
+void CKardelDoc::ClearFoundMarks() {
+    for (auto& memo : m_arrMemos)
+        memo->m_bFound = 0;
+}
+
+} // namespace kardel

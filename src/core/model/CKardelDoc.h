@@ -1,0 +1,93 @@
+#pragma once
+#include "model/CDocOptions.h"
+#include "model/CMemoItem.h"
+#include "model/CView.h"
+#include "model/FileResult.h"
+#include "search/CFindCondition.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kardel {
+
+class CArchive;
+class IOutput;
+class IMainFrame;
+class ISettingsStore;
+class CKdListView;
+class CTitleView;
+class CKdEditView;
+class CKdTreeView;
+
+// The application object's one piece of state the readers consult.
+struct CKardelApp {
+    std::int32_t m_nFileVersion = 0;
+};
+
+// The document: owns every memo, the memo clipboard, the current memo, the
+// current search and the options, and broadcasts update hints to its views.
+class CKardelDoc {
+public:
+    CKardelDoc(CKardelApp& app, ISettingsStore& settings, IMainFrame& frame);
+    ~CKardelDoc();
+
+    // The panes in view-list order: FindView, title strip, MemoView, TreeView.
+    void AttachViews(CKdListView* findView, CTitleView* titleView, CKdEditView* memoView, CKdTreeView* treeView);
+    CKdTreeView* TreeView() const { return m_treeView; }
+    CKdEditView* MemoView() const { return m_memoView; }
+    CKdListView* FindView() const { return m_findView; }
+
+    void UpdateAllViews(CView* sender, int hint, CMemoItem* memo = nullptr);
+
+    std::vector<std::unique_ptr<CMemoItem>> m_arrMemos;
+    std::vector<std::unique_ptr<CMemoItem>> m_arrClip;
+    std::int32_t m_nCurMemo = 0;
+    CFindCondition m_findCond;
+    CDocOptions m_options;
+    std::int32_t m_nStdFind = 1;
+
+    // The framework document's own state.
+    std::string m_strTitle;    // cp932; "無題" until opened or saved
+    std::string m_strPathName; // file system path
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    CMemoItem* Memo(std::int32_t index) const {
+        return index >= 0 && static_cast<size_t>(index) < m_arrMemos.size() ? m_arrMemos[index].get() : nullptr;
+    }
+    CMemoItem* AppendMemo(std::unique_ptr<CMemoItem> memo);
+
+    bool OnNewDocument();
+    void DeleteContents();
+    FileResult OnOpenDocument(const std::string& path);
+    FileResult OnSaveDocument(const std::string& path);
+
+    // Whole-file reading and writing, without the open/save steps around them.
+    // A failed load leaves a new, untitled document.
+    FileResult LoadFromBytes(std::string_view bytes);
+    void Serialize(CArchive& ar);
+    bool StoreTo(IOutput& output);
+
+    void AddSelItem(const std::string& item);
+    void ClearFoundMarks();
+    CKardelApp& app() const { return m_app; }
+    ISettingsStore& settings() const { return m_settings; }
+    IMainFrame& frame() const { return m_frame; }
+
+private:
+    void ReadHeader(CArchive& ar);
+    void SetRootTitleFromPath(const std::string& path);
+
+    CKardelApp& m_app;
+    ISettingsStore& m_settings;
+    IMainFrame& m_frame;
+    bool m_bModified = false;
+    std::vector<CView*> m_views;
+    CKdListView* m_findView = nullptr;
+    CTitleView* m_titleView = nullptr;
+    CKdEditView* m_memoView = nullptr;
+    CKdTreeView* m_treeView = nullptr;
+};
+
+} // namespace kardel

@@ -1,0 +1,44 @@
+#pragma once
+#include "model/CView.h"
+#include "tree/TreeControl.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kardel {
+
+class CKardelDoc;
+
+// The TreeView pane: the outline's hierarchy lives in its tree control, each
+// item's value being its memo's index.
+class CKdTreeView : public CView, public ITreeControlNotify {
+public:
+    explicit CKdTreeView(CKardelDoc& doc);
+
+    TreeControl& Tree() { return m_tree; }
+    TreeItem* m_hTrash = nullptr;
+    bool m_bNoCommitOnSelect = false;
+    bool m_bNoParentRefreshOnInsert = false;
+    bool m_bImporting = false;
+    bool m_bCutting = false;
+
+    TreeItem* InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after, const std::string& title,
+                             int image, std::int32_t memoIndex);
+    void RefreshFolderState(TreeItem* item);
+    void DeleteAllItems();
+
+    void OnUpdate(CView* sender, int hint, CMemoItem* memo) override;
+    void Serialize(CArchive& ar) override;
+
+    void OnSelChanged(TreeItem* oldItem, TreeItem* newItem) override;
+    void OnItemExpanded(TreeItem* item) override;
+
+private:
+    void InsertNewMemo(CMemoItem* memo);
+    void LoadTree(CArchive& ar);
+
+    CKardelDoc& m_doc;
+    TreeControl m_tree;
+};
+
+} // namespace kardel
