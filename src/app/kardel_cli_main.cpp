@@ -1,0 +1,47 @@
+// kardel-cli: the headless front of the core. So far: new and check.
+#include "model/Cp932Codec.h"
+#include "model/SafeFile.h"
+#include "shell/DocumentSession.h"
+
+#include <cstdio>
+#include <string>
+
+using namespace kardel;
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: kardel-cli new OUT.kdl | check FILE.kdl\n");
+    return 2;
+}
+
+void PrintError(const std::string& cp932) { std::fprintf(stderr, "%s\n", Cp932Codec::ToUtf8(cp932).text.c_str()); }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3)
+        return Usage();
+    std::string command = argv[1];
+    std::string path = argv[2];
+    HeadlessSession session;
+    if (command == "new") {
+        session.doc().OnNewDocument();
+        FileResult saved = WriteFileSafely(path, [&session](IOutput& out) { return session.doc().StoreTo(out); });
+        if (!saved.ok) {
+            PrintError(saved.message);
+            return 1;
+        }
+        return 0;
+    }
+    if (command == "check") {
+        FileResult opened = session.doc().OnOpenDocument(path);
+        if (!opened.ok) {
+            PrintError(opened.message);
+            return 1;
+        }
+        std::printf("ok\n");
+        return 0;
+    }
+    return Usage();
+}
