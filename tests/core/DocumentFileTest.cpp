@@ -104,3 +104,100 @@ TEST_F(DocumentFile, OverlongMemoViewTextIsCutAtACharacterBoundary) {
     HeadlessSession t;
     EXPECT_TRUE(t.doc().LoadFromBytes(bytes).ok);
 }
+
+namespace {
+// An old file as the earlier versions wrote it: root and trash, no selection
+// items, no FindView widths, the old condition and options layouts, no window.
+std::string OldFile(int version) {
+    MemoryOutput out;
+    CArchive w(out);
+    if (version > 0)
+        w.WriteBytes(std::string("Version00") + char('0' + version) + std::string(1, '\0'));
+    w.WriteInt32(2);
+    for (auto [title, kind] : {std::pair<const char*, int>{"Data", 0}, {"T", 2}}) {
+        w.WriteString(title);
+        w.WriteInt32(kind);
+        for (int i = 0; i < 5; ++i)
+            w.WriteInt32(0);
+        w.WriteString("");
+    }
+    w.WriteInt32(3); // MemoView text
+    w.WriteBytes("abc");
+    w.WriteInt32(2);
+    for (int v : {0, 0, 0, 1, 0, 2, 1, 1, 0, 1})
+        w.WriteInt32(v);
+    auto oldCondition = [&] {
+        for (int i = 0; i < 16; ++i)
+            w.WriteInt32(0);
+        w.WriteBytes(std::string(12, '\0'));
+        w.WriteString("s");
+        if (version >= 1)
+            w.WriteInt32(0);
+    };
+    oldCondition();               // the current search
+    oldCondition();               // standard search 1
+    w.WriteInt32(1);              // X: an initial search was chosen
+    w.WriteInt32(1);              // ... of every memo
+    if (version <= 1)
+        w.WriteInt32(0);
+    for (int i = 0; i < 5; ++i)
+        w.WriteString("d");
+    w.WriteInt32(2);
+    if (version == 3) {
+        for (int i = 0; i < 5; ++i)
+            w.WriteInt32(0);
+        for (int i = 0; i < 5; ++i)
+            w.WriteString("");
+    }
+    return out.take();
+}
+} // namespace
+
+TEST_F(DocumentFile, OlderVersionsLoadWithDefaultsAndSaveAsVersion5) {
+    for (int version : {0, 1, 2, 3}) {
+        HeadlessSession s;
+        s.m_frame.m_placement.left = 33; // the window stays where it is
+        FileResult r = s.doc().LoadFromBytes(OldFile(version));
+        ASSERT_TRUE(r.ok) << version;
+        EXPECT_EQ(s.session().m_app.m_nFileVersion, version);
+        EXPECT_EQ(s.doc().m_arrMemos[1]->m_strSelItem, "");
+        EXPECT_EQ(s.session().m_findView.m_nColumnWidths[0], 200);
+        EXPECT_EQ(s.m_frame.m_placement.left, 33);
+        EXPECT_EQ(s.doc().m_nCurMemo, 1);
+        EXPECT_EQ(s.doc().m_options.m_nInitialFind, 6);
+        EXPECT_EQ(s.doc().m_findCond.m_strSearch, "s");
+        std::string saved = Save(s.doc());
+        EXPECT_EQ(saved.substr(0, 11), std::string("Version005\0", 11));
+        HeadlessSession t;
+        EXPECT_TRUE(t.doc().LoadFromBytes(saved).ok);
+    }
+}
+
+TEST_F(DocumentFile, TreeSectionsThatBreakTheOutlineAreRefused) {
+    HeadlessSession s;
+    s.doc().OnNewDocument();
+    std::string good = Save(s.doc());
+    size_t treeAt = good.find(I32(2) + I32(0) + I32(0) + I32(0) + I32(1) + I32(1));
+    ASSERT_NE(treeAt, std::string::npos);
+    struct Case {
+        const char* what;
+        std::vector<int> records;
+    } cases[] = {
+        {nullptr, {0, 0, 0, 1, 1, 2, 1, 1, 0, 0}}, // the records as written: must load
+        {"memo index outside the array", {0, 0, 0, 1, 1, 2, 5, 1, 0, 0}},
+        {"memo used twice", {0, 0, 0, 1, 1, 2, 0, 1, 0, 0}},
+        {"parent not yet read", {0, 0, 0, 1, 1, 2, 1, 2, 0, 0}},
+        {"two roots", {0, 0, 0, 1, 1, 2, 1, 0, 0, 0}},
+        {"trash without a trash image", {0, 0, 0, 1, 1, 4, 1, 1, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = good;
+        std::string tree = I32(2);
+        for (int v : c.records)
+            tree += I32(v);
+        bytes.replace(treeAt, tree.size(), tree);
+        HeadlessSession t;
+        EXPECT_EQ(t.doc().LoadFromBytes(bytes).ok, c.what == nullptr) << (c.what ? c.what : "valid");
+        EXPECT_EQ(t.doc().m_arrMemos.size(), 2u);
+    }
+}
