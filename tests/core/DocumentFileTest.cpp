@@ -201,3 +201,21 @@ TEST_F(DocumentFile, TreeSectionsThatBreakTheOutlineAreRefused) {
         EXPECT_EQ(t.doc().m_arrMemos.size(), 2u);
     }
 }
+
+TEST_F(DocumentFile, OpeningAndSavingRetitleTheRootAfterTheFileName) {
+    std::string dir = ::testing::TempDir();
+    HeadlessSession s;
+    s.doc().OnNewDocument();
+    ASSERT_TRUE(s.doc().OnSaveDocument(dir + "/work.kdl").ok);
+    EXPECT_EQ(s.doc().m_arrMemos[0]->m_strTitle, "work");
+    EXPECT_EQ(s.doc().m_strTitle, "work.kdl");
+    EXPECT_FALSE(s.doc().IsModified());
+    HeadlessSession t;
+    ASSERT_TRUE(t.doc().OnOpenDocument(dir + "/work.kdl").ok);
+    EXPECT_EQ(t.doc().m_arrMemos[0]->m_strTitle, "work");
+    EXPECT_EQ(t.session().m_treeView.Tree().GetRoot()->label(), "work");
+    EXPECT_FALSE(t.doc().IsModified());
+    ASSERT_TRUE(t.doc().OnSaveDocument(dir + "/plan.kdl").ok);
+    EXPECT_EQ(t.doc().m_arrMemos[0]->m_strTitle, "plan");
+    EXPECT_FALSE(t.doc().OnSaveDocument("/nonexistent-dir/x.kdl").ok);
+}

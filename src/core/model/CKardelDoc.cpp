@@ -14,6 +14,14 @@
 #include <cstring>
 
 namespace kardel {
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
 
 CKardelDoc::CKardelDoc(CKardelApp& app, ISettingsStore& settings, IMainFrame& frame)
     : m_strTitle(texts::Untitled()), m_app(app), m_settings(settings), m_frame(frame) {}
@@ -138,7 +146,7 @@ bool CKardelDoc::StoreTo(IOutput& output) {
 }
 
 void CKardelDoc::SetRootTitleFromPath(const std::string& path) {
-    std::string name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    std::string name = FileNameOf(path);
     if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0)
         name.erase(dot);
     std::string title = Cp932Codec::FromUtf8(name).text;
@@ -160,11 +168,8 @@ FileResult CKardelDoc::OnOpenDocument(const std::string& path) {
     else if (m_options.m_nInitialFind == 6)
         m_findCond.ResetToAllMemos();
     m_strPathName = path;
-    std::string file = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-    m_strTitle = Cp932Codec::FromUtf8(file).text;
-    SetRootTitleFromPath(path);
-    if (CMemoItem* current = Memo(m_nCurMemo); current && current->m_hTreeItem)
-        m_treeView->Tree().Select(current->m_hTreeItem);
+    m_strTitle = Cp932Codec::FromUtf8(FileNameOf(path)).text;
+    SetRootTitleFromPath(path); // the load has already selected the current memo's item
     SetModifiedFlag(false);
     return FileResult::Success();
 }
@@ -175,8 +180,7 @@ FileResult CKardelDoc::OnSaveDocument(const std::string& path) {
     FileResult result = WriteFileSafely(path, [this](IOutput& out) { return StoreTo(out); });
     if (result.ok) {
         m_strPathName = path;
-        std::string file = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-        m_strTitle = Cp932Codec::FromUtf8(file).text;
+        m_strTitle = Cp932Codec::FromUtf8(FileNameOf(path)).text;
         SetModifiedFlag(false);
     }
     return result;
