@@ -219,3 +219,32 @@ TEST_F(DocumentFile, OpeningAndSavingRetitleTheRootAfterTheFileName) {
     EXPECT_EQ(t.doc().m_arrMemos[0]->m_strTitle, "plan");
     EXPECT_FALSE(t.doc().OnSaveDocument("/nonexistent-dir/x.kdl").ok);
 }
+
+namespace {
+class FailingOutput : public IOutput {
+public:
+    explicit FailingOutput(size_t limit) : m_limit(limit) {}
+    bool Write(const char*, size_t size) override {
+        if (m_written + size > m_limit)
+            return false;
+        m_written += size;
+        return true;
+    }
+
+private:
+    size_t m_limit;
+    size_t m_written = 0;
+};
+} // namespace
+
+TEST_F(DocumentFile, AWriteThatFailsAnywhereIsReported) {
+    HeadlessSession s;
+    s.doc().OnNewDocument();
+    size_t total = Save(s.doc()).size();
+    for (size_t limit = 0; limit < total; limit += 7) {
+        FailingOutput out(limit);
+        EXPECT_FALSE(s.doc().StoreTo(out)) << limit;
+    }
+    FailingOutput enough(total);
+    EXPECT_TRUE(s.doc().StoreTo(enough));
+}
