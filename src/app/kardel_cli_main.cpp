@@ -1,4 +1,4 @@
-// kardel-cli: the headless front of the core. So far: new and check.
+// kardel-cli: the headless front of the core. So far: new, check and outline.
 #include "model/Cp932Codec.h"
 #include "model/SafeFile.h"
 #include "shell/DocumentSession.h"
@@ -11,7 +11,7 @@ using namespace kardel;
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: kardel-cli new OUT.kdl | check FILE.kdl\n");
+    std::fprintf(stderr, "usage: kardel-cli new OUT.kdl | check FILE.kdl | outline FILE.kdl\n");
     return 2;
 }
 
@@ -41,6 +41,23 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("ok\n");
+        return 0;
+    }
+    if (command == "outline") {
+        FileResult opened = session.doc().OnOpenDocument(path);
+        if (!opened.ok) {
+            PrintError(opened.message);
+            return 1;
+        }
+        TreeControl& tree = session.session().m_treeView.Tree();
+        tree.ForEachItem([&](TreeItem* item) {
+            int depth = 0;
+            for (TreeItem* p = item->parent(); p; p = p->parent())
+                ++depth;
+            const CMemoItem* memo = session.doc().Memo(item->value());
+            std::printf("%s%s [%d]\n", std::string(size_t(depth) * 2, ' ').c_str(),
+                        Cp932Codec::ToUtf8(item->label()).text.c_str(), memo ? memo->m_nKind : -1);
+        });
         return 0;
     }
     return Usage();
