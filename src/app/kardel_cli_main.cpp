@@ -17,6 +17,14 @@ int Usage() {
 
 void PrintError(const std::string& cp932) { std::fprintf(stderr, "%s\n", Cp932Codec::ToUtf8(cp932).text.c_str()); }
 
+// Opens the document; on failure prints the load error and returns false.
+bool OpenOrReport(HeadlessSession& session, const std::string& path) {
+    FileResult opened = session.doc().OnOpenDocument(path);
+    if (!opened.ok)
+        PrintError(opened.message);
+    return opened.ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -35,20 +43,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "check") {
-        FileResult opened = session.doc().OnOpenDocument(path);
-        if (!opened.ok) {
-            PrintError(opened.message);
+        if (!OpenOrReport(session, path))
             return 1;
-        }
         std::printf("ok\n");
         return 0;
     }
     if (command == "outline") {
-        FileResult opened = session.doc().OnOpenDocument(path);
-        if (!opened.ok) {
-            PrintError(opened.message);
+        if (!OpenOrReport(session, path))
             return 1;
-        }
         TreeControl& tree = session.session().m_treeView.Tree();
         tree.ForEachItem([&](TreeItem* item) {
             int depth = 0;

@@ -2,21 +2,20 @@
 #include "model/Texts.h"
 #include "shell/DocumentSession.h"
 
+#include "FixedNowTest.h"
+
 #include <gtest/gtest.h>
 
 using namespace kardel;
 
 namespace {
-class DocumentFile : public ::testing::Test {
+class DocumentFile : public FixedNowTest {
 protected:
-    void SetUp() override { Clock::Set(&m_clock); }
-    void TearDown() override { Clock::Set(nullptr); }
     std::string Save(CKardelDoc& doc) {
         MemoryOutput out;
         EXPECT_TRUE(doc.StoreTo(out));
         return out.take();
     }
-    FixedClock m_clock{958000000};
 };
 std::string I32(std::int32_t v) {
     MemoryOutput out;

@@ -4,17 +4,13 @@
 #include "model/Texts.h"
 #include "search/CFindCondition.h"
 
+#include "FixedNowTest.h"
+
 #include <gtest/gtest.h>
 
 using namespace kardel;
 
 namespace {
-class FixedNow : public ::testing::Test {
-protected:
-    void SetUp() override { Clock::Set(&m_clock); }
-    void TearDown() override { Clock::Set(nullptr); }
-    FixedClock m_clock{958000000}; // 2000-05-11 08:06:40 JST
-};
 template <typename T> std::string Store(T& record) {
     MemoryOutput out;
     CArchive ar(out);
@@ -23,9 +19,9 @@ template <typename T> std::string Store(T& record) {
 }
 } // namespace
 
-using MemoRecord = FixedNow;
-using FindConditionRecord = FixedNow;
-using OptionsRecord = FixedNow;
+using MemoRecord = FixedNowTest;
+using FindConditionRecord = FixedNowTest;
+using OptionsRecord = FixedNowTest;
 
 TEST_F(MemoRecord, CreationValuesFollowTheKind) {
     EXPECT_EQ(CMemoItem(KindClosedFolder).m_strTitle, "Data");

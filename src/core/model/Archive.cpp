@@ -89,6 +89,20 @@ size_t CArchive::ReadCount(size_t minBytesEach) {
     return static_cast<size_t>(count);
 }
 
+void CArchive::Exchange(std::vector<std::string>& list) {
+    if (IsStoring()) {
+        WriteInt32(static_cast<std::int32_t>(list.size()));
+        for (const auto& item : list)
+            WriteString(item);
+        return;
+    }
+    size_t count = ReadCount(1);
+    list.clear();
+    list.reserve(count);
+    for (size_t i = 0; i < count; ++i)
+        list.push_back(ReadString());
+}
+
 void CArchive::Seek(size_t position) {
     if (position > m_input.size())
         throw ArchiveError(ArchiveError::Kind::EndOfFile, "seek past end");

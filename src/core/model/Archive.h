@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kardel {
 
@@ -82,6 +83,8 @@ public:
         else
             value = ReadInt32();
     }
+    // A 32-bit count, then that many strings.
+    void Exchange(std::vector<std::string>& list);
     void Exchange(std::string& text) {
         if (IsStoring())
             WriteString(text);

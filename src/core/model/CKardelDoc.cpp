@@ -91,8 +91,9 @@ void CKardelDoc::Serialize(CArchive& ar) {
             memo->Serialize(ar);
     } else {
         ReadHeader(ar);
-        // A memo record takes at least 25 bytes: two empty strings... and five integers.
-        size_t count = ar.ReadCount(1 + 4 * 6 + 1 + 1);
+        // The smallest record: an empty title, six integers and an empty body (the
+        // selection item is absent before version 4).
+        size_t count = ar.ReadCount(1 + 4 * 6 + 1);
         m_arrMemos.reserve(count);
         for (size_t i = 0; i < count; ++i) {
             auto memo = std::make_unique<CMemoItem>(CMemoItem::ForLoading());

@@ -41,17 +41,7 @@ void CFindCondition::Serialize(CArchive& ar) {
     ar.Exchange(m_bSearchTitle);
     ar.Exchange(m_strSearch);
     ar.Exchange(m_bStringOn);
-    if (ar.IsStoring()) {
-        ar.WriteInt32(static_cast<std::int32_t>(m_arrSelItems.size()));
-        for (const auto& item : m_arrSelItems)
-            ar.WriteString(item);
-    } else {
-        size_t count = ar.ReadCount(1);
-        m_arrSelItems.clear();
-        m_arrSelItems.reserve(count);
-        for (size_t i = 0; i < count; ++i)
-            m_arrSelItems.push_back(ar.ReadString());
-    }
+    ar.Exchange(m_arrSelItems);
     ar.Exchange(m_bSelOn);
 }
 
