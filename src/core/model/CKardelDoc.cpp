@@ -23,8 +23,11 @@ std::string FileNameOf(const std::string& path) {
 
 } // namespace
 
-CKardelDoc::CKardelDoc(CKardelApp& app, ISettingsStore& settings, IMainFrame& frame)
-    : m_strTitle(texts::Untitled()), m_app(app), m_settings(settings), m_frame(frame) {}
+CKardelDoc::CKardelDoc(CKardelApp& app, CPlatform& platform)
+    : m_strTitle(texts::Untitled()), m_app(app), m_platform(platform) {}
+
+ISettingsStore& CKardelDoc::settings() const { return m_platform.settings; }
+IMainFrame& CKardelDoc::frame() const { return m_platform.frame; }
 
 CKardelDoc::~CKardelDoc() = default;
 
@@ -106,7 +109,7 @@ void CKardelDoc::Serialize(CArchive& ar) {
     m_findCond.Serialize(ar);
     m_options.Serialize(ar);
     if (ar.IsStoring()) {
-        CFramePlacement p = m_frame.GetPlacement();
+        CFramePlacement p = frame().GetPlacement();
         for (std::int32_t v : {p.top, p.left, p.bottom, p.right, p.treeWidth})
             ar.WriteInt32(v);
     } else if (ar.FileVersion() >= 4) {
@@ -116,7 +119,7 @@ void CKardelDoc::Serialize(CArchive& ar) {
         p.bottom = ar.ReadInt32();
         p.right = ar.ReadInt32();
         p.treeWidth = ar.ReadInt32();
-        m_frame.ApplyPlacement(p);
+        frame().ApplyPlacement(p);
     }
 }
 

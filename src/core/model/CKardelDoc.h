@@ -13,6 +13,7 @@ namespace kardel {
 
 class CArchive;
 class IOutput;
+struct CPlatform;
 class IMainFrame;
 class ISettingsStore;
 class CKdListView;
@@ -29,7 +30,7 @@ struct CKardelApp {
 // current search and the options, and broadcasts update hints to its views.
 class CKardelDoc {
 public:
-    CKardelDoc(CKardelApp& app, ISettingsStore& settings, IMainFrame& frame);
+    CKardelDoc(CKardelApp& app, CPlatform& platform);
     ~CKardelDoc();
 
     // The panes in view-list order: FindView, title strip, MemoView, TreeView.
@@ -72,16 +73,16 @@ public:
     void AddSelItem(const std::string& item);
     void ClearFoundMarks();
     CKardelApp& app() const { return m_app; }
-    ISettingsStore& settings() const { return m_settings; }
-    IMainFrame& frame() const { return m_frame; }
+    CPlatform& platform() const { return m_platform; }
+    ISettingsStore& settings() const;
+    IMainFrame& frame() const;
 
 private:
     void ReadHeader(CArchive& ar);
     void SetRootTitleFromPath(const std::string& path);
 
     CKardelApp& m_app;
-    ISettingsStore& m_settings;
-    IMainFrame& m_frame;
+    CPlatform& m_platform;
     bool m_bModified = false;
     std::vector<CView*> m_views;
     CKdListView* m_findView = nullptr;

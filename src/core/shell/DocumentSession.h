@@ -9,12 +9,12 @@
 
 namespace kardel {
 
-// One document with its four panes in view-list order, over a given frame,
-// settings store and edit control. The CLI and the tests run it without a window.
+// One document with its four panes in view-list order, over the given platform
+// services and edit control. The window, the CLI and the tests all build on it.
 class DocumentSession {
 public:
-    DocumentSession(ISettingsStore& settings, IMainFrame& frame, IEditControl& edit)
-        : m_doc(m_app, settings, frame), m_findView(m_doc), m_memoView(m_doc, edit), m_treeView(m_doc) {
+    DocumentSession(CPlatform& platform, IEditControl& edit)
+        : m_doc(m_app, platform), m_findView(m_doc), m_memoView(m_doc, edit), m_treeView(m_doc) {
         m_doc.AttachViews(&m_findView, &m_titleView, &m_memoView, &m_treeView);
     }
 
@@ -26,16 +26,24 @@ public:
     CKdTreeView m_treeView;
 };
 
-// A session that owns headless stand-ins for the platform.
+// A session that owns headless stand-ins for every platform service.
 class HeadlessSession {
 public:
-    HeadlessSession() : m_session(m_settings, m_frame, m_edit) {}
+    HeadlessSession() : m_session(m_platform, m_edit) {}
     CKardelDoc& doc() { return m_session.m_doc; }
     DocumentSession& session() { return m_session; }
+    CKdTreeView& treeView() { return m_session.m_treeView; }
+    CKdListView& findView() { return m_session.m_findView; }
+    CKdEditView& memoView() { return m_session.m_memoView; }
 
     MemorySettingsStore m_settings;
     HeadlessFrame m_frame;
+    HeadlessMessageBox m_messages;
+    HeadlessFileDialogs m_fileDialogs;
+    HeadlessShell m_shell;
+    HeadlessDialogs m_dialogs;
     PlainEditControl m_edit;
+    CPlatform m_platform{m_settings, m_frame, m_messages, m_fileDialogs, m_shell, m_dialogs};
 
 private:
     DocumentSession m_session;

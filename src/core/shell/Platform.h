@@ -1,8 +1,11 @@
 #pragma once
 #include "model/Clock.h"
+#include "model/SettingsStore.h"
+#include "shell/IDialogs.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kardel {
 
@@ -81,6 +84,58 @@ public:
     int m_findViewHeight = 0;
     bool m_titleStripTall = true;
     Pane m_active = Pane::TreeView;
+};
+
+// Headless stand-ins: questions get a fixed answer (Yes unless set), messages are
+// kept for the caller to read, file dialogs are cancelled and the shell records.
+class HeadlessMessageBox : public IMessageBox {
+public:
+    Answer AskYesNo(const std::string& text) override { return Ask(text); }
+    Answer AskYesNoCancel(const std::string& text) override { return Ask(text); }
+    void ShowError(const std::string& text) override { m_shown.push_back(text); }
+    void ShowInfo(const std::string& text) override { m_shown.push_back(text); }
+
+    Answer m_answer = Answer::Yes;
+    std::vector<std::string> m_asked;
+    std::vector<std::string> m_shown;
+
+private:
+    Answer Ask(const std::string& text) {
+        m_asked.push_back(text);
+        return m_answer;
+    }
+};
+
+class HeadlessFileDialogs : public IFileDialogs {
+public:
+    std::optional<std::string> Run(const FileDialogRequest& request) override {
+        m_requests.push_back(request);
+        if (m_answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = m_answers.front();
+        m_answers.erase(m_answers.begin());
+        return answer;
+    }
+    std::vector<std::optional<std::string>> m_answers; // given out in order, then Cancel
+    std::vector<FileDialogRequest> m_requests;
+};
+
+class HeadlessShell : public IShell {
+public:
+    void Open(const std::string& target) override { m_opened.push_back(target); }
+    void StartNewInstance() override { ++m_started; }
+    std::vector<std::string> m_opened;
+    int m_started = 0;
+};
+
+// Every platform service the rules reach, handed to the document once.
+struct CPlatform {
+    ISettingsStore& settings;
+    IMainFrame& frame;
+    IMessageBox& messages;
+    IFileDialogs& fileDialogs;
+    IShell& shell;
+    IDialogs& dialogs;
 };
 
 } // namespace kardel
