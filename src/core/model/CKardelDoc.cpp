@@ -46,6 +46,20 @@ void CKardelDoc::UpdateAllViews(CView* sender, int hint, CMemoItem* memo) {
             view->OnUpdate(sender, hint, memo);
 }
 
+bool CKardelDoc::OnUpdateCmd(CommandId id, CCmdUI& ui) {
+    for (CCmdTarget* handler : m_commandHandlers)
+        if (handler->OnUpdateCmd(id, ui))
+            return true;
+    return false;
+}
+
+bool CKardelDoc::OnCmdMsg(CommandId id) {
+    for (CCmdTarget* handler : m_commandHandlers)
+        if (handler->OnCmdMsg(id))
+            return true;
+    return false;
+}
+
 CMemoItem* CKardelDoc::AppendMemo(std::unique_ptr<CMemoItem> memo) {
     m_arrMemos.push_back(std::move(memo));
     return m_arrMemos.back().get();

@@ -4,6 +4,7 @@
 #include "model/CView.h"
 #include "model/FileResult.h"
 #include "search/CFindCondition.h"
+#include "shell/CCmdTarget.h"
 
 #include <memory>
 #include <string>
@@ -28,7 +29,7 @@ struct CKardelApp {
 
 // The document: owns every memo, the memo clipboard, the current memo, the
 // current search and the options, and broadcasts update hints to its views.
-class CKardelDoc {
+class CKardelDoc : public CCmdTarget {
 public:
     CKardelDoc(CKardelApp& app, CPlatform& platform);
     ~CKardelDoc();
@@ -38,8 +39,15 @@ public:
     CKdTreeView* TreeView() const { return m_treeView; }
     CKdEditView* MemoView() const { return m_memoView; }
     CKdListView* FindView() const { return m_findView; }
+    CTitleView* TitleView() const { return m_titleView; }
 
     void UpdateAllViews(CView* sender, int hint, CMemoItem* memo = nullptr);
+
+    // Document-level commands: the document's own first, then each added handler
+    // (search, exports) in the order added.
+    bool OnUpdateCmd(CommandId id, CCmdUI& ui) override;
+    bool OnCmdMsg(CommandId id) override;
+    void AddCommandHandler(CCmdTarget* handler) { m_commandHandlers.push_back(handler); }
 
     std::vector<std::unique_ptr<CMemoItem>> m_arrMemos;
     std::vector<std::unique_ptr<CMemoItem>> m_arrClip;
@@ -85,6 +93,7 @@ private:
     CPlatform& m_platform;
     bool m_bModified = false;
     std::vector<CView*> m_views;
+    std::vector<CCmdTarget*> m_commandHandlers;
     CKdListView* m_findView = nullptr;
     CTitleView* m_titleView = nullptr;
     CKdEditView* m_memoView = nullptr;

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/CCmdTarget.h"
 
 namespace kardel {
 
@@ -20,7 +21,7 @@ enum UpdateHint : int {
 };
 
 // A pane of the document. Panes write their sections of the file in view-list order.
-class CView {
+class CView : public CCmdTarget {
 public:
     virtual ~CView() = default;
     virtual void OnUpdate(CView* sender, int hint, CMemoItem* memo) = 0;
