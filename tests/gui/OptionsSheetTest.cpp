@@ -18,11 +18,21 @@ using namespace kardel;
 using namespace kardel::gui;
 
 namespace {
-QTabWidget* Tabs(QWidget* sheet) { return sheet->findChild<QTabWidget*>(QStringLiteral("tabs")); }
-QWidget* Page(QWidget* sheet, const char* name) { return sheet->findChild<QWidget*>(QLatin1String(name)); }
-template <typename T> T* In(QWidget* page, const char* name) { return page->findChild<T*>(QLatin1String(name)); }
-bool ApplyEnabled(QWidget* sheet) { return sheet->findChild<QPushButton*>(QStringLiteral("apply"))->isEnabled(); }
-int Setting(HeadlessSession& s, const char* name) { return CSettings(s.m_settings).Get(name); }
+QTabWidget* Tabs(QWidget* sheet) {
+    return sheet->findChild<QTabWidget*>(QStringLiteral("tabs"));
+}
+QWidget* Page(QWidget* sheet, const char* name) {
+    return sheet->findChild<QWidget*>(QLatin1String(name));
+}
+template <typename T> T* In(QWidget* page, const char* name) {
+    return page->findChild<T*>(QLatin1String(name));
+}
+bool ApplyEnabled(QWidget* sheet) {
+    return sheet->findChild<QPushButton*>(QStringLiteral("apply"))->isEnabled();
+}
+int Setting(HeadlessSession& s, const char* name) {
+    return CSettings(s.m_settings).Get(name);
+}
 
 struct Fixture {
     Fixture() { s.doc().OnNewDocument(); }
