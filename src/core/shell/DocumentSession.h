@@ -14,7 +14,7 @@ namespace kardel {
 class DocumentSession {
 public:
     DocumentSession(CPlatform& platform, IEditControl& edit)
-        : m_doc(m_app, platform), m_findView(m_doc), m_memoView(m_doc, edit), m_treeView(m_doc) {
+        : m_doc(m_app, platform), m_findView(m_doc), m_titleView(m_doc), m_memoView(m_doc, edit), m_treeView(m_doc) {
         m_doc.AttachViews(&m_findView, &m_titleView, &m_memoView, &m_treeView);
     }
 
