@@ -11,7 +11,7 @@ using namespace kardel;
 
 namespace {
 struct FakeWindow : IAppWindow {
-    int closed = 0, replaced = 0;
+    int closed = 0, replaced = 0, loads = 0;
     std::vector<std::string> heldElsewhere, recent;
     void CloseWindow() override { ++closed; }
     void PrinterSetup() override {}
@@ -20,6 +20,7 @@ struct FakeWindow : IAppWindow {
         return std::find(heldElsewhere.begin(), heldElsewhere.end(), path) != heldElsewhere.end();
     }
     void RecentFilesChanged(const std::vector<std::string>& entries) override { recent = entries; }
+    void BeginLoad() override { ++loads; }
     void DocumentReplaced() override { ++replaced; }
 };
 

@@ -111,6 +111,7 @@ bool CAppCommands::OpenFile(const std::string& path) {
         m_window.CloseWindow();
         return false;
     }
+    m_window.BeginLoad();
     FileResult result = m_doc.OnOpenDocument(path);
     m_window.DocumentReplaced();
     if (!result.ok) {

@@ -24,7 +24,10 @@ public:
     virtual bool HandOverToRunningInstance(const std::string& path) = 0;
     // The recent-file list changed: store it and rebuild the menu.
     virtual void RecentFilesChanged(const std::vector<std::string>& entries) = 0;
-    // The document was replaced (new, opened) or renamed (saved under a new name).
+    // A file is about to replace the document's contents.
+    virtual void BeginLoad() = 0;
+    // The document was replaced (opened, whether or not that worked) or saved, perhaps
+    // under a new name. Called before any error is shown.
     virtual void DocumentReplaced() = 0;
 };
 
