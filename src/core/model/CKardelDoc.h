@@ -85,6 +85,11 @@ public:
     ISettingsStore& settings() const;
     IMainFrame& frame() const;
 
+    // ---- Search ----
+    // Runs m_findCond over its scope, records the outcome in the found flags, sends
+    // hint 6 and lets FindView take its after-search step.
+    void RunSearch();
+
 private:
     void ReadHeader(CArchive& ar);
     void SetRootTitleFromPath(const std::string& path);

@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/CKardelDoc.h"
 #include "model/SettingsStore.h"
+#include "search/CFindMatcher.h"
 
 #include <vector>
 
@@ -174,6 +175,27 @@ void CKdTreeView::LoadTree(CArchive& ar) {
             m_tree.Expand(item, true);
         else if (item->image() == KindClosedFolder)
             m_tree.Expand(item, false);
+    });
+}
+
+// ---- Search ----
+
+void CKdTreeView::MarkMatches(const CFindCondition& condition) {
+    TreeItem* start = nullptr;
+    if (condition.m_nScope == CFindCondition::AllMemos)
+        start = m_tree.GetRoot();
+    else if (condition.m_nScope == CFindCondition::BelowSelection)
+        start = m_tree.GetCaret();
+    if (!start)
+        return;
+    TreeItem* root = m_tree.GetRoot();
+    CFindMatcher matcher(condition);
+    m_tree.ForEachPreOrder(start, [&](TreeItem* item) {
+        CMemoItem* memo = m_doc.Memo(item->value());
+        if (!memo)
+            return;
+        memo->m_bFound = item == root || item == m_hTrash ? 0 : (matcher.Matches(*memo) ? 1 : 0);
+        memo->m_hTreeItem = item;
     });
 }
 

@@ -8,6 +8,7 @@
 namespace kardel {
 
 class CKardelDoc;
+class CFindCondition;
 
 // The TreeView pane: the outline's hierarchy lives in its tree control, each
 // item's value being its memo's index.
@@ -32,6 +33,11 @@ public:
 
     void OnSelChanged(TreeItem* oldItem, TreeItem* newItem) override;
     void OnItemExpanded(TreeItem* item) override;
+
+    // ---- Search ----
+    // The search walk for scopes 0 and 1: the start item and everything below it,
+    // each item before its children. The root and the trash item are never found.
+    void MarkMatches(const CFindCondition& condition);
 
 private:
     void InsertNewMemo(CMemoItem* memo);
