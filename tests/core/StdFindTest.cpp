@@ -41,8 +41,6 @@ TEST_F(StdFind, ChosenSearchRunsAndIsPreselectedNextTime) {
     EXPECT_EQ(Listed(), "d");
 
     // No row selected: the current condition runs unchanged and the number becomes 0.
-    done->m_nKind = KindMemo;
-    done->m_nKind = KindDone;
     a->m_nKind = KindDone;
     EXPECT_TRUE(Run(ID_FIND_STANDARD));
     EXPECT_EQ(doc().m_nStdFind, 0);
