@@ -224,6 +224,16 @@ void CKdListView::OnHeaderClick(int column) {
         m_observer->HeaderChanged();
 }
 
+void CKdListView::SortBy(int column, bool descending) {
+    if (column < 0 || column >= kColumnCount)
+        return;
+    ResetTitles();
+    m_strTitles[column] += " " + (descending ? Up() : Down());
+    SortRows(column, descending);
+    if (m_observer)
+        m_observer->HeaderChanged();
+}
+
 void CKdListView::SortRows(int column, bool descending) {
     if (m_observer)
         m_observer->BeforeSort();

@@ -46,6 +46,8 @@ public:
 
     // User events, as the widget reports them.
     void OnHeaderClick(int column);
+    // Sorts as the header clicks that leave column's arrow pointing this way would.
+    void SortBy(int column, bool descending);
     void OnRowSelected(int row);
     void OnRightClick(int row, int screenX, int screenY);
 
