@@ -17,7 +17,9 @@ CommandRegistration::CommandRegistration(const char* name, const char* usage, Co
     Registry().push_back({name, usage, run});
 }
 
-const std::vector<RegisteredCommand>& Commands() { return Registry(); }
+const std::vector<RegisteredCommand>& Commands() {
+    return Registry();
+}
 
 int Usage() {
     std::fprintf(stderr, "usage:\n");
@@ -26,13 +28,25 @@ int Usage() {
     return 2;
 }
 
-void PrintError(const std::string& cp932) { std::fprintf(stderr, "%s\n", Cp932Codec::ToUtf8(cp932).text.c_str()); }
+void PrintError(const std::string& cp932) {
+    std::fprintf(stderr, "%s\n", Cp932Codec::ToUtf8(cp932).text.c_str());
+}
 
 bool OpenOrReport(HeadlessSession& session, const std::string& path) {
     FileResult opened = session.doc().OnOpenDocument(path);
     if (!opened.ok)
         PrintError(opened.message);
     return opened.ok;
+}
+
+bool ReadOrReport(HeadlessSession& session, const std::string& path) {
+    std::string bytes;
+    FileResult result = ReadWholeFile(path, bytes);
+    if (result.ok)
+        result = session.doc().LoadFromBytes(bytes);
+    if (!result.ok)
+        PrintError(result.message);
+    return result.ok;
 }
 
 bool SaveOrReport(HeadlessSession& session, const std::string& path) {

@@ -27,6 +27,9 @@ int Usage();
 void PrintError(const std::string& cp932);
 // Opens the document; on failure prints the load error and returns false.
 bool OpenOrReport(HeadlessSession& session, const std::string& path);
+// Reads the document as the file holds it, without the steps of opening (no
+// initial search, no retitling); on failure prints the load error.
+bool ReadOrReport(HeadlessSession& session, const std::string& path);
 // Saves the document safely to path (version 5); on failure prints why and returns false.
 bool SaveOrReport(HeadlessSession& session, const std::string& path);
 

@@ -9,7 +9,9 @@
 
 namespace kardel {
 
-CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) { m_tree.SetNotify(this); }
+CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) {
+    m_tree.SetNotify(this);
+}
 
 TreeItem* CKdTreeView::InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after,
                                       const std::string& title, int image, std::int32_t memoIndex) {
@@ -101,13 +103,8 @@ void CKdTreeView::OnItemExpanded(TreeItem* item) {
         m_doc.SetModifiedFlag();
 }
 
-void CKdTreeView::Serialize(CArchive& ar) {
-    if (ar.IsLoading()) {
-        LoadTree(ar);
-        return;
-    }
-    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
-    // Sequence numbers follow the pre-order; a parent always precedes its children.
+// Sequence numbers follow the pre-order; a parent always precedes its children.
+template <class Emit> void CKdTreeView::WalkStoredRecords(Emit&& emit) {
     std::vector<std::pair<TreeItem*, std::int32_t>> stack;
     std::int32_t sequence = 0;
     if (TreeItem* root = m_tree.GetRoot())
@@ -116,14 +113,30 @@ void CKdTreeView::Serialize(CArchive& ar) {
         auto [item, parentSequence] = stack.back();
         stack.pop_back();
         ++sequence;
-        ar.WriteInt32(item->image());
-        ar.WriteInt32(item->value());
-        ar.WriteInt32(parentSequence);
-        ar.WriteInt32(m_tree.HasChildren(item) ? 1 : 0);
-        ar.WriteInt32(item == m_tree.GetCaret() ? 1 : 0);
+        emit(StoredTreeRecord{item->image(), item->value(), parentSequence, m_tree.HasChildren(item) ? 1 : 0,
+                              item == m_tree.GetCaret() ? 1 : 0});
         for (int i = item->childCount() - 1; i >= 0; --i)
             stack.emplace_back(item->child(i), sequence);
     }
+}
+
+std::vector<StoredTreeRecord> CKdTreeView::StoredRecords() {
+    std::vector<StoredTreeRecord> records;
+    records.reserve(m_tree.GetCount());
+    WalkStoredRecords([&records](const StoredTreeRecord& record) { records.push_back(record); });
+    return records;
+}
+
+void CKdTreeView::Serialize(CArchive& ar) {
+    if (ar.IsLoading()) {
+        LoadTree(ar);
+        return;
+    }
+    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
+    WalkStoredRecords([&ar](const StoredTreeRecord& record) {
+        for (std::int32_t value : {record.image, record.memo, record.parent, record.hasChildren, record.selected})
+            ar.WriteInt32(value);
+    });
 }
 
 // The stored section is checked as it is read: one root record first, memo
