@@ -106,18 +106,17 @@ void BM_PlainRead(benchmark::State& state) {
 // Opening a file: reading it, checking and building memos and tree. Counters:
 // x_plain_read, the load's time over a plain read of the same file timed beside
 // it; heap_x_file, the most heap the open held at once (file buffer included)
-// over the file size; rss_x_file, the growth of the resident set the same way.
+// over the file size.
 void BM_Load(benchmark::State& state) {
     const std::string& path = g_files.PathFor(static_cast<size_t>(state.range(0)));
     double loadSeconds = 0, readSeconds = 0;
-    size_t fileSize = 0, heapPeak = 0, rssGrowth = 0;
+    size_t fileSize = 0, heapPeak = 0;
     for (auto _ : state) {
         state.PauseTiming();
         readSeconds += PlainReadSeconds(path, fileSize);
         auto session = std::make_unique<HeadlessSession>();
         size_t liveBefore = g_liveBytes.load();
         g_peakBytes = liveBefore;
-        size_t rssBefore = bench::CurrentRss();
         state.ResumeTiming();
 
         auto start = std::chrono::steady_clock::now();
@@ -128,7 +127,6 @@ void BM_Load(benchmark::State& state) {
         if (!result.ok)
             state.SkipWithError("the generated file did not load");
         heapPeak = std::max(heapPeak, g_peakBytes.load() - liveBefore);
-        rssGrowth = std::max(rssGrowth, bench::CurrentRss() - std::min(rssBefore, bench::CurrentRss()));
         session.reset();
         state.ResumeTiming();
     }
@@ -136,7 +134,6 @@ void BM_Load(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(fileSize) / 1e6;
     state.counters["x_plain_read"] = readSeconds > 0 ? loadSeconds / readSeconds : 0;
     state.counters["heap_x_file"] = static_cast<double>(heapPeak) / static_cast<double>(fileSize);
-    state.counters["rss_x_file"] = static_cast<double>(rssGrowth) / static_cast<double>(fileSize);
 }
 
 // Saving: the document's own writer through the safe file writer (temporary

@@ -27,7 +27,7 @@ class FrameRules : public ::testing::Test {
 protected:
     void SetUp() override {
         s.doc().OnNewDocument();
-        router.SetFrameTarget(&frame);
+        router.AddFrameTarget(&frame);
     }
     HeadlessSession s;
     FakeLayout layout;

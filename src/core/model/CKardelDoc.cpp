@@ -260,4 +260,26 @@ void CKardelDoc::ClearFoundMarks() {
         memo->m_bFound = 0;
 }
 
+// ---- Search ----
+
+void CKardelDoc::RunSearch() {
+    switch (m_findCond.m_nScope) {
+    case CFindCondition::AllMemos:
+    case CFindCondition::BelowSelection:
+        ClearFoundMarks();
+        if (m_treeView)
+            m_treeView->MarkMatches(m_findCond);
+        break;
+    case CFindCondition::FindViewRows:
+        if (m_findView)
+            m_findView->MarkRowMatches(m_findCond);
+        break;
+    default:
+        break; // an unknown scope tests nothing and changes no flag
+    }
+    UpdateAllViews(nullptr, HintResultsChanged);
+    if (m_findView)
+        m_findView->AfterSearch();
+}
+
 } // namespace kardel

@@ -3,13 +3,16 @@
 #include "model/Archive.h"
 #include "model/CKardelDoc.h"
 #include "model/SettingsStore.h"
+#include "search/CFindMatcher.h"
 #include "shell/Platform.h"
 
 #include <vector>
 
 namespace kardel {
 
-CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) { m_tree.SetNotify(this); }
+CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) {
+    m_tree.SetNotify(this);
+}
 
 CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const { return item ? m_doc.Memo(item->value()) : nullptr; }
 
@@ -178,13 +181,8 @@ bool CKdTreeView::ShowsDueMark(TreeItem* item) const {
     return memo && memo->ShowsDueMark();
 }
 
-void CKdTreeView::Serialize(CArchive& ar) {
-    if (ar.IsLoading()) {
-        LoadTree(ar);
-        return;
-    }
-    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
-    // Sequence numbers follow the pre-order; a parent always precedes its children.
+// Sequence numbers follow the pre-order; a parent always precedes its children.
+template <class Emit> void CKdTreeView::WalkStoredRecords(Emit&& emit) {
     std::vector<std::pair<TreeItem*, std::int32_t>> stack;
     std::int32_t sequence = 0;
     if (TreeItem* root = m_tree.GetRoot())
@@ -193,14 +191,30 @@ void CKdTreeView::Serialize(CArchive& ar) {
         auto [item, parentSequence] = stack.back();
         stack.pop_back();
         ++sequence;
-        ar.WriteInt32(item->image());
-        ar.WriteInt32(item->value());
-        ar.WriteInt32(parentSequence);
-        ar.WriteInt32(m_tree.HasChildren(item) ? 1 : 0);
-        ar.WriteInt32(item == m_tree.GetCaret() ? 1 : 0);
+        emit(StoredTreeRecord{item->image(), item->value(), parentSequence, m_tree.HasChildren(item) ? 1 : 0,
+                              item == m_tree.GetCaret() ? 1 : 0});
         for (int i = item->childCount() - 1; i >= 0; --i)
             stack.emplace_back(item->child(i), sequence);
     }
+}
+
+std::vector<StoredTreeRecord> CKdTreeView::StoredRecords() {
+    std::vector<StoredTreeRecord> records;
+    records.reserve(m_tree.GetCount());
+    WalkStoredRecords([&records](const StoredTreeRecord& record) { records.push_back(record); });
+    return records;
+}
+
+void CKdTreeView::Serialize(CArchive& ar) {
+    if (ar.IsLoading()) {
+        LoadTree(ar);
+        return;
+    }
+    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
+    WalkStoredRecords([&ar](const StoredTreeRecord& record) {
+        for (std::int32_t value : {record.image, record.memo, record.parent, record.hasChildren, record.selected})
+            ar.WriteInt32(value);
+    });
 }
 
 // The whole section is read and checked before the first item is inserted.
@@ -227,6 +241,27 @@ void CKdTreeView::LoadTree(CArchive& ar) {
             m_tree.Expand(item, true);
         else if (item->image() == KindClosedFolder)
             m_tree.Expand(item, false);
+    });
+}
+
+// ---- Search ----
+
+void CKdTreeView::MarkMatches(const CFindCondition& condition) {
+    TreeItem* start = nullptr;
+    if (condition.m_nScope == CFindCondition::AllMemos)
+        start = m_tree.GetRoot();
+    else if (condition.m_nScope == CFindCondition::BelowSelection)
+        start = m_tree.GetCaret();
+    if (!start)
+        return;
+    TreeItem* root = m_tree.GetRoot();
+    CFindMatcher matcher(condition);
+    m_tree.ForEachPreOrder(start, [&](TreeItem* item) {
+        CMemoItem* memo = m_doc.Memo(item->value());
+        if (!memo)
+            return;
+        memo->m_bFound = item == root || item == m_hTrash ? 0 : (matcher.Matches(*memo) ? 1 : 0);
+        memo->m_hTreeItem = item;
     });
 }
 
