@@ -2,7 +2,6 @@
 #include "model/Texts.h"
 #include "search/CKdListView.h"
 #include "shell/AboutVersion.h"
-#include "shell/CAppCommands.h"
 #include "shell/CKdEditView.h"
 #include "shell/COptionsSheetModel.h"
 #include "shell/Platform.h"
@@ -51,7 +50,7 @@ protected:
     CPlatform m_platform{m_settings, m_frame, m_messages, m_fileDialogs, m_shell, m_dialogs};
     CKardelDoc m_doc{m_app, m_platform};
     HintSpy m_spy{m_doc};
-    CTitleView m_title;
+    CTitleView m_title{m_doc};
     CKdEditView m_memoView{m_doc, m_edit};
     CKdTreeView m_tree{m_doc};
     CSettings settings{m_settings};
@@ -184,31 +183,17 @@ TEST_F(OptionsSheet, SelectionListSteps) {
     EXPECT_EQ(sheet.m_arrSelItems, (std::vector<std::string>{"z", "b", ""}));
 }
 
-TEST_F(OptionsSheet, StandardSearchEditingAndTransfer) {
-    m_doc.m_options.m_stdFind[1].m_bSelOn = 1;
-    m_doc.m_options.m_stdFind[1].m_arrSelItems = {"s"};
+TEST_F(OptionsSheet, StandardSearchPageWritesOnlyOnceShown) {
     m_doc.m_options.m_nInitialFind = 3;
     COptionsSheetModel sheet(m_doc);
-    sheet.MarkShown(COptionsSheetModel::StdFindPage);
-    EXPECT_EQ(sheet.m_nInitialFind, 3);
-    CFindSheetModel find = sheet.BeginStdFindEdit(1);
-    EXPECT_FALSE(find.IsScopeChoiceEnabled(1));
-    EXPECT_FALSE(find.HasFreePage());
-    find.MarkShown(CFindSheetModel::KindPage);
-    find.m_work.m_bStringOn = 1;
-    find.m_work.m_strSearch = "q";
-    // The shown pages reach the current condition; the string page was never shown.
-    find.ApplyShown(m_doc.m_findCond);
-    EXPECT_EQ(m_doc.m_findCond.m_bStringOn, 0);
-    sheet.EndStdFindEdit(1, find);
-    EXPECT_EQ(sheet.m_stdFind[1].m_bStringOn, 1);
-    EXPECT_EQ(sheet.m_stdFind[1].m_bSelOn, 0); // selection items are off: the test goes off
-    EXPECT_EQ(sheet.m_stdFind[1].m_arrSelItems, std::vector<std::string>{"s"});
-    EXPECT_EQ(m_doc.m_options.m_stdFind[1].m_bStringOn, 0); // not before the sheet applies
-    sheet.m_strStdFindName[1] = "Second";
-    sheet.m_nInitialFind = 6;
+    EXPECT_EQ(sheet.m_stdFind.m_nInitialFind, 3);
+    sheet.m_stdFind.SetName(1, "Second");
+    sheet.m_stdFind.SetInitialFind(6);
     sheet.Apply();
-    EXPECT_EQ(m_doc.m_options.m_stdFind[1], sheet.m_stdFind[1]);
+    EXPECT_EQ(m_doc.m_options.m_nInitialFind, 3);
+    EXPECT_EQ(m_doc.m_options.m_strStdFindName[1], texts::Undefined());
+    sheet.MarkShown(COptionsSheetModel::StdFindPage);
+    sheet.Apply();
     EXPECT_EQ(m_doc.m_options.m_strStdFindName[1], "Second");
     EXPECT_EQ(m_doc.m_options.m_nInitialFind, 6);
 }
@@ -251,21 +236,4 @@ TEST(AboutVersion, TextFromTheProductVersion) {
     for (const Case& c : cases)
         EXPECT_EQ(AboutVersionText(c.version), c.text) << c.version;
     EXPECT_EQ(AboutVersionLabel("1.1.5.0"), "Kardel Version 1.15");
-}
-
-TEST(AppCommands, AboutAndHelp) {
-    HeadlessDialogs dialogs;
-    HeadlessShell shell;
-    CAppCommands commands(dialogs, shell, "file:///help/index.html");
-    CCmdUI ui;
-    EXPECT_TRUE(commands.OnUpdateCmd(ID_HELP_FINDER, ui));
-    EXPECT_TRUE(ui.enabled);
-    EXPECT_FALSE(commands.OnUpdateCmd(ID_FIND, ui));
-    EXPECT_TRUE(commands.OnCmdMsg(ID_APP_ABOUT));
-    EXPECT_TRUE(commands.OnCmdMsg(ID_HELP_FINDER));
-    EXPECT_EQ(dialogs.m_aboutShown, 1);
-    EXPECT_EQ(shell.m_opened, std::vector<std::string>{"file:///help/index.html"});
-    CAppCommands noHelp(dialogs, shell, "");
-    EXPECT_TRUE(noHelp.OnUpdateCmd(ID_HELP_FINDER, ui));
-    EXPECT_FALSE(ui.enabled);
 }

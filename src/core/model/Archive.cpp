@@ -2,6 +2,9 @@
 
 #include "model/Cp932Codec.h"
 
+#include <cstdlib>
+#include <cstring>
+
 namespace kardel {
 
 void CArchive::WriteBytes(std::string_view bytes) {
@@ -107,6 +110,16 @@ void CArchive::Seek(size_t position) {
     if (position > m_input.size())
         throw ArchiveError(ArchiveError::Kind::EndOfFile, "seek past end");
     m_pos = position;
+}
+
+int ReadDocumentHeader(CArchive& ar) {
+    if (ar.Remaining() >= 11 && std::memcmp(ar.ReadBytes(7).data(), "Version", 7) == 0) {
+        std::string digits(ar.ReadBytes(3));
+        ar.ReadBytes(1);
+        return std::atoi(digits.c_str());
+    }
+    ar.Seek(0); // no header: the file starts with the memos
+    return 0;
 }
 
 } // namespace kardel

@@ -102,4 +102,8 @@ private:
     int m_nFileVersion = 5;
 };
 
+// The document header "VersionNNN" and a zero byte: returns NNN as the C library
+// reads it. Without that header the archive goes back to the start: version 0.
+int ReadDocumentHeader(CArchive& ar);
+
 } // namespace kardel

@@ -10,6 +10,7 @@
 #include "tree/CKdTreeView.h"
 #include "tree/CTitleView.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -47,6 +48,8 @@ void CKardelDoc::UpdateAllViews(CView* sender, int hint, CMemoItem* memo) {
 }
 
 bool CKardelDoc::OnUpdateCmd(CommandId id, CCmdUI& ui) {
+    if (OnUpdateOwnCmd(id, ui))
+        return true;
     for (CCmdTarget* handler : m_commandHandlers)
         if (handler->OnUpdateCmd(id, ui))
             return true;
@@ -54,6 +57,8 @@ bool CKardelDoc::OnUpdateCmd(CommandId id, CCmdUI& ui) {
 }
 
 bool CKardelDoc::OnCmdMsg(CommandId id) {
+    if (OnOwnCmdMsg(id))
+        return true;
     for (CCmdTarget* handler : m_commandHandlers)
         if (handler->OnCmdMsg(id))
             return true;
@@ -63,6 +68,50 @@ bool CKardelDoc::OnCmdMsg(CommandId id) {
 CMemoItem* CKardelDoc::AppendMemo(std::unique_ptr<CMemoItem> memo) {
     m_arrMemos.push_back(std::move(memo));
     return m_arrMemos.back().get();
+}
+
+void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    while (!indices.empty() && indices.back() >= static_cast<std::int32_t>(m_arrMemos.size()))
+        indices.pop_back();
+    while (!indices.empty() && indices.front() < 0)
+        indices.erase(indices.begin());
+    if (indices.empty())
+        return;
+    CMemoItem* shown = m_memoView ? m_memoView->ShownMemo() : nullptr;
+    const std::int32_t current = m_nCurMemo;
+    bool currentRemoved = false;
+    size_t next = 0;
+    auto kept = static_cast<size_t>(indices.front());
+    // Memos below the first removed index keep theirs; one pass moves the rest down.
+    for (size_t i = kept; i < m_arrMemos.size(); ++i) {
+        std::unique_ptr<CMemoItem>& slot = m_arrMemos[i];
+        if (next < indices.size() && static_cast<size_t>(indices[next]) == i) {
+            ++next;
+            if (slot.get() == shown)
+                m_memoView->ForgetShownMemo();
+            currentRemoved = currentRemoved || static_cast<std::int32_t>(i) == current;
+            slot.reset();
+            continue;
+        }
+        auto index = static_cast<std::int32_t>(kept);
+        if (static_cast<std::int32_t>(i) == current)
+            m_nCurMemo = index;
+        if (TreeItem* item = slot->m_hTreeItem) {
+            m_treeView->Tree().SetValue(item, index);
+            if (TreeItem* parent = item->parent())
+                slot->m_nParent = parent->value();
+        }
+        if (kept != i)
+            m_arrMemos[kept] = std::move(slot);
+        ++kept;
+    }
+    m_arrMemos.resize(kept);
+    if (currentRemoved) {
+        TreeItem* caret = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
+        m_nCurMemo = caret ? caret->value() : 0;
+    }
 }
 
 void CKardelDoc::DeleteContents() {
@@ -88,14 +137,7 @@ bool CKardelDoc::OnNewDocument() {
 }
 
 void CKardelDoc::ReadHeader(CArchive& ar) {
-    int version = 0;
-    if (ar.Remaining() >= 11 && std::memcmp(ar.ReadBytes(7).data(), "Version", 7) == 0) {
-        std::string digits(ar.ReadBytes(3));
-        ar.ReadBytes(1);
-        version = std::atoi(digits.c_str());
-    } else {
-        ar.Seek(0); // no header: the file starts with the memos
-    }
+    int version = ReadDocumentHeader(ar);
     ar.SetFileVersion(version);
     m_app.m_nFileVersion = version;
 }
@@ -216,6 +258,28 @@ void CKardelDoc::AddSelItem(const std::string& item) {
 void CKardelDoc::ClearFoundMarks() {
     for (auto& memo : m_arrMemos)
         memo->m_bFound = 0;
+}
+
+// ---- Search ----
+
+void CKardelDoc::RunSearch() {
+    switch (m_findCond.m_nScope) {
+    case CFindCondition::AllMemos:
+    case CFindCondition::BelowSelection:
+        ClearFoundMarks();
+        if (m_treeView)
+            m_treeView->MarkMatches(m_findCond);
+        break;
+    case CFindCondition::FindViewRows:
+        if (m_findView)
+            m_findView->MarkRowMatches(m_findCond);
+        break;
+    default:
+        break; // an unknown scope tests nothing and changes no flag
+    }
+    UpdateAllViews(nullptr, HintResultsChanged);
+    if (m_findView)
+        m_findView->AfterSearch();
 }
 
 } // namespace kardel

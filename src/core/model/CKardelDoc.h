@@ -66,6 +66,11 @@ public:
         return index >= 0 && static_cast<size_t>(index) < m_arrMemos.size() ? m_arrMemos[index].get() : nullptr;
     }
     CMemoItem* AppendMemo(std::unique_ptr<CMemoItem> memo);
+    // Destroys the memos at the given indices (taken before any of them is removed)
+    // and compacts the array in one pass: every surviving memo's tree item, parent
+    // reference and the current memo index follow their memo's new index, and a
+    // MemoView showing a destroyed memo forgets it.
+    void RemoveMemos(std::vector<std::int32_t> indices);
 
     bool OnNewDocument();
     void DeleteContents();
@@ -78,6 +83,17 @@ public:
     void Serialize(CArchive& ar);
     bool StoreTo(IOutput& output);
 
+    // Asked before the document is closed or replaced; false cancels the close.
+    bool SaveModified();
+    // Memo commands of the document.
+    void CreateMemoWithDialog();
+    void CreateUntitledMemo();
+    void EditCurrentMemoProperties();
+    // Merges the document file at `path` below the selected memo. The whole file is
+    // read and checked first; a failure is returned and leaves the document as it was.
+    FileResult ImportFile(const std::string& path);
+    void OnImport();
+
     void AddSelItem(const std::string& item);
     void ClearFoundMarks();
     CKardelApp& app() const { return m_app; }
@@ -85,7 +101,14 @@ public:
     ISettingsStore& settings() const;
     IMainFrame& frame() const;
 
+    // ---- Search ----
+    // Runs m_findCond over its scope, records the outcome in the found flags, sends
+    // hint 6 and lets FindView take its after-search step.
+    void RunSearch();
+
 private:
+    bool OnUpdateOwnCmd(CommandId id, CCmdUI& ui);
+    bool OnOwnCmdMsg(CommandId id);
     void ReadHeader(CArchive& ar);
     void SetRootTitleFromPath(const std::string& path);
 

@@ -24,10 +24,13 @@ CCmdTarget* CCommandRouter::ActivePane() const {
 }
 
 template <class Visit> bool CCommandRouter::Route(Visit&& visit) const {
-    for (CCmdTarget* target : {ActivePane(), static_cast<CCmdTarget*>(&m_doc), m_frame, m_app})
+    for (CCmdTarget* target : {ActivePane(), static_cast<CCmdTarget*>(&m_doc)})
         if (target && visit(*target))
             return true;
-    return false;
+    for (CCmdTarget* target : m_frame)
+        if (target && visit(*target))
+            return true;
+    return m_app && visit(*m_app);
 }
 
 CCmdUI CCommandRouter::Update(CommandId id) const {

@@ -1,5 +1,8 @@
 #pragma once
 #include "shell/CCmdTarget.h"
+#include "shell/CMemoCommandForwarder.h"
+
+#include <vector>
 
 namespace kardel {
 
@@ -10,11 +13,14 @@ class CView;
 // the frame, then the application. The first target that handles the command
 // decides its enabling; a command nobody handles is disabled, and a disabled
 // command is never carried out, whichever way it arrives.
+//
+// The frame stage is a list: the memo commands it forwards to the TreeView come
+// first, then every target added with AddFrameTarget (the frame's own commands).
 class CCommandRouter {
 public:
-    explicit CCommandRouter(CKardelDoc& doc) : m_doc(doc) {}
+    explicit CCommandRouter(CKardelDoc& doc) : m_doc(doc), m_memoForwarder(doc) { m_frame.push_back(&m_memoForwarder); }
 
-    void SetFrameTarget(CCmdTarget* frame) { m_frame = frame; }
+    void AddFrameTarget(CCmdTarget* target) { m_frame.push_back(target); }
     void SetAppTarget(CCmdTarget* app) { m_app = app; }
 
     CCmdUI Update(CommandId id) const;
@@ -26,7 +32,8 @@ private:
     template <class Visit> bool Route(Visit&& visit) const;
 
     CKardelDoc& m_doc;
-    CCmdTarget* m_frame = nullptr;
+    CMemoCommandForwarder m_memoForwarder;
+    std::vector<CCmdTarget*> m_frame;
     CCmdTarget* m_app = nullptr;
 };
 

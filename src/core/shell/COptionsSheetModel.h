@@ -1,6 +1,6 @@
 #pragma once
 #include "model/CDocOptions.h"
-#include "search/CFindSheetModel.h"
+#include "search/COptionStdFindValues.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +21,8 @@ public:
     // Reads the four application flags from the settings store into the record,
     // then fills every page from the record.
     explicit COptionsSheetModel(CKardelDoc& doc);
+    COptionsSheetModel(const COptionsSheetModel&) = delete;
+    COptionsSheetModel& operator=(const COptionsSheetModel&) = delete;
 
     void MarkShown(Page page) { m_bShown[page] = true; }
     bool WasShown(Page page) const { return m_bShown[page]; }
@@ -36,12 +38,6 @@ public:
     // The fifth tab's text: the title while selection items are enabled, else "選択項目".
     std::string FreeTabText() const;
 
-    // Editing standard search k (0..4) in the search sheet: the sheet starts from
-    // working copy k with only "every memo" as scope; after OK all five slices
-    // return to the working copy, the selection slice included.
-    CFindSheetModel BeginStdFindEdit(int k) const;
-    void EndStdFindEdit(int k, const CFindSheetModel& sheet);
-
     // Selection items page list steps; each returns true when the list changed.
     bool FreeAdd(const std::string& text);
     bool FreeChange(const std::string& text);
@@ -55,9 +51,7 @@ public:
     std::int32_t m_bShowFirstFound = 0;
     std::int32_t m_bCloseOtherFolders = 0;
     // Standard searches page.
-    CFindCondition m_stdFind[5];
-    std::string m_strStdFindName[5];
-    std::int32_t m_nInitialFind = 0;
+    COptionStdFindValues m_stdFind;
     // Icons and definitions page; an empty icon file shows as "未定義".
     std::string m_strIconFile[5];
     std::string m_strDefName[5];

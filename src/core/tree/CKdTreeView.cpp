@@ -3,12 +3,18 @@
 #include "model/Archive.h"
 #include "model/CKardelDoc.h"
 #include "model/SettingsStore.h"
+#include "search/CFindMatcher.h"
+#include "shell/Platform.h"
 
 #include <vector>
 
 namespace kardel {
 
-CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) { m_tree.SetNotify(this); }
+CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) {
+    m_tree.SetNotify(this);
+}
+
+CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const { return item ? m_doc.Memo(item->value()) : nullptr; }
 
 TreeItem* CKdTreeView::InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after,
                                       const std::string& title, int image, std::int32_t memoIndex) {
@@ -24,7 +30,7 @@ TreeItem* CKdTreeView::InsertMemoItem(TreeItem* parent, TreeControl::Where where
 }
 
 void CKdTreeView::RefreshFolderState(TreeItem* item) {
-    CMemoItem* memo = m_doc.Memo(item->value());
+    CMemoItem* memo = MemoOf(item);
     if (!memo)
         return;
     std::int32_t kind;
@@ -44,6 +50,12 @@ void CKdTreeView::RefreshFolderState(TreeItem* item) {
 void CKdTreeView::DeleteAllItems() {
     m_tree.DeleteAllItems();
     m_hTrash = nullptr;
+    m_drag.m_bDragging = false;
+    m_drag.m_hDragItem = m_drag.m_hDropTarget = nullptr;
+}
+
+bool CKdTreeView::IsTrashOrInTrash(TreeItem* item) const {
+    return m_hTrash && item && m_tree.IsAncestorOrSelf(m_hTrash, item);
 }
 
 void CKdTreeView::InsertNewMemo(CMemoItem* memo) {
@@ -67,24 +79,40 @@ void CKdTreeView::OnUpdate(CView*, int hint, CMemoItem* memo) {
     if (hint == HintMemoCreated && memo) {
         InsertNewMemo(memo);
     } else if (hint == HintMemoChanged && memo) {
-        TreeItem* caret = m_tree.GetCaret();
-        if (!caret)
+        // The memo's own item: a hint about another memo must not relabel the caret.
+        TreeItem* item = memo->m_hTreeItem ? memo->m_hTreeItem : m_tree.GetCaret();
+        if (!item)
             return;
-        m_tree.SetLabel(caret, memo->m_strTitle);
+        m_tree.SetLabel(item, memo->m_strTitle);
         int image = memo->m_nKind;
         if (IsFolderKind(image))
-            image = m_tree.FirstChildIsNextVisible(caret) ? KindOpenFolder : KindClosedFolder;
-        m_tree.SetImage(caret, image);
+            image = m_tree.FirstChildIsNextVisible(item) ? KindOpenFolder : KindClosedFolder;
+        m_tree.SetImage(item, image);
+    } else if (hint == HintShowInTree && memo) {
+        SelectFromFindView(memo);
     }
 }
 
+void CKdTreeView::SelectFromFindView(CMemoItem* memo) {
+    if (!memo->m_hTreeItem)
+        return;
+    if (CSettings(m_doc.settings()).Get(CSettings::kCloseOtherFolders) != 0)
+        CollapseAll();
+    m_tree.Select(memo->m_hTreeItem);
+}
+
 void CKdTreeView::OnSelChanged(TreeItem* oldItem, TreeItem* newItem) {
+    if (m_bDeleting) {
+        // The memo array is not compacted yet: report the new caret when it is.
+        m_bCaretMovedWhileDeleting = true;
+        return;
+    }
     if (oldItem && !m_bNoCommitOnSelect)
-        m_doc.UpdateAllViews(this, HintStoreText, m_doc.Memo(oldItem->value()));
+        m_doc.UpdateAllViews(this, HintStoreText, MemoOf(oldItem));
     if (!newItem)
         return;
     m_doc.m_nCurMemo = newItem->value();
-    m_doc.UpdateAllViews(this, HintCurrentChanged, m_doc.Memo(newItem->value()));
+    m_doc.UpdateAllViews(this, HintCurrentChanged, MemoOf(newItem));
     if (CSettings(m_doc.settings()).Get(CSettings::kSelectModifies) != 0)
         m_doc.SetModifiedFlag();
 }
@@ -94,19 +122,67 @@ void CKdTreeView::OnItemExpanded(TreeItem* item) {
         return;
     int image = m_tree.FirstChildIsNextVisible(item) ? KindOpenFolder : KindClosedFolder;
     m_tree.SetImage(item, image);
-    if (CMemoItem* memo = m_doc.Memo(item->value()))
+    if (CMemoItem* memo = MemoOf(item))
         memo->m_nKind = image;
     if (CSettings(m_doc.settings()).Get(CSettings::kSelectModifies) != 0)
         m_doc.SetModifiedFlag();
 }
 
-void CKdTreeView::Serialize(CArchive& ar) {
-    if (ar.IsLoading()) {
-        LoadTree(ar);
+void CKdTreeView::OnEndLabelEdit(TreeItem* item, const std::optional<std::string>& text) {
+    if (!item || !text || text->empty() || item == m_tree.GetRoot() || item == m_hTrash)
         return;
+    CMemoItem* memo = MemoOf(item);
+    if (!memo)
+        return;
+    m_tree.SetLabel(item, *text);
+    memo->m_strTitle = *text;
+    m_doc.UpdateAllViews(this, HintMemoChanged, memo);
+    m_doc.SetModifiedFlag();
+}
+
+std::int32_t CKdTreeView::NextKind(std::int32_t kind) const {
+    if (kind < KindMemo || kind > KindDone)
+        return kind;
+    std::int32_t next = kind;
+    // Seven steps come back to the start, so the walk ends even with every flag off.
+    for (int step = 0; step < 7; ++step) {
+        next = next == KindDone ? KindMemo : next + 1;
+        if (m_doc.m_options.m_bCycle[CDocOptions::CycleFlagIndex(next)] != 0)
+            return next;
     }
-    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
-    // Sequence numbers follow the pre-order; a parent always precedes its children.
+    return kind;
+}
+
+void CKdTreeView::OnDblClk(TreeItem* hit) {
+    CMemoItem* memo = MemoOf(hit);
+    if (!memo)
+        return;
+    int image = hit->image();
+    if (image >= KindMemo && image <= KindDone) {
+        std::int32_t kind = NextKind(image);
+        memo->m_nKind = kind;
+        m_tree.SetImage(hit, kind);
+    }
+    if (hit->image() == KindDone)
+        memo->m_timeDone = Clock::Now();
+    m_doc.SetModifiedFlag();
+    m_doc.UpdateAllViews(this, HintMemoChanged, memo);
+}
+
+void CKdTreeView::OnRButtonDown(TreeItem* hit, int screenX, int screenY) {
+    if (!hit)
+        return;
+    m_tree.Select(hit);
+    m_doc.frame().ShowMemoContextMenu(screenX, screenY);
+}
+
+bool CKdTreeView::ShowsDueMark(TreeItem* item) const {
+    const CMemoItem* memo = MemoOf(item);
+    return memo && memo->ShowsDueMark();
+}
+
+// Sequence numbers follow the pre-order; a parent always precedes its children.
+template <class Emit> void CKdTreeView::WalkStoredRecords(Emit&& emit) {
     std::vector<std::pair<TreeItem*, std::int32_t>> stack;
     std::int32_t sequence = 0;
     if (TreeItem* root = m_tree.GetRoot())
@@ -115,65 +191,77 @@ void CKdTreeView::Serialize(CArchive& ar) {
         auto [item, parentSequence] = stack.back();
         stack.pop_back();
         ++sequence;
-        ar.WriteInt32(item->image());
-        ar.WriteInt32(item->value());
-        ar.WriteInt32(parentSequence);
-        ar.WriteInt32(m_tree.HasChildren(item) ? 1 : 0);
-        ar.WriteInt32(item == m_tree.GetCaret() ? 1 : 0);
+        emit(StoredTreeRecord{item->image(), item->value(), parentSequence, m_tree.HasChildren(item) ? 1 : 0,
+                              item == m_tree.GetCaret() ? 1 : 0});
         for (int i = item->childCount() - 1; i >= 0; --i)
             stack.emplace_back(item->child(i), sequence);
     }
 }
 
-// The stored section is checked as it is read: one root record first, memo
-// indices inside the array and each used once, parents naming earlier records,
-// and the trash (memo 1) as the root's last child.
+std::vector<StoredTreeRecord> CKdTreeView::StoredRecords() {
+    std::vector<StoredTreeRecord> records;
+    records.reserve(m_tree.GetCount());
+    WalkStoredRecords([&records](const StoredTreeRecord& record) { records.push_back(record); });
+    return records;
+}
+
+void CKdTreeView::Serialize(CArchive& ar) {
+    if (ar.IsLoading()) {
+        LoadTree(ar);
+        return;
+    }
+    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
+    WalkStoredRecords([&ar](const StoredTreeRecord& record) {
+        for (std::int32_t value : {record.image, record.memo, record.parent, record.hasChildren, record.selected})
+            ar.WriteInt32(value);
+    });
+}
+
+// The whole section is read and checked before the first item is inserted.
 void CKdTreeView::LoadTree(CArchive& ar) {
-    auto bad = [] { throw ArchiveError(ArchiveError::Kind::BadFormat, "invalid tree section"); };
+    auto& memos = m_doc.m_arrMemos;
+    std::vector<CTreeRecord> records =
+        ReadTreeRecords(ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; });
     DeleteAllItems();
     m_bNoParentRefreshOnInsert = true;
-    size_t count = ar.ReadCount(20);
-    size_t memoCount = m_doc.m_arrMemos.size();
-    if (count != memoCount || count < 2)
-        bad();
     std::vector<TreeItem*> bySequence{nullptr};
-    bySequence.reserve(count + 1);
-    std::vector<bool> used(memoCount, false);
-    for (size_t i = 0; i < count; ++i) {
-        std::int32_t image = ar.ReadInt32();
-        std::int32_t index = ar.ReadInt32();
-        std::int32_t parentSequence = ar.ReadInt32();
-        ar.ReadInt32(); // has children: not used
-        std::int32_t selected = ar.ReadInt32();
-        if (index < 0 || static_cast<size_t>(index) >= memoCount || used[index])
-            bad();
-        if (parentSequence < 0 || static_cast<size_t>(parentSequence) >= bySequence.size())
-            bad();
-        if ((i == 0) != (parentSequence == 0) || (i == 0 && index != 0))
-            bad();
-        used[index] = true;
-        if (image == kDueMarkImage)
-            image = m_doc.m_arrMemos[index]->m_nKind;
-        bool trashImage = IsTrashKind(image);
-        if (trashImage != (index == 1))
-            bad();
-        TreeItem* item = InsertMemoItem(bySequence[parentSequence], TreeControl::Where::Last, nullptr,
-                                        m_doc.m_arrMemos[index]->m_strTitle, image, index);
+    bySequence.reserve(records.size() + 1);
+    for (const CTreeRecord& r : records) {
+        TreeItem* item = InsertMemoItem(bySequence[r.parent], TreeControl::Where::Last, nullptr,
+                                        memos[r.index]->m_strTitle, r.image, r.index);
         bySequence.push_back(item);
-        if (trashImage)
+        if (IsTrashKind(r.image))
             m_hTrash = item;
-        if (selected != 0)
-            m_doc.m_nCurMemo = index;
+        if (r.selected != 0)
+            m_doc.m_nCurMemo = r.index;
     }
     m_bNoParentRefreshOnInsert = false;
-    TreeItem* root = m_tree.GetRoot();
-    if (!m_hTrash || m_hTrash->parent() != root || m_tree.GetNextSibling(m_hTrash))
-        bad();
     m_tree.ForEachItem([this](TreeItem* item) {
         if (item->image() == KindOpenFolder)
             m_tree.Expand(item, true);
         else if (item->image() == KindClosedFolder)
             m_tree.Expand(item, false);
+    });
+}
+
+// ---- Search ----
+
+void CKdTreeView::MarkMatches(const CFindCondition& condition) {
+    TreeItem* start = nullptr;
+    if (condition.m_nScope == CFindCondition::AllMemos)
+        start = m_tree.GetRoot();
+    else if (condition.m_nScope == CFindCondition::BelowSelection)
+        start = m_tree.GetCaret();
+    if (!start)
+        return;
+    TreeItem* root = m_tree.GetRoot();
+    CFindMatcher matcher(condition);
+    m_tree.ForEachPreOrder(start, [&](TreeItem* item) {
+        CMemoItem* memo = m_doc.Memo(item->value());
+        if (!memo)
+            return;
+        memo->m_bFound = item == root || item == m_hTrash ? 0 : (matcher.Matches(*memo) ? 1 : 0);
+        memo->m_hTreeItem = item;
     });
 }
 

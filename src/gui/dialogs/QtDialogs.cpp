@@ -1,5 +1,6 @@
 #include "dialogs/QtDialogs.h"
 
+#include "Cp932Text.h"
 #include "IconList.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CExportFileDlg.h"
@@ -7,10 +8,11 @@
 #include "dialogs/CMemoPropDlg.h"
 #include "dialogs/COptionsSheet.h"
 #include "dialogs/CStdFindDlg.h"
-#include "dialogs/DialogText.h"
 #include "model/CKardelDoc.h"
 #include "search/CFindSheetModel.h"
 #include "shell/COptionsSheetModel.h"
+
+#include <utility>
 
 namespace kardel::gui {
 
@@ -27,7 +29,12 @@ bool QtDialogs::MemoProperties(MemoPropValues& values, const CDocOptions& option
 bool QtDialogs::FindSheet(CFindCondition& target, const CDocOptions& options, bool restrictedScope) {
     CFindSheetModel model(target, options, restrictedScope);
     CFindSheet sheet(model, options, m_parent);
-    sheet.onApply = [&model, &target] { model.ApplyShown(target); };
+    CFindCondition* current = m_pOptionsDoc ? &m_pOptionsDoc->m_findCond : nullptr;
+    sheet.onApply = [&model, &target, current] {
+        model.ApplyShown(target);
+        if (current && current != &target)
+            model.ApplyShown(*current);
+    };
     return sheet.exec() == QDialog::Accepted;
 }
 
@@ -49,7 +56,10 @@ std::optional<SubtreeExportChoice> QtDialogs::SubtreeExport(const std::string& i
 bool QtDialogs::OptionsSheet(CKardelDoc& doc) {
     COptionsSheetModel model(doc);
     COptionsSheet sheet(model, m_parent);
-    if (sheet.exec() != QDialog::Accepted)
+    CKardelDoc* outer = std::exchange(m_pOptionsDoc, &doc);
+    int result = sheet.exec();
+    m_pOptionsDoc = outer;
+    if (result != QDialog::Accepted)
         return false;
     model.Confirm();
     return true;

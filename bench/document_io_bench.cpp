@@ -1,0 +1,180 @@
+// Saving and loading whole documents, next to a plain read of the same file.
+// Each load also reports how much memory it needed against the file's size.
+#include "DocumentGenerator.h"
+
+#include "model/SafeFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <new>
+#include <string>
+#include <unistd.h>
+
+// Live and peak bytes on the heap, counted by the program's own operator new.
+namespace {
+std::atomic<size_t> g_liveBytes{0};
+std::atomic<size_t> g_peakBytes{0};
+
+void* CountedAlloc(size_t size) {
+    void* p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    size_t live = g_liveBytes.fetch_add(malloc_usable_size(p)) + malloc_usable_size(p);
+    size_t peak = g_peakBytes.load();
+    while (live > peak && !g_peakBytes.compare_exchange_weak(peak, live)) {
+    }
+    return p;
+}
+void CountedFree(void* p) noexcept {
+    if (!p)
+        return;
+    g_liveBytes.fetch_sub(malloc_usable_size(p));
+    std::free(p);
+}
+} // namespace
+
+void* operator new(size_t size) {
+    return CountedAlloc(size);
+}
+void* operator new[](size_t size) {
+    return CountedAlloc(size);
+}
+void operator delete(void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    CountedFree(p);
+}
+
+namespace {
+using namespace kardel;
+using Seconds = std::chrono::duration<double>;
+
+// One generated file per size for the whole run, removed at exit.
+class GeneratedFiles {
+public:
+    ~GeneratedFiles() {
+        for (auto& [count, path] : m_paths)
+            std::remove(path.c_str());
+    }
+    const std::string& PathFor(size_t memoCount) {
+        auto it = m_paths.find(memoCount);
+        if (it != m_paths.end())
+            return it->second;
+        std::string path = (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + std::string("/kardel-bench-") +
+                           std::to_string(getpid()) + "-" + std::to_string(memoCount) + ".kdl";
+        std::string bytes = bench::GeneratedFileBytes(memoCount);
+        WriteFileSafely(path, [&bytes](IOutput& out) { return out.Write(bytes.data(), bytes.size()); });
+        return m_paths.emplace(memoCount, path).first->second;
+    }
+
+private:
+    std::map<size_t, std::string> m_paths;
+};
+GeneratedFiles g_files;
+
+double PlainReadSeconds(const std::string& path, size_t& size) {
+    std::string bytes;
+    auto start = std::chrono::steady_clock::now();
+    ReadWholeFile(path, bytes);
+    benchmark::DoNotOptimize(bytes.data());
+    size = bytes.size();
+    return Seconds(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    const std::string& path = g_files.PathFor(static_cast<size_t>(state.range(0)));
+    size_t size = 0;
+    for (auto _ : state)
+        PlainReadSeconds(path, size);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+// Opening a file: reading it, checking and building memos and tree. Counters:
+// x_plain_read, the load's time over a plain read of the same file timed beside
+// it; heap_x_file, the most heap the open held at once (file buffer included)
+// over the file size.
+void BM_Load(benchmark::State& state) {
+    const std::string& path = g_files.PathFor(static_cast<size_t>(state.range(0)));
+    double loadSeconds = 0, readSeconds = 0;
+    size_t fileSize = 0, heapPeak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        readSeconds += PlainReadSeconds(path, fileSize);
+        auto session = std::make_unique<HeadlessSession>();
+        size_t liveBefore = g_liveBytes.load();
+        g_peakBytes = liveBefore;
+        state.ResumeTiming();
+
+        auto start = std::chrono::steady_clock::now();
+        FileResult result = session->doc().OnOpenDocument(path);
+        loadSeconds += Seconds(std::chrono::steady_clock::now() - start).count();
+
+        state.PauseTiming();
+        if (!result.ok)
+            state.SkipWithError("the generated file did not load");
+        heapPeak = std::max(heapPeak, g_peakBytes.load() - liveBefore);
+        session.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fileSize));
+    state.counters["file_MB"] = static_cast<double>(fileSize) / 1e6;
+    state.counters["x_plain_read"] = readSeconds > 0 ? loadSeconds / readSeconds : 0;
+    state.counters["heap_x_file"] = static_cast<double>(heapPeak) / static_cast<double>(fileSize);
+}
+
+// Saving: the document's own writer through the safe file writer (temporary
+// file, sync, rename).
+void BM_Save(benchmark::State& state) {
+    HeadlessSession session;
+    bench::GenerateDocument(session, static_cast<size_t>(state.range(0)));
+    std::string dir = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
+    std::string path = dir + "/kardel-bench-save-" + std::to_string(getpid()) + ".kdl";
+    for (auto _ : state) {
+        FileResult result = session.doc().OnSaveDocument(path);
+        if (!result.ok)
+            state.SkipWithError("saving failed");
+    }
+    std::string bytes;
+    ReadWholeFile(path, bytes);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    std::remove(path.c_str());
+}
+
+void BM_StoreToMemory(benchmark::State& state) {
+    HeadlessSession session;
+    bench::GenerateDocument(session, static_cast<size_t>(state.range(0)));
+    size_t size = 0;
+    for (auto _ : state) {
+        MemoryOutput out;
+        session.doc().StoreTo(out);
+        size = out.bytes().size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    bench::MemoCounts(b, {10000, 100000, 1000000});
+}
+
+BENCHMARK(BM_PlainRead)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreToMemory)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

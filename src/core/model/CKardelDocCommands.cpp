@@ -1,0 +1,161 @@
+// The document's own commands: creating memos, their properties, import, a new
+// window, and the question asked before the document is closed or replaced.
+#include "model/CImportSource.h"
+#include "model/CKardelDoc.h"
+#include "model/Cp932Codec.h"
+#include "model/SafeFile.h"
+#include "model/SettingsStore.h"
+#include "model/Texts.h"
+#include "shell/Platform.h"
+#include "tree/CKdTreeView.h"
+
+namespace kardel {
+
+bool CKardelDoc::OnUpdateOwnCmd(CommandId id, CCmdUI& ui) {
+    TreeItem* caret = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
+    TreeItem* trash = m_treeView ? m_treeView->m_hTrash : nullptr;
+    switch (id) {
+    case ID_MEMO_CREATE: // while the TreeView is active it answers first
+    case ID_IMPORT:
+    case ID_FILE_NEW:
+        ui.enabled = true;
+        return true;
+    case ID_MEMO_CREATE_UNTITLED:
+        ui.enabled = caret && caret != trash;
+        return true;
+    case ID_MEMO_PROPERTY:
+        ui.enabled = caret && caret != trash && caret != m_treeView->Tree().GetRoot();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CKardelDoc::OnOwnCmdMsg(CommandId id) {
+    switch (id) {
+    case ID_MEMO_CREATE:
+        CreateMemoWithDialog();
+        return true;
+    case ID_MEMO_CREATE_UNTITLED:
+        CreateUntitledMemo();
+        return true;
+    case ID_MEMO_PROPERTY:
+        EditCurrentMemoProperties();
+        return true;
+    case ID_IMPORT:
+        OnImport();
+        return true;
+    case ID_FILE_NEW:
+        m_platform.shell.StartNewInstance();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The memo joins the array only once the dialog is confirmed, so a cancelled
+// dialog leaves nothing behind and no memo is ever without its tree item.
+void CKardelDoc::CreateMemoWithDialog() {
+    auto memo = std::make_unique<CMemoItem>(KindMemo);
+    MemoPropValues values = memo->ToDialog();
+    if (!m_platform.dialogs.MemoProperties(values, m_options))
+        return;
+    SetModifiedFlag();
+    memo->FromDialog(values);
+    UpdateAllViews(nullptr, HintMemoCreated, AppendMemo(std::move(memo)));
+}
+
+void CKardelDoc::CreateUntitledMemo() {
+    UpdateAllViews(nullptr, HintMemoCreated, AppendMemo(std::make_unique<CMemoItem>(KindMemo)));
+}
+
+void CKardelDoc::EditCurrentMemoProperties() {
+    CMemoItem* memo = Memo(m_nCurMemo);
+    if (!memo || m_nCurMemo == 0 || IsTrashKind(memo->m_nKind))
+        return;
+    MemoPropValues values = memo->ToDialog();
+    if (!m_platform.dialogs.MemoProperties(values, m_options))
+        return;
+    SetModifiedFlag();
+    // A folder keeps its kind whatever the dialog returns: it still has children.
+    if (IsFolderKind(memo->m_nKind))
+        values.m_nKindIndex = CMemoItem::KindToDialogIndex(memo->m_nKind);
+    memo->FromDialog(values);
+    AddSelItem(memo->m_strSelItem);
+    UpdateAllViews(nullptr, HintMemoChanged, memo);
+}
+
+void CKardelDoc::OnImport() {
+    FileDialogRequest request;
+    request.defaultExtension = "kdl";
+    request.filter = "Kardel Files (*.kdl)|*.kdl|All Files (*.*)|*.*||";
+    std::optional<std::string> path = m_platform.fileDialogs.Run(request);
+    if (!path)
+        return;
+    if (FileResult result = ImportFile(*path); !result.ok)
+        m_platform.messages.ShowError(result.message);
+}
+
+FileResult CKardelDoc::ImportFile(const std::string& path) {
+    TreeItem* target = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
+    if (!target)
+        return FileResult::Failure(texts::BadFileFormat());
+    std::string bytes;
+    if (FileResult read = ReadWholeFile(path, bytes); !read.ok)
+        return read;
+    CImportSource source;
+    if (FileResult checked = source.Read(bytes); !checked.ok)
+        return checked;
+    m_app.m_nFileVersion = source.m_nFileVersion;
+    auto base = static_cast<std::int32_t>(m_arrMemos.size());
+    m_arrMemos.reserve(m_arrMemos.size() + source.m_arrMemos.size());
+    for (auto& memo : source.m_arrMemos) {
+        AddSelItem(memo->m_strSelItem);
+        m_arrMemos.push_back(std::move(memo));
+    }
+    m_treeView->MergeImportedTree(source.m_tree, base);
+    return FileResult::Success();
+}
+
+bool CKardelDoc::SaveModified() {
+    UpdateAllViews(nullptr, HintStoreText, Memo(m_nCurMemo));
+    frame().SaveBarState();
+    if (!IsModified())
+        return true;
+    bool autoSave = CSettings(settings()).Get(CSettings::kAutoSave) != 0;
+    if (autoSave && m_strTitle != texts::Untitled() && !m_strPathName.empty()) {
+        FileResult saved = OnSaveDocument(m_strPathName);
+        if (!saved.ok)
+            m_platform.messages.ShowError(saved.message);
+        return saved.ok;
+    }
+    std::string question = Sjis("%1 への変更を保存しますか?");
+    question.replace(question.find("%1"), 2, m_strTitle);
+    switch (m_platform.messages.AskYesNoCancel(question)) {
+    case IMessageBox::Answer::No:
+        return true;
+    case IMessageBox::Answer::Yes: {
+        std::string path = m_strPathName;
+        if (path.empty()) {
+            FileDialogRequest request;
+            request.save = true;
+            request.defaultExtension = "kdl";
+            request.initialName = m_strTitle;
+            request.filter = Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||");
+            request.confirmOverwrite = true;
+            std::optional<std::string> chosen = m_platform.fileDialogs.Run(request);
+            if (!chosen)
+                return false;
+            path = *chosen;
+        }
+        FileResult saved = OnSaveDocument(path);
+        if (!saved.ok)
+            m_platform.messages.ShowError(saved.message);
+        return saved.ok;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace kardel

@@ -1,0 +1,80 @@
+#include "search/SjisText.h"
+
+#include "model/Cp932Codec.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kardel {
+namespace {
+
+// Value of the character at pos and its width; pos < text.size().
+inline unsigned CharAt(std::string_view text, size_t pos, size_t& width) {
+    auto lead = static_cast<unsigned char>(text[pos]);
+    if (Cp932Codec::IsLeadByte(lead) && pos + 1 < text.size()) {
+        width = 2;
+        return lead * 256u + static_cast<unsigned char>(text[pos + 1]);
+    }
+    width = 1;
+    return lead;
+}
+
+} // namespace
+
+int SjisText::Compare(std::string_view a, std::string_view b) {
+    size_t pos = 0;
+    for (;;) {
+        bool aEnded = pos >= a.size(), bEnded = pos >= b.size();
+        if (aEnded || bEnded)
+            return aEnded && bEnded ? 0 : (aEnded ? -1 : 1);
+        size_t wa = 1, wb = 1;
+        unsigned ca = CharAt(a, pos, wa);
+        unsigned cb = CharAt(b, pos, wb);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        pos += wa; // equal values have equal widths: single bytes stay below 0x8100
+    }
+}
+
+size_t SjisText::Find(std::string_view text, std::string_view needle) {
+    if (needle.empty())
+        return text.empty() ? std::string_view::npos : 0;
+    if (needle.size() > text.size())
+        return std::string_view::npos;
+    // memmem proposes candidates; the boundary walk only ever moves forward, so
+    // the whole text is classified into characters at most once.
+    const char* base = text.data();
+    size_t boundary = 0;
+    size_t from = 0;
+    while (from + needle.size() <= text.size()) {
+        const void* hit = ::memmem(base + from, text.size() - from, needle.data(), needle.size());
+        if (!hit)
+            return std::string_view::npos;
+        size_t pos = static_cast<size_t>(static_cast<const char*>(hit) - base);
+        while (boundary < pos)
+            boundary += Cp932Codec::IsLeadByte(static_cast<unsigned char>(base[boundary])) ? 2 : 1;
+        if (boundary == pos)
+            return pos;
+        from = pos + 1; // the candidate began on a trail byte
+    }
+    return std::string_view::npos;
+}
+
+std::string SjisText::ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    if (from.empty())
+        return std::string(text);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t hit = Find(text.substr(pos), from);
+        if (hit == std::string_view::npos)
+            break;
+        result.append(text.substr(pos, hit));
+        result.append(to);
+        pos += hit + from.size();
+    }
+    result.append(text.substr(std::min(pos, text.size())));
+    return result;
+}
+
+} // namespace kardel

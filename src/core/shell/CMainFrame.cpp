@@ -1,0 +1,115 @@
+#include "shell/CMainFrame.h"
+
+#include "model/CKardelDoc.h"
+#include "shell/Platform.h"
+
+#include <algorithm>
+
+namespace kardel {
+
+std::string CMainFrame::Caption(const CKardelDoc& doc) { return doc.m_strTitle + " - Kardel"; }
+
+void CMainFrame::SetFindViewHeight(int height) {
+    int cap = m_layout.TreeClientHeight() / 4;
+    m_layout.SetFindHeight(std::max(0, std::min(height, cap)));
+}
+
+void CMainFrame::SaveSplitSizes() {
+    if (int width = m_layout.TreeWidth(); width > 0)
+        m_nSavedTreeWidth = width;
+    if (int height = m_layout.FindHeight(); height > 0)
+        m_nSavedFindHeight = height;
+}
+
+void CMainFrame::ApplyViewMode(CommandId id) {
+    SaveSplitSizes();
+    const bool showTree = id == ID_VIEW_NORMAL || id == ID_VIEW_TREE_MEMO;
+    const bool showFind = id == ID_VIEW_NORMAL || id == ID_VIEW_FIND_MEMO;
+    if (showTree && m_nSavedTreeWidth == 0)
+        m_nSavedTreeWidth = kDefaultTreeWidth;
+    m_layout.SetTreeWidth(showTree ? m_nSavedTreeWidth : 0);
+    m_layout.SetFindHeight(showFind ? m_nSavedFindHeight : 0);
+}
+
+void CMainFrame::SwitchPane() {
+    using Pane = IMainFrame::Pane;
+    IMainFrame& frame = m_doc.frame();
+    switch (frame.ActivePane()) {
+    case Pane::TreeView:
+        frame.ActivatePane(Pane::MemoView);
+        break;
+    case Pane::FindView:
+    case Pane::MemoView:
+        frame.ActivatePane(Pane::TreeView);
+        break;
+    case Pane::TitleStrip:
+        frame.ActivatePane(Pane::MemoView);
+        break;
+    }
+}
+
+bool CMainFrame::OnUpdateCmd(CommandId id, CCmdUI& ui) {
+    const int w = m_layout.TreeWidth();
+    const int h = m_layout.FindHeight();
+    switch (id) {
+    case ID_VIEW_NORMAL:
+        ui.enabled = !(w != 0 && h != 0);
+        return true;
+    case ID_VIEW_TREE_MEMO:
+        ui.enabled = !(h <= 0 && w != 0);
+        return true;
+    case ID_VIEW_FIND_MEMO:
+        ui.enabled = !(w <= 0 && h != 0);
+        return true;
+    case ID_VIEW_MEMO_ONLY:
+        ui.enabled = !(w <= 0 && h <= 0);
+        return true;
+    case ID_VIEW_TREE_TOOLBAR:
+        ui.checkable = true;
+        ui.checked = m_bTreeToolBarChecked;
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        ui.checkable = true;
+        ui.checked = m_layout.IsStatusBarVisible();
+        return true;
+    case ID_PANE_SWITCH:
+    case ID_VIEW_TOOLBAR:
+        return true;
+    case ID_FILE_PRINT:
+        // MemoView answers for printing while it is the active pane; from anywhere else it is off.
+        ui.enabled = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::OnCmdMsg(CommandId id) {
+    switch (id) {
+    case ID_VIEW_NORMAL:
+    case ID_VIEW_TREE_MEMO:
+    case ID_VIEW_FIND_MEMO:
+    case ID_VIEW_MEMO_ONLY:
+        ApplyViewMode(id);
+        return true;
+    case ID_PANE_SWITCH:
+        SwitchPane();
+        return true;
+    case ID_VIEW_TREE_TOOLBAR:
+        // The check mark, not the bar's visibility, decides: a bar hidden some other way
+        // is "hidden again" and the check cleared.
+        m_bTreeToolBarChecked = !m_bTreeToolBarChecked;
+        m_layout.ShowTreeToolBar(m_bTreeToolBarChecked);
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        m_layout.ShowStatusBar(!m_layout.IsStatusBarVisible());
+        return true;
+    case ID_VIEW_TOOLBAR:
+        // No bar carries the framework's standard toolbar id: nothing answers the toggle.
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace kardel

@@ -1,0 +1,76 @@
+#include "tree/CTreeDragDrop.h"
+
+#include "model/CKardelDoc.h"
+#include "tree/CKdTreeView.h"
+
+namespace kardel {
+
+bool CTreeDragDrop::Begin(TreeItem* item) {
+    CKardelDoc& doc = m_view.doc();
+    doc.UpdateAllViews(&m_view, HintStoreText, doc.Memo(doc.m_nCurMemo));
+    m_hDragItem = item;
+    TreeControl& tree = m_view.Tree();
+    if (!item || item == tree.GetRoot() || item == m_view.m_hTrash || m_bDragging)
+        return false;
+    m_hDropTarget = nullptr;
+    m_bDragging = true;
+    return true;
+}
+
+void CTreeDragDrop::Hover(TreeItem* item) {
+    if (!m_bDragging || !item)
+        return; // over empty space the last target stays
+    TreeControl& tree = m_view.Tree();
+    if (item->image() == KindClosedFolder) {
+        tree.Expand(item, true);
+        tree.SetImage(item, KindOpenFolder);
+    }
+    tree.SetDropHighlight(item);
+    m_hDropTarget = item;
+    if (TreeItem* previous = tree.GetPrevVisible(item))
+        tree.EnsureVisible(previous);
+    tree.EnsureVisible(item);
+}
+
+bool CTreeDragDrop::IsRefused(bool copy) const {
+    TreeControl& tree = m_view.Tree();
+    if (!m_hDropTarget || !m_hDragItem)
+        return true;
+    if (tree.IsAncestorOrSelf(m_hDragItem, m_hDropTarget))
+        return true;
+    return !copy && m_hDropTarget == m_hDragItem->parent();
+}
+
+bool CTreeDragDrop::Drop(bool copy) {
+    if (!m_bDragging)
+        return false;
+    m_bDragging = false;
+    TreeControl& tree = m_view.Tree();
+    tree.SetDropHighlight(nullptr);
+    if (IsRefused(copy))
+        return false;
+    TreeItem* created = m_view.CopySubtree(m_hDragItem, m_hDropTarget, CKdTreeView::Position::First, true);
+    if (!copy) {
+        m_view.DeleteSubtree(m_hDragItem);
+        m_hDragItem = nullptr;
+    }
+    TreeItem* parent = created->parent();
+    if (CMemoItem* memo = m_view.MemoOf(parent)) {
+        if (IsTrashKind(memo->m_nKind)) {
+            memo->m_nKind = KindTrashFull;
+        } else {
+            memo->m_nKind = KindOpenFolder;
+            memo->m_bHasDue = 0;
+        }
+        tree.SetImage(parent, memo->m_nKind);
+    }
+    m_view.m_bNoCommitOnSelect = true;
+    tree.Select(created);
+    m_view.m_bNoCommitOnSelect = false;
+    CKardelDoc& doc = m_view.doc();
+    doc.UpdateAllViews(&m_view, HintResultsChanged, nullptr);
+    doc.SetModifiedFlag();
+    return true;
+}
+
+} // namespace kardel

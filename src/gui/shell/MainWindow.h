@@ -1,0 +1,140 @@
+#pragma once
+#include "shell/CAppCommands.h"
+#include "shell/CCommandRouter.h"
+#include "shell/CMainFrame.h"
+#include "shell/DocumentSession.h"
+#include "shell/Platform.h"
+
+#include <QMainWindow>
+#include <QPrinter>
+
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+
+namespace kardel::gui {
+
+class ActionRegistry;
+class FindPane;
+class MemoPane;
+class SingleInstance;
+class TitleStrip;
+class TreeModel;
+class TreePane;
+
+// The platform services the window hands to the document. The program passes the Qt ones;
+// tests pass scripted stand-ins for message boxes, file dialogs and the shell.
+struct WindowServices {
+    ISettingsStore& settings;
+    IMessageBox& messages;
+    IFileDialogs& fileDialogs;
+    IShell& shell;
+    IDialogs& dialogs;
+};
+
+// The main frame: TreeView on the left; FindView, the title strip and MemoView stacked on
+// the right; menus, two toolbars and a status bar made from the command table. It shows
+// the core's state and forwards every command to the core's router.
+class MainWindow : public QMainWindow, public IMainFrame, public IFrameLayout, public IAppWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(WindowServices services, SingleInstance* instance = nullptr);
+    ~MainWindow() override;
+
+    // Opens a document from the command line; false when it was handed over or failed.
+    bool OpenFile(const QString& path);
+
+    CKardelDoc& doc() { return m_session->m_doc; }
+    DocumentSession& session() { return *m_session; }
+    CCommandRouter& router() { return *m_router; }
+    CMainFrame& frameRules() { return *m_frameRules; }
+    CAppCommands& appCommands() { return *m_appCommands; }
+    ActionRegistry& actions() { return *m_actions; }
+    TreePane* treePane() const { return m_treePane; }
+    TreeModel* treeModel() const { return m_treeModel; }
+    MemoPane* memoPane() const { return m_memoPane; }
+    TitleStrip* titleStrip() const { return m_titleStrip; }
+    QWidget* findPane() const;
+    QSplitter* outerSplitter() const { return m_outer; }
+    QSplitter* rightSplitter() const { return m_right; }
+    QSplitter* lowerSplitter() const { return m_lower; }
+    QMenu* memoContextMenu() const { return m_memoContextMenu; }
+    QMenu* memoViewContextMenu() const { return m_memoViewMenu; }
+    QPrinter& printer() { return m_printer; }
+
+    // Sets every action's enabled and checked state from the core's rules.
+    void RefreshActions();
+    void ExecuteCommand(int id);
+
+    // IMainFrame
+    CFramePlacement GetPlacement() const override;
+    void ApplyPlacement(const CFramePlacement& placement) override;
+    void SaveBarState() override;
+    void SetFindViewHeight(int height) override;
+    void SetTitleStripTall(bool tall) override;
+    void ShowMemoContextMenu(int screenX, int screenY) override;
+    void ActivatePane(Pane pane) override;
+    Pane ActivePane() const override { return m_activePane; }
+
+    // IFrameLayout
+    int TreeWidth() const override;
+    int FindHeight() const override;
+    int TreeClientHeight() const override;
+    void SetTreeWidth(int width) override;
+    void SetFindHeight(int height) override;
+    bool IsTreeToolBarVisible() const override;
+    void ShowTreeToolBar(bool show) override;
+    bool IsStatusBarVisible() const override;
+    void ShowStatusBar(bool show) override;
+
+    // IAppWindow
+    void CloseWindow() override;
+    void PrinterSetup() override;
+    void HelpContents() override;
+    bool HandOverToRunningInstance(const std::string& path) override;
+    void RecentFilesChanged(const std::vector<std::string>& entries) override;
+    void BeginLoad() override;
+    void DocumentReplaced() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildPanes();
+    void BuildBars();
+    void WirePanes();
+    void ScheduleRefresh();
+    void ShowMemoViewContextMenu(const QPoint& globalPos);
+    void UpdateCaption();
+    void FocusChanged(QWidget* now);
+
+    CPlatform m_platform;
+    MemoPane* m_memoPane;
+    std::unique_ptr<DocumentSession> m_session;
+    std::unique_ptr<CMainFrame> m_frameRules;
+    std::unique_ptr<CAppCommands> m_appCommands;
+    std::unique_ptr<CCommandRouter> m_router;
+    SingleInstance* m_instance;
+    ActionRegistry* m_actions = nullptr;
+    TreeModel* m_treeModel = nullptr;
+    TreePane* m_treePane = nullptr;
+    FindPane* m_findPane = nullptr;
+    TitleStrip* m_titleStrip = nullptr;
+    QSplitter* m_outer = nullptr;
+    QSplitter* m_right = nullptr;
+    QSplitter* m_lower = nullptr;
+    QToolBar* m_mainBar = nullptr;
+    QToolBar* m_treeBar = nullptr;
+    QMenu* m_memoContextMenu = nullptr;
+    QMenu* m_memoViewMenu = nullptr;
+    QPrinter m_printer;
+    Pane m_activePane = Pane::TreeView;
+    bool m_closeApproved = false;
+    bool m_refreshPending = false;
+    int m_titleHeight = 50;
+};
+
+} // namespace kardel::gui

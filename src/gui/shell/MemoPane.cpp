@@ -1,0 +1,209 @@
+#include "shell/MemoPane.h"
+
+#include "Cp932Text.h"
+#include "shell/TextFindDialog.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace kardel::gui {
+namespace {
+
+QString ToWidgetText(const std::string& cp932) {
+    QString text = FromCp932(cp932);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+std::string ToBodyText(QString text, bool* lossy) {
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return ToCp932(text, lossy);
+}
+
+} // namespace
+
+QFont MemoPane::MemoFont() {
+    const QString preferred = Utf8("ＭＳ ゴシック");
+    QFont font(QFontDatabase::families().contains(preferred) ? preferred : QStringLiteral("Noto Sans Mono CJK JP"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(10);
+    return font;
+}
+
+MemoPane::MemoPane(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName("memoPane");
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFont(MemoFont());
+    setViewportMargins(0, 0, 0, 0);
+    document()->setDocumentMargin(10);
+    setAcceptDrops(true);
+}
+
+MemoPane::~MemoPane() = default;
+
+std::string MemoPane::GetText() const {
+    QString text = toPlainText();
+    if (text == m_loadedText)
+        return m_loadedBytes;
+    bool lossy = false;
+    std::string bytes = ToBodyText(text, &lossy);
+    if (lossy && onStatusMessage)
+        onStatusMessage(Utf8("Shift-JIS で表せない文字は \"?\" として保存されました。"));
+    return bytes;
+}
+
+void MemoPane::LoadText(const std::string& text) {
+    m_loadedBytes = text;
+    m_loadedText = ToWidgetText(text);
+    setUpdatesEnabled(false);
+    setPlainText(m_loadedText); // clears the undo history
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    setUpdatesEnabled(true);
+}
+
+std::string MemoPane::GetSelectedText() const { return ToBodyText(textCursor().selectedText(), nullptr); }
+
+void MemoPane::ReplaceSelection(const std::string& text, bool undoable) {
+    QTextCursor cursor = textCursor();
+    if (undoable) {
+        cursor.insertText(ToWidgetText(text));
+    } else {
+        // Qt cannot insert outside the undo history without clearing it; the text joins the
+        // previous step, so undoing never leaves it alone behind.
+        cursor.joinPreviousEditBlock();
+        cursor.insertText(ToWidgetText(text));
+        cursor.endEditBlock();
+    }
+    setTextCursor(cursor);
+}
+
+void MemoPane::SetTabStops(int dialogUnits) {
+    QFontMetricsF metrics(font());
+    setTabStopDistance(metrics.averageCharWidth() * dialogUnits / 4.0);
+}
+
+bool MemoPane::CanUndo() const { return document()->isUndoAvailable(); }
+
+bool MemoPane::CanPaste() const { return const_cast<MemoPane*>(this)->canPaste(); }
+
+void MemoPane::Run(Operation operation) {
+    switch (operation) {
+    case Operation::Undo:
+        undo();
+        break;
+    case Operation::Cut:
+        cut();
+        break;
+    case Operation::Copy:
+        copy();
+        break;
+    case Operation::Paste:
+        paste();
+        break;
+    case Operation::SelectAll:
+        selectAll();
+        ensureCursorVisible();
+        break;
+    case Operation::Find:
+    case Operation::Replace:
+        if (!m_findDialog)
+            m_findDialog = new TextFindDialog(this, this);
+        m_findDialog->Open(operation == Operation::Replace);
+        break;
+    case Operation::Print: {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() == QDialog::Accepted)
+            PrintTo(printer);
+        break;
+    }
+    }
+}
+
+void MemoPane::PrintTo(QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    QTextDocument doc;
+    QFont font = MemoFont();
+    doc.setDefaultFont(font);
+    doc.setPlainText(toPlainText());
+    QTextOption option = doc.defaultTextOption();
+    option.setTabStopDistance(tabStopDistance() * printer.logicalDpiX() / logicalDpiX());
+    doc.setDefaultTextOption(option);
+    doc.documentLayout()->setPaintDevice(&printer);
+    doc.setDocumentMargin(0);
+
+    const QRect printable(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    // The header sits at the top of the printable area; the text keeps 200 device units off each edge.
+    const QRect body = printable.adjusted(200, 200, -200, -200);
+    doc.setPageSize(body.size());
+    const int pageCount = std::max(1, doc.pageCount());
+    for (int page = 1; page <= pageCount; ++page) {
+        if (page > 1)
+            printer.newPage();
+        painter.setFont(font);
+        std::string header = m_view ? m_view->PrintHeader(page) : std::string();
+        painter.drawText(printable, Qt::AlignHCenter | Qt::AlignTop, FromCp932(header));
+        painter.save();
+        painter.translate(body.left(), body.top() - (page - 1) * body.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, (page - 1) * body.height(), body.width(), body.height());
+        painter.setClipRect(context.clip);
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    painter.end();
+}
+
+void MemoPane::contextMenuEvent(QContextMenuEvent* event) {
+    if (onContextMenu)
+        onContextMenu(event->globalPos());
+    else
+        QPlainTextEdit::contextMenuEvent(event);
+}
+
+void MemoPane::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragEnterEvent(event);
+}
+
+void MemoPane::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragMoveEvent(event);
+}
+
+void MemoPane::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    if (m_view && !paths.empty())
+        m_view->OnDropFiles(paths);
+    event->acceptProposedAction();
+}
+
+} // namespace kardel::gui

@@ -1,0 +1,22 @@
+#pragma once
+#include "model/SettingsStore.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace kardel::gui {
+
+// The per-user settings of company "Velmora", application "Kardel". Every read opens the
+// store afresh, so a value changed elsewhere is seen at once; nothing is cached.
+class QtSettingsStore : public ISettingsStore {
+public:
+    int GetInt(const std::string& section, const std::string& name, int defaultValue) const override;
+    void SetInt(const std::string& section, const std::string& name, int value) override;
+
+    static QStringList RecentFiles();
+    static void SetRecentFiles(const QStringList& paths);
+    static QByteArray ToolBarState();
+    static void SetToolBarState(const QByteArray& state);
+};
+
+} // namespace kardel::gui

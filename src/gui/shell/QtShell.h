@@ -1,0 +1,13 @@
+#pragma once
+#include "shell/Platform.h"
+
+namespace kardel::gui {
+
+// The desktop's "open" action and starting another copy of the program.
+class QtShell : public IShell {
+public:
+    void Open(const std::string& target) override;
+    void StartNewInstance() override;
+};
+
+} // namespace kardel::gui

@@ -1,0 +1,125 @@
+#include "tree/TreeModel.h"
+
+#include "Cp932Text.h"
+#include "IconList.h"
+#include "model/CKardelDoc.h"
+
+namespace kardel::gui {
+
+TreeModel::TreeModel(CKardelDoc& doc, TreeControl& tree, QObject* parent)
+    : QAbstractItemModel(parent), m_doc(doc), m_tree(tree) {
+    m_tree.SetObserver(this);
+    connect(&IconList::Instance(), &IconList::Changed, this, [this] {
+        // A replaced definition icon shows everywhere at once.
+        if (rowCount() > 0)
+            emit layoutChanged();
+    });
+}
+
+TreeModel::~TreeModel() {
+    if (m_tree.observer() == this)
+        m_tree.SetObserver(nullptr);
+}
+
+TreeItem* TreeModel::ItemOf(const QModelIndex& index) {
+    return index.isValid() ? static_cast<TreeItem*>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex TreeModel::IndexOf(TreeItem* item) const { return item ? createIndex(item->row(), 0, item) : QModelIndex(); }
+
+QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) const {
+    if (column != 0 || row < 0)
+        return {};
+    if (TreeItem* item = ItemOf(parent))
+        return row < item->childCount() ? createIndex(row, 0, item->child(row)) : QModelIndex();
+    return row < m_tree.TopLevelCount() ? createIndex(row, 0, m_tree.TopLevelItem(row)) : QModelIndex();
+}
+
+QModelIndex TreeModel::parent(const QModelIndex& child) const {
+    TreeItem* item = ItemOf(child);
+    return item ? IndexOf(item->parent()) : QModelIndex();
+}
+
+int TreeModel::rowCount(const QModelIndex& parent) const {
+    if (parent.column() > 0)
+        return 0;
+    if (TreeItem* item = ItemOf(parent))
+        return item->childCount();
+    return m_tree.TopLevelCount();
+}
+
+int TreeModel::columnCount(const QModelIndex&) const { return 1; }
+
+bool TreeModel::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+
+QVariant TreeModel::data(const QModelIndex& index, int role) const {
+    TreeItem* item = ItemOf(index);
+    if (!item)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return FromCp932(item->label());
+    case Qt::DecorationRole:
+        return IconList::Instance().Icon(item->image());
+    case DueMarkRole: {
+        CMemoItem* memo = m_doc.Memo(item->value());
+        return memo && memo->ShowsDueMark();
+    }
+    case DropHighlightRole:
+        return item == m_tree.GetDropHighlight();
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+           Qt::ItemIsDropEnabled;
+}
+
+bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    TreeItem* item = ItemOf(index);
+    if (!item || role != Qt::EditRole || !onRename)
+        return false;
+    onRename(item, ToCp932(value.toString()));
+    return true;
+}
+
+void TreeModel::BeforeInsert(TreeItem* parent, int row) { beginInsertRows(IndexOf(parent), row, row); }
+void TreeModel::AfterInsert(TreeItem*) { endInsertRows(); }
+
+void TreeModel::BeforeRemove(TreeItem* item) {
+    beginRemoveRows(IndexOf(item->parent()), item->row(), item->row());
+}
+void TreeModel::AfterRemove() { endRemoveRows(); }
+
+void TreeModel::ItemChanged(TreeItem* item) {
+    QModelIndex index = IndexOf(item);
+    emit dataChanged(index, index);
+}
+
+void TreeModel::ExpandedChanged(TreeItem* item) {
+    QModelIndex index = IndexOf(item);
+    emit dataChanged(index, index, {Qt::DecorationRole});
+    emit ExpandedStateChanged(index, item->expanded());
+}
+
+void TreeModel::CaretChanged(TreeItem*, TreeItem* newItem) { emit CaretMoved(IndexOf(newItem)); }
+
+void TreeModel::DropHighlightChanged(TreeItem* oldItem, TreeItem* newItem) {
+    for (TreeItem* item : {oldItem, newItem}) {
+        if (item) {
+            QModelIndex index = IndexOf(item);
+            emit dataChanged(index, index, {DropHighlightRole});
+        }
+    }
+}
+
+void TreeModel::EnsureVisible(TreeItem* item) { emit ScrollTo(IndexOf(item)); }
+void TreeModel::BeforeReset() { beginResetModel(); }
+void TreeModel::AfterReset() { endResetModel(); }
+
+} // namespace kardel::gui
