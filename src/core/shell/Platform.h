@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kardel {
@@ -66,6 +67,9 @@ public:
     virtual void ShowMemoContextMenu(int screenX, int screenY) = 0;
     virtual void ActivatePane(Pane pane) = 0;
     virtual Pane ActivePane() const = 0;
+    // Replaces entry 4 + `definition` (1..5) of the shared icon list with the small
+    // icon of `iconFile` (cp932), or with the built-in one when the file gives none.
+    virtual void SetDefinitionIcon(int /*definition*/, const std::string& /*iconFile*/) {}
 };
 
 // No window: the placement is carried over as read, everything else does nothing.
@@ -79,8 +83,12 @@ public:
     void ShowMemoContextMenu(int, int) override {}
     void ActivatePane(Pane pane) override { m_active = pane; }
     Pane ActivePane() const override { return m_active; }
+    void SetDefinitionIcon(int definition, const std::string& iconFile) override {
+        m_definitionIcons.emplace_back(definition, iconFile);
+    }
 
     CFramePlacement m_placement;
+    std::vector<std::pair<int, std::string>> m_definitionIcons; // every icon reload, in order
     int m_findViewHeight = 0;
     bool m_titleStripTall = true;
     Pane m_active = Pane::TreeView;

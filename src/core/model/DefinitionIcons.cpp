@@ -1,0 +1,14 @@
+#include "model/DefinitionIcons.h"
+
+#include "model/CDocOptions.h"
+#include "shell/Platform.h"
+
+namespace kardel {
+
+void ReloadDefinitionIcons(const CDocOptions& options, IMainFrame& frame) {
+    for (int d = 1; d <= 5; ++d)
+        if (!options.m_strIconFile[d - 1].empty())
+            frame.SetDefinitionIcon(d, options.m_strIconFile[d - 1]);
+}
+
+} // namespace kardel

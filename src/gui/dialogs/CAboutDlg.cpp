@@ -1,0 +1,73 @@
+#include "dialogs/CAboutDlg.h"
+
+#include "dialogs/CLinkLabel.h"
+#include "dialogs/DialogText.h"
+#include "dialogs/HelpPage.h"
+#include "shell/AboutVersion.h"
+
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#ifndef KARDEL_VERSION
+#define KARDEL_VERSION "0.0.0.0"
+#endif
+
+namespace kardel::gui {
+
+std::function<void(const QUrl&)>& CAboutDlg::UrlOpener() {
+    static std::function<void(const QUrl&)> opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(Tr("Kardelのﾊﾞｰｼﾞｮﾝ情報"));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QPixmap(QStringLiteral(":/icons/kardel.png")));
+    icon->setAlignment(Qt::AlignTop);
+
+    m_version = new QLabel(FromCp932(AboutVersionLabel(KARDEL_VERSION)), this);
+    m_version->setObjectName(QStringLiteral("version"));
+    QFont big = m_version->font();
+    big.setPixelSize(18);
+    big.setBold(true);
+    big.setUnderline(false);
+    m_version->setFont(big);
+    QPalette red = m_version->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    m_version->setPalette(red);
+
+    auto* rights = new QLabel(Tr("Copyright (C) Kardel の作者. All rights reserved."), this);
+    rights->setObjectName(QStringLiteral("rights"));
+    auto* web = new CLinkLabel(Tr("Kardel ヘルプ"), HelpPage::Url(), this);
+    web->setObjectName(QStringLiteral("webLink"));
+    auto* mail = new CLinkLabel(Tr("ご意見・お問い合わせ"), HelpPage::Url(QStringLiteral("contact")), this);
+    mail->setObjectName(QStringLiteral("mailLink"));
+    for (CLinkLabel* link : {web, mail})
+        connect(link, &CLinkLabel::Clicked, this, [](const QUrl& url) {
+            if (!url.isEmpty()) // the open action's failure is not reported
+                UrlOpener()(url);
+        });
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(m_version);
+    text->addWidget(rights);
+    text->addWidget(web);
+    text->addWidget(mail);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addLayout(text);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+}
+
+} // namespace kardel::gui

@@ -1,0 +1,38 @@
+#include "dialogs/CFindKindPage.h"
+
+#include "dialogs/DialogText.h"
+#include "search/CFindSheetModel.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kardel::gui {
+
+CFindKindPage::CFindKindPage(CFindSheetModel& model, QWidget* parent) : CFindPage(model, parent) {
+    static const char* const texts[3] = {"全てのMemoを検索対象とする。",
+                                         "TreeViewの選択項目以下のMemoを検索対象とする。",
+                                         "FindViewに表示されているMemoを検索対象とする。"};
+    m_scope = new QButtonGroup(this);
+    auto* layout = new QVBoxLayout(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* radio = new QRadioButton(Tr(texts[i]), this);
+        radio->setObjectName(QStringLiteral("scope%1").arg(i));
+        m_scope->addButton(radio, i);
+        layout->addWidget(radio);
+    }
+    layout->addStretch();
+    connect(m_scope, &QButtonGroup::idClicked, this, [this](int id) {
+        m_model.m_work.m_nScope = id;
+        emit Changed();
+    });
+}
+
+void CFindKindPage::Init() {
+    if (QAbstractButton* radio = m_scope->button(m_model.m_work.m_nScope))
+        radio->setChecked(true);
+    for (int i = 0; i < 3; ++i)
+        m_scope->button(i)->setEnabled(m_model.IsScopeChoiceEnabled(i));
+}
+
+} // namespace kardel::gui

@@ -1,0 +1,34 @@
+#include "dialogs/CIconStatic.h"
+
+#include "IconList.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace kardel::gui {
+
+CIconStatic::CIconStatic(QWidget* parent) : QLabel(parent) {
+    setFixedSize(IconList::kSize + 4, IconList::kSize + 4);
+    setAlignment(Qt::AlignCenter);
+}
+
+void CIconStatic::SetIconFromList(const IconList& iconList, int index) {
+    m_nIndex = index;
+    setPixmap(iconList.Pixmap(index));
+}
+
+bool CIconStatic::SetIconFromFile(const QString& path, int fallbackIndex) {
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        QImage image = QImageReader(path).read();
+        if (!image.isNull()) {
+            m_nIndex = -1;
+            setPixmap(QPixmap::fromImage(
+                image.scaled(IconList::kSize, IconList::kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            return true;
+        }
+    }
+    SetIconFromList(IconList::Instance(), fallbackIndex);
+    return false;
+}
+
+} // namespace kardel::gui

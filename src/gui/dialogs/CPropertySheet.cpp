@@ -1,0 +1,94 @@
+#include "dialogs/CPropertySheet.h"
+
+#include "dialogs/DialogText.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace kardel::gui {
+
+CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(caption);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(Tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    m_apply = buttons->addButton(Tr("適用"), QDialogButtonBox::ApplyRole);
+    m_apply->setObjectName(QStringLiteral("apply"));
+    m_apply->setEnabled(false);
+    connect(ok, &QPushButton::clicked, this, &CPropertySheet::accept);
+    connect(cancel, &QPushButton::clicked, this, &CPropertySheet::reject);
+    connect(m_apply, &QPushButton::clicked, this, &CPropertySheet::Apply);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertySheet::OnCurrentChanged);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(buttons);
+}
+
+int CPropertySheet::AddPage(QWidget* page, const QString& title) {
+    m_shown.push_back(false);
+    QSignalBlocker block(m_tabs); // the first page is shown when the sheet opens
+    return m_tabs->addTab(page, title);
+}
+
+void CPropertySheet::SetPageTitle(int index, const QString& title) {
+    m_tabs->setTabText(index, title);
+}
+QString CPropertySheet::PageTitle(int index) const {
+    return m_tabs->tabText(index);
+}
+
+void CPropertySheet::SetModified() {
+    m_apply->setEnabled(true);
+}
+
+void CPropertySheet::showEvent(QShowEvent* event) {
+    if (m_current < 0 && m_tabs->count() > 0)
+        OnCurrentChanged(m_tabs->currentIndex());
+    QDialog::showEvent(event);
+}
+
+void CPropertySheet::ShowFirstTime(int index) {
+    if (index < 0 || index >= int(m_shown.size()) || m_shown[index])
+        return;
+    m_shown[index] = true;
+    if (onFirstShown)
+        onFirstShown(index);
+}
+
+void CPropertySheet::OnCurrentChanged(int index) {
+    if (m_bSwitchingBack)
+        return;
+    if (m_current >= 0 && m_current != index && onLeave && !onLeave(m_current)) {
+        m_bSwitchingBack = true;
+        m_tabs->setCurrentIndex(m_current);
+        m_bSwitchingBack = false;
+        return;
+    }
+    m_current = index;
+    ShowFirstTime(index);
+}
+
+bool CPropertySheet::Apply() {
+    if (m_current < 0)
+        OnCurrentChanged(m_tabs->currentIndex());
+    if (onLeave && !onLeave(m_current))
+        return false;
+    if (onApply)
+        onApply();
+    m_apply->setEnabled(false);
+    return true;
+}
+
+void CPropertySheet::accept() {
+    if (Apply())
+        QDialog::accept();
+}
+
+} // namespace kardel::gui
