@@ -83,6 +83,9 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
 }
 
 MainWindow::~MainWindow() {
+    // Focus moves while the widgets go; the rules must no longer be asked.
+    disconnect(qApp, nullptr, this, nullptr);
+    m_refreshPending = true;
     // The panes observe core objects that the session owns; let them go first.
     delete m_findPane;
     m_findPane = nullptr;
@@ -198,7 +201,8 @@ void MainWindow::WirePanes() {
             tree.Drag().Abandon();
         }
     };
-    connect(m_treeModel, &TreeModel::CaretMoved, this, &MainWindow::ScheduleRefresh);
+    // A new selection changes most rules at once; the keys must see them straight away.
+    connect(m_treeModel, &TreeModel::CaretMoved, this, &MainWindow::RefreshActions);
     connect(m_treeModel, &QAbstractItemModel::dataChanged, this, &MainWindow::ScheduleRefresh);
 
     m_memoPane->onStatusMessage = [this](const QString& text) { statusBar()->showMessage(text, 8000); };

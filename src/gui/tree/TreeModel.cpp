@@ -11,8 +11,10 @@ TreeModel::TreeModel(CKardelDoc& doc, TreeControl& tree, QObject* parent)
     m_tree.SetObserver(this);
     connect(&IconList::Instance(), &IconList::Changed, this, [this] {
         // A replaced definition icon shows everywhere at once.
-        if (rowCount() > 0)
+        if (rowCount() > 0) {
+            emit layoutAboutToBeChanged();
             emit layoutChanged();
+        }
     });
 }
 

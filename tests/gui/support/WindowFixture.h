@@ -1,0 +1,25 @@
+#pragma once
+#include "shell/MainWindow.h"
+#include "shell/QtSettingsStore.h"
+
+#include <memory>
+
+// One real main window over scripted message boxes, file dialogs, shell and dialogs,
+// with the Qt settings store (each test program has its own configuration folder).
+struct WindowFixture {
+    kardel::gui::QtSettingsStore settings;
+    kardel::HeadlessMessageBox messages;
+    kardel::HeadlessFileDialogs fileDialogs;
+    kardel::HeadlessShell shell;
+    kardel::HeadlessDialogs dialogs;
+    std::unique_ptr<kardel::gui::MainWindow> window;
+
+    WindowFixture() {
+        window = std::make_unique<kardel::gui::MainWindow>(
+            kardel::gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
+        // Nothing asks on close unless a test wants it to.
+        messages.m_answer = kardel::IMessageBox::Answer::No;
+    }
+};
+
+inline QString DemoPath() { return QStringLiteral(KARDEL_SOURCE_DIR "/res/demo/demo.kdl"); }
