@@ -252,6 +252,7 @@ private slots:
         f.messages.m_answer = IMessageBox::Answer::Yes;
         f.window->ExecuteCommand(ID_MEMO_EMPTY_TRASH);
         QCOMPARE(f.window->session().m_treeView.m_hTrash->childCount(), 0);
+        f.messages.m_answer = IMessageBox::Answer::No; // do not save the edits
         QVERIFY(f.window->OpenFile(DemoPath()));
         QCOMPARE(f.window->treeModel()->rowCount(), 1);
     }

@@ -98,7 +98,7 @@ TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const { return TreeModel::
 
 void TreePane::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTreeView::currentChanged(current, previous);
-    if (!m_syncing && current.isValid())
+    if (!m_syncing && !m_model.IsChanging() && current.isValid())
         m_tree.Select(TreeModel::ItemOf(current));
 }
 

@@ -2,6 +2,9 @@
 #include "shell/MainWindow.h"
 #include "shell/QtSettingsStore.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <memory>
 
 // One real main window over scripted message boxes, file dialogs, shell and dialogs,
@@ -22,4 +25,12 @@ struct WindowFixture {
     }
 };
 
-inline QString DemoPath() { return QStringLiteral(KARDEL_SOURCE_DIR "/res/demo/demo.kdl"); }
+// A copy of the demo document in a folder of its own, so that no test writes to the source tree.
+inline QString DemoPath() {
+    static QTemporaryDir dir;
+    const QString copy = dir.filePath("demo.kdl");
+    QFile::remove(copy);
+    QFile::copy(QStringLiteral(KARDEL_SOURCE_DIR "/res/demo/demo.kdl"), copy);
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    return copy;
+}
