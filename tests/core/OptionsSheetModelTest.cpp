@@ -2,6 +2,7 @@
 #include "model/Texts.h"
 #include "search/CKdListView.h"
 #include "shell/AboutVersion.h"
+#include "shell/CAppCommands.h"
 #include "shell/CKdEditView.h"
 #include "shell/COptionsSheetModel.h"
 #include "shell/Platform.h"
@@ -236,4 +237,21 @@ TEST(AboutVersion, TextFromTheProductVersion) {
     for (const Case& c : cases)
         EXPECT_EQ(AboutVersionText(c.version), c.text) << c.version;
     EXPECT_EQ(AboutVersionLabel("1.1.5.0"), "Kardel Version 1.15");
+}
+
+TEST(AppCommands, AboutAndHelp) {
+    HeadlessDialogs dialogs;
+    HeadlessShell shell;
+    CAppCommands commands(dialogs, shell, "file:///help/index.html");
+    CCmdUI ui;
+    EXPECT_TRUE(commands.OnUpdateCmd(ID_HELP_FINDER, ui));
+    EXPECT_TRUE(ui.enabled);
+    EXPECT_FALSE(commands.OnUpdateCmd(ID_FIND, ui));
+    EXPECT_TRUE(commands.OnCmdMsg(ID_APP_ABOUT));
+    EXPECT_TRUE(commands.OnCmdMsg(ID_HELP_FINDER));
+    EXPECT_EQ(dialogs.m_aboutShown, 1);
+    EXPECT_EQ(shell.m_opened, std::vector<std::string>{"file:///help/index.html"});
+    CAppCommands noHelp(dialogs, shell, "");
+    EXPECT_TRUE(noHelp.OnUpdateCmd(ID_HELP_FINDER, ui));
+    EXPECT_FALSE(ui.enabled);
 }

@@ -3,7 +3,7 @@
 #include "dialogs/CLinkLabel.h"
 #include "dialogs/HelpPage.h"
 #include "dialogs/QtDialogs.h"
-#include "shell/QtFileDialogs.h"
+#include "dialogs/QtFileDialogs.h"
 #include "support/DialogDriver.h"
 
 #include <QCheckBox>

@@ -184,6 +184,10 @@ private slots:
         stored.m_bSelOn = 1;
         stored.m_arrSelItems = {"s"};
         f.s.doc().m_findCond.m_nScope = 2;
+        // The document's platform shows its search sheets through the Qt dialogs, as in the program.
+        f.s.m_dialogs.onFindSheet = [&f](CFindCondition& target, const CDocOptions& options, bool restricted) {
+            return f.dialogs.FindSheet(target, options, restricted);
+        };
         QVERIFY(f.Run([](COptionsSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(1);
             QWidget* page = Page(sheet, "stdFindPage");

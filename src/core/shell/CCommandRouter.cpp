@@ -30,7 +30,10 @@ template <class Visit> bool CCommandRouter::Route(Visit&& visit) const {
     for (CCmdTarget* target : m_frame)
         if (target && visit(*target))
             return true;
-    return m_app && visit(*m_app);
+    for (CCmdTarget* target : m_app)
+        if (target && visit(*target))
+            return true;
+    return false;
 }
 
 CCmdUI CCommandRouter::Update(CommandId id) const {

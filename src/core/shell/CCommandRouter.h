@@ -21,7 +21,9 @@ public:
     explicit CCommandRouter(CKardelDoc& doc) : m_doc(doc), m_memoForwarder(doc) { m_frame.push_back(&m_memoForwarder); }
 
     void AddFrameTarget(CCmdTarget* target) { m_frame.push_back(target); }
-    void SetAppTarget(CCmdTarget* app) { m_app = app; }
+    // The application stage is a list as well: the file commands, the About box and help.
+    void SetAppTarget(CCmdTarget* app) { m_app.assign(1, app); }
+    void AddAppTarget(CCmdTarget* app) { m_app.push_back(app); }
 
     CCmdUI Update(CommandId id) const;
     // Carries the command out when it is enabled; false when it is disabled or unhandled.
@@ -34,7 +36,7 @@ private:
     CKardelDoc& m_doc;
     CMemoCommandForwarder m_memoForwarder;
     std::vector<CCmdTarget*> m_frame;
-    CCmdTarget* m_app = nullptr;
+    std::vector<CCmdTarget*> m_app;
 };
 
 } // namespace kardel

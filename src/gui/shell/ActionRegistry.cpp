@@ -2,7 +2,7 @@
 
 #include "Cp932Text.h"
 #include "IconList.h"
-#include "shell/CAppCommands.h"
+#include "shell/CFileCommands.h"
 #include "shell/CCommandRouter.h"
 
 #include <QAction>
@@ -75,7 +75,7 @@ ActionRegistry::ActionRegistry(QWidget* window, std::function<void(int)> execute
         m_actions.insert(info.id, action);
         window->addAction(action);
     }
-    for (int i = 0; i < CAppCommands::kRecentCount; ++i) {
+    for (int i = 0; i < CFileCommands::kRecentCount; ++i) {
         int id = ID_FILE_MRU_FILE1 + i;
         QAction* action = i == 0 ? m_actions.value(id) : Create(id, QString(), QStringLiteral("action%1").arg(id));
         m_recent << action;

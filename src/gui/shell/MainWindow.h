@@ -1,5 +1,6 @@
 #pragma once
 #include "shell/CAppCommands.h"
+#include "shell/CFileCommands.h"
 #include "shell/CCommandRouter.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentSession.h"
@@ -51,7 +52,7 @@ public:
     DocumentSession& session() { return *m_session; }
     CCommandRouter& router() { return *m_router; }
     CMainFrame& frameRules() { return *m_frameRules; }
-    CAppCommands& appCommands() { return *m_appCommands; }
+    CFileCommands& fileCommands() { return *m_fileCommands; }
     ActionRegistry& actions() { return *m_actions; }
     TreePane* treePane() const { return m_treePane; }
     TreeModel* treeModel() const { return m_treeModel; }
@@ -78,6 +79,7 @@ public:
     void ShowMemoContextMenu(int screenX, int screenY) override;
     void ActivatePane(Pane pane) override;
     Pane ActivePane() const override { return m_activePane; }
+    void SetDefinitionIcon(int definition, const std::string& iconFile) override;
 
     // IFrameLayout
     int TreeWidth() const override;
@@ -93,7 +95,6 @@ public:
     // IAppWindow
     void CloseWindow() override;
     void PrinterSetup() override;
-    void HelpContents() override;
     bool HandOverToRunningInstance(const std::string& path) override;
     void RecentFilesChanged(const std::vector<std::string>& entries) override;
     void BeginLoad() override;
@@ -115,6 +116,7 @@ private:
     MemoPane* m_memoPane;
     std::unique_ptr<DocumentSession> m_session;
     std::unique_ptr<CMainFrame> m_frameRules;
+    std::unique_ptr<CFileCommands> m_fileCommands;
     std::unique_ptr<CAppCommands> m_appCommands;
     std::unique_ptr<CCommandRouter> m_router;
     SingleInstance* m_instance;

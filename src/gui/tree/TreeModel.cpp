@@ -11,8 +11,10 @@ TreeModel::TreeModel(CKardelDoc& doc, TreeControl& tree, QObject* parent)
     m_tree.SetObserver(this);
     connect(&IconList::Instance(), &IconList::Changed, this, [this] {
         // A replaced definition icon shows everywhere at once.
-        if (rowCount() > 0)
+        if (rowCount() > 0) {
+            emit layoutAboutToBeChanged();
             emit layoutChanged();
+        }
     });
 }
 
@@ -88,13 +90,29 @@ bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int rol
     return true;
 }
 
-void TreeModel::BeforeInsert(TreeItem* parent, int row) { beginInsertRows(IndexOf(parent), row, row); }
-void TreeModel::AfterInsert(TreeItem*) { endInsertRows(); }
+void TreeModel::EndChange() {
+    --m_changing;
+    // The view may have moved its current index on its own; the core's caret decides.
+    emit CaretMoved(IndexOf(m_tree.GetCaret()));
+}
+
+void TreeModel::BeforeInsert(TreeItem* parent, int row) {
+    ++m_changing;
+    beginInsertRows(IndexOf(parent), row, row);
+}
+void TreeModel::AfterInsert(TreeItem*) {
+    endInsertRows();
+    EndChange();
+}
 
 void TreeModel::BeforeRemove(TreeItem* item) {
+    ++m_changing;
     beginRemoveRows(IndexOf(item->parent()), item->row(), item->row());
 }
-void TreeModel::AfterRemove() { endRemoveRows(); }
+void TreeModel::AfterRemove() {
+    endRemoveRows();
+    EndChange();
+}
 
 void TreeModel::ItemChanged(TreeItem* item) {
     QModelIndex index = IndexOf(item);
@@ -119,7 +137,13 @@ void TreeModel::DropHighlightChanged(TreeItem* oldItem, TreeItem* newItem) {
 }
 
 void TreeModel::EnsureVisible(TreeItem* item) { emit ScrollTo(IndexOf(item)); }
-void TreeModel::BeforeReset() { beginResetModel(); }
-void TreeModel::AfterReset() { endResetModel(); }
+void TreeModel::BeforeReset() {
+    ++m_changing;
+    beginResetModel();
+}
+void TreeModel::AfterReset() {
+    endResetModel();
+    EndChange();
+}
 
 } // namespace kardel::gui

@@ -31,6 +31,9 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     QModelIndex IndexOf(TreeItem* item) const;
+    // True between a change's Before* and After*: the view's own current-index moves then
+    // are side effects, not the user's choice.
+    bool IsChanging() const { return m_changing > 0; }
     static TreeItem* ItemOf(const QModelIndex& index);
 
     // Renaming in place: the core decides whether the new label (cp932) is taken.
@@ -55,8 +58,11 @@ signals:
     void ScrollTo(const QModelIndex& index);
 
 private:
+    void EndChange();
+
     CKardelDoc& m_doc;
     TreeControl& m_tree;
+    int m_changing = 0;
 };
 
 } // namespace kardel::gui

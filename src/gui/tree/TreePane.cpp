@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QHeaderView>
 #include <QDragMoveEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -42,6 +43,9 @@ TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent)
     setObjectName("treePane");
     setModel(&model);
     setHeaderHidden(true);
+    // Long titles scroll sideways instead of being cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setUniformRowHeights(true);
     setRootIsDecorated(true);
     setIconSize(QSize(16, 16));
@@ -94,7 +98,7 @@ TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const { return TreeModel::
 
 void TreePane::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTreeView::currentChanged(current, previous);
-    if (!m_syncing && current.isValid())
+    if (!m_syncing && !m_model.IsChanging() && current.isValid())
         m_tree.Select(TreeModel::ItemOf(current));
 }
 

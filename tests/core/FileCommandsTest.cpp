@@ -1,8 +1,8 @@
 #include "FixedNowTest.h"
 #include "model/Cp932Codec.h"
 #include "model/Texts.h"
-#include "shell/CAppCommands.h"
 #include "shell/CCommandRouter.h"
+#include "shell/CFileCommands.h"
 #include "shell/DocumentSession.h"
 
 #include <filesystem>
@@ -15,7 +15,6 @@ struct FakeWindow : IAppWindow {
     std::vector<std::string> heldElsewhere, recent;
     void CloseWindow() override { ++closed; }
     void PrinterSetup() override {}
-    void HelpContents() override {}
     bool HandOverToRunningInstance(const std::string& path) override {
         return std::find(heldElsewhere.begin(), heldElsewhere.end(), path) != heldElsewhere.end();
     }
@@ -24,12 +23,12 @@ struct FakeWindow : IAppWindow {
     void DocumentReplaced() override { ++replaced; }
 };
 
-class AppCommands : public FixedNowTest {
+class FileCommands : public FixedNowTest {
 protected:
     void SetUp() override {
         FixedNowTest::SetUp();
         s.doc().OnNewDocument();
-        router.SetAppTarget(&app);
+        router.AddAppTarget(&app);
         dir = std::filesystem::temp_directory_path() / ("kardel-app-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
     }
@@ -40,13 +39,13 @@ protected:
     std::string Path(const char* name) { return (dir / name).string(); }
     HeadlessSession s;
     FakeWindow window;
-    CAppCommands app{s.doc(), window};
+    CFileCommands app{s.doc(), window};
     CCommandRouter router{s.doc()};
     std::filesystem::path dir;
 };
 } // namespace
 
-TEST_F(AppCommands, SaveAsThenOpenRoundTripsAndFillsTheRecentList) {
+TEST_F(FileCommands, SaveAsThenOpenRoundTripsAndFillsTheRecentList) {
     s.m_edit.m_text = "hello"; // typed into MemoView
     s.doc().SetModifiedFlag();
     s.m_fileDialogs.m_answers = {Path("a.kdl")};
@@ -64,7 +63,7 @@ TEST_F(AppCommands, SaveAsThenOpenRoundTripsAndFillsTheRecentList) {
     EXPECT_EQ(s.doc().Memo(0)->m_strTitle, "a");
 }
 
-TEST_F(AppCommands, SaveQuestionAnswers) {
+TEST_F(FileCommands, SaveQuestionAnswers) {
     struct Row {
         IMessageBox::Answer answer;
         bool proceeds;
@@ -86,7 +85,7 @@ TEST_F(AppCommands, SaveQuestionAnswers) {
     EXPECT_TRUE(s.m_messages.m_asked.empty());
 }
 
-TEST_F(AppCommands, AutoSaveWritesNamedDocumentsWithoutAsking) {
+TEST_F(FileCommands, AutoSaveWritesNamedDocumentsWithoutAsking) {
     s.m_fileDialogs.m_answers = {Path("b.kdl")};
     ASSERT_TRUE(app.SaveAs());
     s.m_settings.SetInt("Settings", CSettings::kAutoSave, 1);
@@ -100,14 +99,14 @@ TEST_F(AppCommands, AutoSaveWritesNamedDocumentsWithoutAsking) {
     EXPECT_EQ(s.doc().Memo(0)->m_strBody, "changed");
 }
 
-TEST_F(AppCommands, FailedOpenIsReportedAndLeavesTheRecentList) {
+TEST_F(FileCommands, FailedOpenIsReportedAndLeavesTheRecentList) {
     EXPECT_FALSE(app.OpenFile(Path("missing.kdl")));
     EXPECT_EQ(s.m_messages.m_shown.size(), 1u);
     EXPECT_TRUE(window.recent.empty());
     EXPECT_EQ(s.doc().m_arrMemos.size(), 2u);
 }
 
-TEST_F(AppCommands, AFileHeldByAnotherInstanceIsHandedOverAndThisWindowCloses) {
+TEST_F(FileCommands, AFileHeldByAnotherInstanceIsHandedOverAndThisWindowCloses) {
     window.heldElsewhere = {Path("held.kdl")};
     EXPECT_FALSE(app.OpenFile(Path("held.kdl")));
     EXPECT_TRUE(app.HandedOver());
@@ -124,7 +123,7 @@ TEST(RecentFileList, KeepsFourMostRecentFirstWithoutRepeats) {
     EXPECT_EQ(list.Entries(), (std::vector<std::string>{"x", "y", "z", "w"}));
 }
 
-TEST_F(AppCommands, NewStartsAnotherProcessAndKeepsThisDocument) {
+TEST_F(FileCommands, NewStartsAnotherProcessAndKeepsThisDocument) {
     s.doc().Memo(0)->m_strBody = "keep";
     EXPECT_TRUE(router.Execute(ID_FILE_NEW));
     EXPECT_EQ(s.m_shell.m_started, 1);

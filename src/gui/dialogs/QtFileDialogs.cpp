@@ -1,0 +1,38 @@
+#include "dialogs/QtFileDialogs.h"
+
+#include "Cp932Text.h"
+#include "shell/FileFilter.h"
+
+#include <QFileDialog>
+
+namespace kardel::gui {
+
+QStringList QtFileDialogs::NameFilters(const std::string& filter) {
+    QStringList filters;
+    for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
+        QString name = QString::fromStdString(entry.name);
+        if (int paren = name.indexOf(QLatin1Char('(')); paren > 0)
+            name = name.left(paren).trimmed();
+        QStringList patterns;
+        for (const std::string& pattern : entry.patterns)
+            patterns << (pattern == "*.*" ? QStringLiteral("*") : QString::fromStdString(pattern));
+        filters << QStringLiteral("%1 (%2)").arg(name, patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
+std::optional<std::string> QtFileDialogs::Run(const FileDialogRequest& request) {
+    QFileDialog dialog(m_parent);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    dialog.setNameFilters(NameFilters(request.filter));
+    if (!request.initialName.empty())
+        dialog.selectFile(FromCp932(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+} // namespace kardel::gui

@@ -1,0 +1,405 @@
+#include "shell/MainWindow.h"
+
+#include "Cp932Text.h"
+#include "IconList.h"
+#include "dialogs/HelpPage.h"
+#include "model/DefinitionIcons.h"
+#include "search/FindPane.h"
+#include "shell/ActionRegistry.h"
+#include "shell/MemoPane.h"
+#include "shell/QtSettingsStore.h"
+#include "shell/SingleInstance.h"
+#include "tree/TitleStrip.h"
+#include "tree/TreeModel.h"
+#include "tree/TreePane.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace kardel::gui {
+
+// Before the window is laid out the splitters have no size yet; the other pane must still
+// keep a share, or it would start collapsed.
+static int SplitTotal(QSplitter* splitter, int wanted, int fallback) {
+    QList<int> sizes = splitter->sizes();
+    int total = std::max(sizes.value(0) + sizes.value(1),
+                         splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height());
+    return total > wanted ? total : wanted + fallback;
+}
+
+
+MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
+    : m_platform{services.settings, *this, services.messages, services.fileDialogs, services.shell, services.dialogs},
+      m_memoPane(new MemoPane), m_session(std::make_unique<DocumentSession>(m_platform, *m_memoPane)),
+      m_instance(instance) {
+    setObjectName("mainWindow");
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kardel.png")));
+    m_memoPane->SetView(&m_session->m_memoView);
+    m_frameRules = std::make_unique<CMainFrame>(doc(), *this);
+    m_fileCommands = std::make_unique<CFileCommands>(doc(), *this);
+    m_appCommands = std::make_unique<CAppCommands>(services.dialogs, services.shell,
+                                                   HelpPage::Url().toString().toStdString());
+    m_router = std::make_unique<CCommandRouter>(doc());
+    m_router->AddFrameTarget(m_frameRules.get());
+    m_router->AddAppTarget(m_fileCommands.get());
+    m_router->AddAppTarget(m_appCommands.get());
+
+    BuildPanes();
+    BuildBars();
+    WirePanes();
+
+    std::vector<std::string> recent;
+    for (const QString& path : QtSettingsStore::RecentFiles())
+        recent.push_back(path.toStdString());
+    m_fileCommands->recentFiles().Load(recent);
+    m_actions->SetRecentFiles(QtSettingsStore::RecentFiles());
+
+    doc().OnNewDocument();
+    m_session->OnInitialUpdate();
+    UpdateCaption();
+    resize(780, 560);
+    if (m_instance)
+        m_instance->Listen([this](const QString& path) {
+            if (doc().m_strPathName.empty() || path.toStdString() != doc().m_strPathName)
+                return false;
+            if (isMinimized())
+                showNormal();
+            raise();
+            activateWindow();
+            return true;
+        });
+    m_treePane->setFocus();
+    RefreshActions();
+}
+
+MainWindow::~MainWindow() {
+    // Focus moves while the widgets go; the rules must no longer be asked.
+    disconnect(qApp, nullptr, this, nullptr);
+    m_refreshPending = true;
+    // The panes observe core objects that the session owns; let them go first.
+    delete m_findPane;
+    m_findPane = nullptr;
+    m_session->m_treeView.Tree().SetObserver(nullptr);
+}
+
+QWidget* MainWindow::findPane() const { return m_findPane; }
+
+void MainWindow::BuildPanes() {
+    m_outer = new QSplitter(Qt::Horizontal, this);
+    m_outer->setObjectName("outerSplitter");
+    m_right = new QSplitter(Qt::Vertical, m_outer);
+    m_right->setObjectName("rightSplitter");
+    m_lower = new QSplitter(Qt::Vertical, m_right);
+    m_lower->setObjectName("lowerSplitter");
+
+    m_treeModel = new TreeModel(doc(), m_session->m_treeView.Tree(), this);
+    m_treePane = new TreePane(m_session->m_treeView.Tree(), *m_treeModel);
+    m_findPane = new FindPane(m_session->m_findView);
+    m_titleStrip = new TitleStrip(m_session->m_titleView);
+
+    m_outer->addWidget(m_treePane);
+    m_outer->addWidget(m_right);
+    m_right->addWidget(m_findPane);
+    m_right->addWidget(m_lower);
+    m_lower->addWidget(m_titleStrip);
+    m_lower->addWidget(m_memoPane);
+    for (QSplitter* splitter : {m_outer, m_right, m_lower}) {
+        splitter->setChildrenCollapsible(true);
+        splitter->setHandleWidth(4);
+    }
+    m_outer->setStretchFactor(1, 1);
+    m_right->setStretchFactor(1, 1);
+    m_lower->setStretchFactor(1, 1);
+    // The bar between the title strip and MemoView stays where the strip's height puts it.
+    m_lower->handle(1)->setEnabled(false);
+    m_lower->handle(1)->setCursor(Qt::ArrowCursor);
+    m_outer->setSizes({145, 635});
+    m_right->setSizes({0, 500});
+    m_lower->setSizes({m_titleHeight, 450});
+    setCentralWidget(m_outer);
+}
+
+void MainWindow::BuildBars() {
+    m_actions = new ActionRegistry(this, [this](int id) { ExecuteCommand(id); });
+    m_actions->BuildMenuBar(menuBar());
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshActions);
+
+    m_mainBar = new QToolBar(Utf8("メイン"), this);
+    m_mainBar->setObjectName("mainToolBar");
+    m_mainBar->setIconSize(QSize(16, 16));
+    m_actions->FillToolBar(m_mainBar, CCommandTable::MainToolBar());
+    addToolBar(Qt::TopToolBarArea, m_mainBar);
+    m_treeBar = new QToolBar(QStringLiteral("TreeView"), this);
+    m_treeBar->setObjectName("treeToolBar");
+    m_treeBar->setIconSize(QSize(16, 16));
+    m_actions->FillToolBar(m_treeBar, CCommandTable::TreeToolBar());
+    addToolBar(Qt::LeftToolBarArea, m_treeBar);
+    for (QToolBar* bar : {m_mainBar, m_treeBar})
+        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Buttons without a picture show their tooltip text in short.
+    for (QAction* action : m_mainBar->actions() + m_treeBar->actions())
+        if (action->icon().isNull() && !action->isSeparator())
+            action->setIconText(action->toolTip().left(4));
+    restoreState(QtSettingsStore::ToolBarState());
+
+    auto* ready = new QLabel(Utf8("ﾚﾃﾞｨ"), this);
+    ready->setObjectName("readyLabel");
+    statusBar()->addWidget(ready, 1);
+    for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
+        auto* indicator = new QLabel(Utf8(text), this);
+        indicator->setEnabled(false); // the lock states are not readable through the toolkit
+        statusBar()->addPermanentWidget(indicator);
+    }
+
+    m_memoContextMenu = m_actions->BuildPopup(CCommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
+    m_memoViewMenu = m_actions->BuildPopup(CCommandTable::MemoViewContextMenu(), this, QStringLiteral("memoView"),
+                                           [this](int id) {
+                                               // MemoView owns this popup: its commands go straight to it.
+                                               m_session->m_memoView.OnCmdMsg(CommandId(id));
+                                               RefreshActions();
+                                           });
+}
+
+void MainWindow::WirePanes() {
+    CKdTreeView& tree = m_session->m_treeView;
+    m_treeModel->onRename = [&tree](TreeItem* item, const std::string& text) {
+        tree.OnEndLabelEdit(item, std::optional<std::string>(text));
+    };
+    m_treePane->onDoubleClick = [this, &tree](TreeItem* item) {
+        tree.OnDblClk(item);
+        RefreshActions();
+    };
+    m_treePane->onContextMenu = [this](const QPoint& global) { ShowMemoContextMenu(global.x(), global.y()); };
+    m_treePane->onBeginDrag = [&tree](TreeItem* item) { tree.Drag().Begin(item); };
+    m_treePane->onDragOver = [&tree](TreeItem* item) {
+        if (tree.Drag().m_bDragging)
+            tree.Drag().Hover(item);
+    };
+    m_treePane->onDrop = [this, &tree](TreeItem* target, bool copy) {
+        if (!tree.Drag().m_bDragging)
+            return;
+        tree.Drag().Hover(target);
+        tree.Drag().Drop(copy);
+        RefreshActions();
+    };
+    m_treePane->onDragCancelled = [&tree] {
+        // Released over another pane or outside the window: nothing is dropped.
+        if (tree.Drag().m_bDragging) {
+            tree.Drag().Hover(nullptr);
+            tree.Drag().Drop(false);
+            tree.Drag().Abandon();
+        }
+    };
+    // A new selection changes most rules at once; the keys must see them straight away.
+    connect(m_treeModel, &TreeModel::CaretMoved, this, &MainWindow::RefreshActions);
+    connect(m_treeModel, &QAbstractItemModel::dataChanged, this, &MainWindow::ScheduleRefresh);
+
+    m_memoPane->onStatusMessage = [this](const QString& text) { statusBar()->showMessage(text, 8000); };
+    m_memoPane->onContextMenu = [this](const QPoint& global) { ShowMemoViewContextMenu(global); };
+    for (auto signal : {&QPlainTextEdit::selectionChanged, &QPlainTextEdit::textChanged})
+        connect(m_memoPane, signal, this, &MainWindow::ScheduleRefresh);
+    connect(m_memoPane, &QPlainTextEdit::undoAvailable, this, &MainWindow::ScheduleRefresh);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::ScheduleRefresh);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
+    for (QSplitter* splitter : {m_outer, m_right})
+        connect(splitter, &QSplitter::splitterMoved, this, &MainWindow::ScheduleRefresh);
+}
+
+void MainWindow::FocusChanged(QWidget* now) {
+    for (QWidget* w = now; w; w = w->parentWidget()) {
+        if (w == m_treePane)
+            m_activePane = Pane::TreeView;
+        else if (w == m_findPane)
+            m_activePane = Pane::FindView;
+        else if (w == m_memoPane)
+            m_activePane = Pane::MemoView;
+        else if (w == m_titleStrip)
+            m_activePane = Pane::TitleStrip;
+        else
+            continue;
+        break;
+    }
+    RefreshActions();
+}
+
+void MainWindow::ScheduleRefresh() {
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refreshPending = false;
+        RefreshActions();
+    });
+}
+
+void MainWindow::RefreshActions() {
+    m_actions->Refresh(*m_router);
+    UpdateCaption();
+}
+
+void MainWindow::ExecuteCommand(int id) {
+    // The action was enabled when triggered; the router checks the rule once more.
+    m_router->Execute(CommandId(id));
+    if (m_findPane)
+        m_findPane->viewport()->update();
+    RefreshActions();
+}
+
+void MainWindow::UpdateCaption() {
+    QString caption = FromCp932(CMainFrame::Caption(doc()));
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
+bool MainWindow::OpenFile(const QString& path) {
+    bool opened = m_fileCommands->OpenFile(path.toStdString());
+    RefreshActions();
+    return opened;
+}
+
+void MainWindow::ShowMemoViewContextMenu(const QPoint& globalPos) {
+    std::function<void(QMenu*)> update = [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->menu())
+                update(action->menu());
+            else if (!action->isSeparator())
+                action->setEnabled(m_session->m_memoView.ContextMenuItemEnabled(CommandId(action->data().toInt())));
+        }
+    };
+    update(m_memoViewMenu);
+    m_memoViewMenu->popup(globalPos);
+}
+
+// ---- IMainFrame ----
+
+CFramePlacement MainWindow::GetPlacement() const {
+    QRect g = geometry();
+    CFramePlacement p;
+    p.top = g.top();
+    p.left = g.left();
+    p.bottom = g.bottom() + 1;
+    p.right = g.right() + 1;
+    p.treeWidth = TreeWidth();
+    return p;
+}
+
+void MainWindow::ApplyPlacement(const CFramePlacement& p) {
+    const int width = p.right - p.left;
+    const int height = p.bottom - p.top;
+    // A rectangle from a damaged or foreign file must not make the window vanish.
+    if (width >= 200 && height >= 150 && width <= 20000 && height <= 20000)
+        setGeometry(p.left, p.top, width, height);
+    SetTreeWidth(std::clamp(p.treeWidth, 0, 5000));
+}
+
+void MainWindow::SaveBarState() { QtSettingsStore::SetToolBarState(saveState()); }
+
+void MainWindow::SetFindViewHeight(int height) { m_frameRules->SetFindViewHeight(height); }
+
+void MainWindow::SetTitleStripTall(bool tall) {
+    const int height = tall ? CTitleView::kTallHeight : CTitleView::kShortHeight;
+    if (height == m_titleHeight && m_lower->sizes().value(0) == height)
+        return;
+    m_titleHeight = height;
+    const int total = SplitTotal(m_lower, height, 400);
+    m_lower->setSizes({height, total - height});
+}
+
+void MainWindow::ShowMemoContextMenu(int screenX, int screenY) {
+    RefreshActions();
+    m_memoContextMenu->popup(QPoint(screenX, screenY));
+}
+
+void MainWindow::ActivatePane(Pane pane) {
+    QWidget* target = m_treePane;
+    if (pane == Pane::FindView)
+        target = m_findPane;
+    else if (pane == Pane::MemoView)
+        target = m_memoPane;
+    else if (pane == Pane::TitleStrip)
+        target = m_titleStrip;
+    m_activePane = pane;
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::SetDefinitionIcon(int definition, const std::string& iconFile) {
+    IconList::Instance().ReloadDefinition(definition, FromCp932(iconFile));
+}
+
+// ---- IFrameLayout ----
+
+int MainWindow::TreeWidth() const { return m_outer->sizes().value(0); }
+int MainWindow::FindHeight() const { return m_right->sizes().value(0); }
+int MainWindow::TreeClientHeight() const { return m_treePane->viewport()->height(); }
+
+void MainWindow::SetTreeWidth(int width) {
+    const int total = SplitTotal(m_outer, width, 600);
+    m_outer->setSizes({width, total - width});
+    ScheduleRefresh();
+}
+
+void MainWindow::SetFindHeight(int height) {
+    const int total = SplitTotal(m_right, height, 400);
+    m_right->setSizes({height, total - height});
+    ScheduleRefresh();
+}
+
+bool MainWindow::IsTreeToolBarVisible() const { return m_treeBar->isVisible(); }
+void MainWindow::ShowTreeToolBar(bool show) { m_treeBar->setVisible(show); }
+bool MainWindow::IsStatusBarVisible() const { return statusBar()->isVisible(); }
+void MainWindow::ShowStatusBar(bool show) { statusBar()->setVisible(show); }
+
+// ---- IAppWindow ----
+
+void MainWindow::CloseWindow() {
+    m_closeApproved = true;
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::PrinterSetup() {
+    QPageSetupDialog dialog(&m_printer, this);
+    dialog.exec();
+}
+
+bool MainWindow::HandOverToRunningInstance(const std::string& path) {
+    return m_instance && m_instance->OfferToOthers(QString::fromStdString(path));
+}
+
+void MainWindow::RecentFilesChanged(const std::vector<std::string>& entries) {
+    QStringList paths;
+    for (const std::string& path : entries)
+        paths << QString::fromStdString(path);
+    QtSettingsStore::SetRecentFiles(paths);
+    m_actions->SetRecentFiles(paths);
+}
+
+void MainWindow::BeginLoad() {}
+
+void MainWindow::DocumentReplaced() {
+    ReloadDefinitionIcons(doc().m_options, *this);
+    m_session->OnInitialUpdate();
+    m_findPane->ApplyColumns();
+    UpdateCaption();
+    RefreshActions();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_closeApproved || m_fileCommands->SaveModified()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+} // namespace kardel::gui

@@ -1,0 +1,262 @@
+#include "Cp932Text.h"
+#include "search/CKdListView.h"
+#include "search/FindModel.h"
+#include "search/FindPane.h"
+#include "shell/ActionRegistry.h"
+#include "shell/MemoPane.h"
+#include "support/WindowFixture.h"
+#include "tree/TitleStrip.h"
+#include "tree/TreeModel.h"
+#include "tree/TreePane.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QToolBar>
+#include <QMenu>
+#include <QAbstractItemModelTester>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kardel;
+using namespace kardel::gui;
+
+namespace {
+
+QAction* ActionOf(MainWindow& w, int id) {
+    return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
+}
+
+TreeItem* ItemTitled(MainWindow& w, const QString& title) {
+    TreeItem* found = nullptr;
+    w.session().m_treeView.Tree().ForEachItem([&](TreeItem* item) {
+        if (!found && FromCp932(item->label()) == title)
+            found = item;
+    });
+    return found;
+}
+
+void Select(MainWindow& w, const QString& title) {
+    TreeItem* item = ItemTitled(w, title);
+    QVERIFY2(item, qPrintable(title));
+    w.treePane()->setCurrentIndex(w.treeModel()->IndexOf(item));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyCommandHasAnActionFromTheTable() {
+        WindowFixture f;
+        for (const CommandInfo& info : CCommandTable::Commands()) {
+            QAction* action = ActionOf(*f.window, info.id);
+            QVERIFY2(action, qPrintable(QString::number(info.id)));
+            if (info.id == ID_FILE_MRU_FILE1)
+                continue; // shows the recent file instead
+            if (info.menuText)
+                QCOMPARE(action->text(), FromCp932(info.MenuText()));
+            QCOMPARE(action->statusTip(), FromCp932(info.Prompt()));
+            QCOMPARE(action->shortcuts().size(), qsizetype(info.keys.size()));
+        }
+        QCOMPARE(ActionOf(*f.window, ID_MEMO_UP)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Up));
+        QStringList menus;
+        for (QAction* a : f.window->menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{Utf8("ﾌｧｲﾙ(&F)"), Utf8("編集(&E)"), Utf8("表示(&V)"), Utf8("Memo(&M)"),
+                                     Utf8("ﾍﾙﾌﾟ(&H)")}));
+        QCOMPARE(f.window->windowTitle(), Utf8("無題 - Kardel"));
+        QCOMPARE(f.window->findChild<QToolBar*>("mainToolBar")->windowTitle(), Utf8("メイン"));
+        QCOMPARE(f.window->findChild<QToolBar*>("treeToolBar")->windowTitle(), QStringLiteral("TreeView"));
+        QCOMPARE(f.window->toolBarArea(f.window->findChild<QToolBar*>("treeToolBar")), Qt::LeftToolBarArea);
+        QCOMPARE(f.window->findChild<QLabel*>("readyLabel")->text(), Utf8("ﾚﾃﾞｨ"));
+        QCOMPARE(f.window->findChild<QAction*>("memoContext32779")->text(),
+                 Utf8("ごみ箱を空に"));
+    }
+
+    void keysReachTheCoreAndDisabledKeysDoNothing() {
+        WindowFixture f;
+        f.window->show();
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        const size_t count = f.window->doc().m_arrMemos.size();
+
+        // The root cannot go to the trash: the key is ignored, whatever pane has the focus.
+        Select(*f.window, "demo");
+        f.window->treePane()->setFocus();
+        QTRY_VERIFY(!ActionOf(*f.window, ID_MEMO_TO_TRASH)->isEnabled());
+        QTest::keyClick(f.window->treePane(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(f.window->doc().m_arrMemos.size(), count);
+
+        // Copy and paste a subtree with the keys.
+        Select(*f.window, Utf8("買い物"));
+        QTest::keyClick(f.window->treePane(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.window->doc().m_arrClip.size(), size_t(3));
+        Select(*f.window, Utf8("アイデア"));
+        QTRY_VERIFY(ActionOf(*f.window, ID_MEMO_PASTE)->isEnabled());
+        QTest::keyClick(f.window->treePane(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 3);
+        QVERIFY(f.window->doc().IsModified());
+
+        // Printing is off outside MemoView, so Ctrl+P opens nothing from the tree.
+        QVERIFY(!ActionOf(*f.window, ID_FILE_PRINT)->isEnabled());
+
+        // Ctrl+Tab: TreeView to MemoView and back.
+        QTest::keyClick(f.window->treePane(), Qt::Key_Tab, Qt::ControlModifier);
+        QTRY_COMPARE(f.window->ActivePane(), IMainFrame::Pane::MemoView);
+        QTRY_VERIFY(ActionOf(*f.window, ID_FILE_PRINT)->isEnabled());
+        QTRY_VERIFY(ActionOf(*f.window, ID_INSERT_DATE)->isEnabled());
+        ActionOf(*f.window, ID_PANE_SWITCH)->trigger();
+        QTRY_COMPARE(f.window->ActivePane(), IMainFrame::Pane::TreeView);
+    }
+
+    void selectingAMemoLoadsMemoViewAndTheTitleStrip() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("demo.kdl - Kardel"));
+        Select(*f.window, Utf8("食料品"));
+        QCOMPARE(f.window->memoPane()->toPlainText(), Utf8("牛乳\n卵\nパン\nりんご\n"));
+        QCOMPARE(FromCp932(f.window->session().m_titleView.m_strTitle), Utf8("食料品"));
+        QCOMPARE(FromCp932(f.window->session().m_titleView.m_strKind), Utf8("メモ"));
+        QVERIFY(!f.window->memoPane()->document()->isUndoAvailable());
+
+        // An overdue memo: red title and the due mark over its tree icon.
+        Select(*f.window, Utf8("締め切り間近"));
+        QCOMPARE(f.window->session().m_titleView.m_bDueAlert, 1);
+        TreeItem* item = ItemTitled(*f.window, Utf8("締め切り間近"));
+        QVERIFY(f.window->treeModel()->IndexOf(item).data(TreeModel::DueMarkRole).toBool());
+
+        // Selecting away without a change leaves the document unmodified.
+        Select(*f.window, Utf8("食料品"));
+        QVERIFY(!f.window->doc().IsModified());
+        QCOMPARE(f.window->lowerSplitter()->sizes().value(0), CTitleView::kShortHeight);
+    }
+
+    void searchShowsFindViewAtTheRequestedHeightAndHeadersSort() {
+        WindowFixture f;
+        f.window->resize(900, 700);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        QCOMPARE(f.window->rightSplitter()->sizes().value(0), 0);
+        f.dialogs.onFindSheet = [](CFindCondition& c, const CDocOptions&, bool) {
+            c.ResetToAllMemos();
+            return true;
+        };
+        ActionOf(*f.window, ID_FIND)->trigger();
+        CKdListView& list = f.window->session().m_findView;
+        QVERIFY(list.RowCount() > 3);
+        const int rowHeight = f.window->findChild<FindPane*>()->sizeHintForRow(0);
+        const int expected = std::min(rowHeight * (list.RowCount() + 2), f.window->TreeClientHeight() / 4);
+        QTRY_COMPARE(f.window->rightSplitter()->sizes().value(0), expected);
+        QVERIFY(!ActionOf(*f.window, ID_VIEW_NORMAL)->isEnabled());
+
+        // Header click on the title column sorts by title.
+        auto* pane = f.window->findChild<FindPane*>();
+        QHeaderView* header = pane->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+        QStringList titles;
+        for (int row = 0; row < pane->model()->rowCount(); ++row)
+            titles << pane->model()->index(row, 0).data().toString();
+        QStringList sorted = titles;
+        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+            return ToCp932(a) < ToCp932(b);
+        });
+        QVERIFY(titles == sorted || titles == QStringList(sorted.rbegin(), sorted.rend()));
+
+        // Memo only, then normal: FindView comes back at its height.
+        ActionOf(*f.window, ID_VIEW_MEMO_ONLY)->trigger();
+        QCOMPARE(f.window->TreeWidth(), 0);
+        QCOMPARE(f.window->FindHeight(), 0);
+        ActionOf(*f.window, ID_VIEW_NORMAL)->trigger();
+        QCOMPARE(f.window->FindHeight(), expected);
+        QVERIFY(f.window->TreeWidth() > 0);
+    }
+
+    void draggingAMemoOntoAnotherMovesOrCopies() {
+        WindowFixture f;
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        TreePane* pane = f.window->treePane();
+        const size_t count = f.window->doc().m_arrMemos.size();
+        auto drag = [&](const QString& from, const QString& to, bool copy) {
+            TreeItem* source = ItemTitled(*f.window, from);
+            TreeItem* target = ItemTitled(*f.window, to);
+            pane->onBeginDrag(source);
+            pane->onDragOver(target);
+            pane->onDrop(target, copy);
+        };
+        drag(Utf8("食料品"), Utf8("旅行の計画"), true);
+        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
+        QVERIFY(ItemTitled(*f.window, Utf8("食料品")));
+        TreeItem* trip = ItemTitled(*f.window, Utf8("旅行の計画"));
+        QCOMPARE(trip->childCount(), 1);
+
+        drag(Utf8("文房具"), Utf8("旅行の計画"), false);
+        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
+        trip = ItemTitled(*f.window, Utf8("旅行の計画"));
+        QCOMPARE(trip->childCount(), 2);
+        QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->childCount(), 1);
+
+        // Released outside any item: nothing changes.
+        pane->onBeginDrag(ItemTitled(*f.window, Utf8("週次報告")));
+        pane->onDragCancelled();
+        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
+    }
+
+    void openEditSaveReopen() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("saved.kdl");
+        {
+            WindowFixture f;
+            QVERIFY(f.window->OpenFile(DemoPath()));
+            Select(*f.window, Utf8("食料品"));
+            f.window->memoPane()->selectAll();
+            f.window->memoPane()->insertPlainText(Utf8("バター")); // typed
+            f.fileDialogs.m_answers = {path.toStdString()};
+            ActionOf(*f.window, ID_FILE_SAVE_AS)->trigger();
+            QVERIFY(QFile::exists(path));
+            QCOMPARE(f.window->windowTitle(), QStringLiteral("saved.kdl - Kardel"));
+            QVERIFY(!f.window->doc().IsModified());
+        }
+        WindowFixture g;
+        QVERIFY(g.window->OpenFile(path));
+        Select(*g.window, Utf8("食料品"));
+        QCOMPARE(g.window->memoPane()->toPlainText(), Utf8("バター"));
+        QCOMPARE(FromCp932(g.window->doc().Memo(0)->m_strTitle), QStringLiteral("saved"));
+    }
+
+    void textOutsideShiftJisIsStoredAsQuestionMarksAndSaid() {
+        WindowFixture f;
+        f.window->show();
+        f.window->memoPane()->setPlainText(QString::fromUtf8("a\xF0\x9F\x98\x80" "b\nc"));
+        f.window->doc().UpdateAllViews(nullptr, HintStoreText, nullptr);
+        QCOMPARE(f.window->doc().Memo(0)->m_strBody, std::string("a?b\r\nc"));
+        QVERIFY(f.window->statusBar()->currentMessage().contains(QStringLiteral("?")));
+    }
+
+    void treeModelStaysConsistentThroughEdits() {
+        WindowFixture f;
+        QAbstractItemModelTester tester(f.window->treeModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        Select(*f.window, Utf8("仕事"));
+        for (int id : {ID_MEMO_DUPLICATE, ID_MEMO_DOWN, ID_MEMO_UP, ID_MEMO_LEVEL_DOWN, ID_MEMO_LEVEL_UP,
+                       ID_MEMO_COPY, ID_MEMO_PASTE, ID_MEMO_TO_TRASH, ID_EXPAND_ALL, ID_COLLAPSE_ALL})
+            f.window->ExecuteCommand(id);
+        f.messages.m_answer = IMessageBox::Answer::Yes;
+        f.window->ExecuteCommand(ID_MEMO_EMPTY_TRASH);
+        QCOMPARE(f.window->session().m_treeView.m_hTrash->childCount(), 0);
+        f.messages.m_answer = IMessageBox::Answer::No; // do not save the edits
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        QCOMPARE(f.window->treeModel()->rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,36 @@
+#pragma once
+#include "shell/MainWindow.h"
+#include "shell/QtSettingsStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// One real main window over scripted message boxes, file dialogs, shell and dialogs,
+// with the Qt settings store (each test program has its own configuration folder).
+struct WindowFixture {
+    kardel::gui::QtSettingsStore settings;
+    kardel::HeadlessMessageBox messages;
+    kardel::HeadlessFileDialogs fileDialogs;
+    kardel::HeadlessShell shell;
+    kardel::HeadlessDialogs dialogs;
+    std::unique_ptr<kardel::gui::MainWindow> window;
+
+    WindowFixture() {
+        window = std::make_unique<kardel::gui::MainWindow>(
+            kardel::gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
+        // Nothing asks on close unless a test wants it to.
+        messages.m_answer = kardel::IMessageBox::Answer::No;
+    }
+};
+
+// A copy of the demo document in a folder of its own, so that no test writes to the source tree.
+inline QString DemoPath() {
+    static QTemporaryDir dir;
+    const QString copy = dir.filePath("demo.kdl");
+    QFile::remove(copy);
+    QFile::copy(QStringLiteral(KARDEL_SOURCE_DIR "/res/demo/demo.kdl"), copy);
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    return copy;
+}
