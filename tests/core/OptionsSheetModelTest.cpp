@@ -4,6 +4,7 @@
 #include "shell/AboutVersion.h"
 #include "shell/CAppCommands.h"
 #include "shell/CKdEditView.h"
+#include "shell/COptionsCommand.h"
 #include "shell/COptionsSheetModel.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
@@ -59,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsSheet, OkAtOnceMarksModifiedAndWritesOnlyTheApplicationPage) {
+TEST_F(OptionsSheet, OnlyTheApplicationPageWhenOnlyItWasShown) {
     m_settings.SetInt("Settings", CSettings::kAutoSave, 1);
     m_settings.SetInt("Settings", CSettings::kCloseOtherFolders, 1);
     m_doc.m_options.m_nTabChoice = 2;
@@ -74,14 +75,33 @@ TEST_F(OptionsSheet, OkAtOnceMarksModifiedAndWritesOnlyTheApplicationPage) {
     sheet.m_nTabChoice = 0; // never shown: must not arrive
     ASSERT_FALSE(m_doc.IsModified());
     sheet.Apply();
-    sheet.Confirm();
-    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_FALSE(m_doc.IsModified()); // applying alone does not mark it
     EXPECT_EQ(settings.Get(CSettings::kSelectModifies), 1);
     EXPECT_EQ(settings.Get(CSettings::kAutoSave), 1);
     EXPECT_EQ(settings.Get(CSettings::kShowFirstFound), 0);
     EXPECT_EQ(m_doc.m_options.m_nTabChoice, 2);
     EXPECT_TRUE(m_spy.m_hints.empty());
     EXPECT_TRUE(m_frame.m_definitionIcons.empty());
+}
+
+TEST_F(OptionsSheet, TheCommandMarksModifiedOnOkOnly) {
+    COptionsCommand command(m_doc);
+    CCmdUI ui;
+    EXPECT_TRUE(command.OnUpdateCmd(ID_OPTIONS, ui));
+    EXPECT_TRUE(ui.enabled);
+    EXPECT_FALSE(command.OnUpdateCmd(ID_FIND, ui));
+    int shown = 0;
+    m_dialogs.onOptionsSheet = [&](CKardelDoc& doc) {
+        EXPECT_EQ(&doc, &m_doc);
+        ++shown;
+        return false;
+    };
+    EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
+    EXPECT_FALSE(m_doc.IsModified());
+    m_dialogs.onOptionsSheet = [&](CKardelDoc&) { return ++shown > 0; }; // OK at once
+    EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(shown, 2);
 }
 
 TEST_F(OptionsSheet, EachShownPageSendsItsHint) {

@@ -35,12 +35,22 @@ int Setting(HeadlessSession& s, const char* name) {
 }
 
 struct Fixture {
-    Fixture() { s.doc().OnNewDocument(); }
+    // The document's platform shows its sheets through the Qt dialogs, as in the program.
+    Fixture() {
+        s.doc().OnNewDocument();
+        s.m_dialogs.onFindSheet = [this](CFindCondition& target, const CDocOptions& options, bool restricted) {
+            return dialogs.FindSheet(target, options, restricted);
+        };
+    }
     HeadlessSession s;
     QtDialogs dialogs;
+    // The options command with `script` playing the user; true when the sheet ended with OK.
     bool Run(std::function<void(COptionsSheet*)> script) {
         WhenModal<COptionsSheet>(std::move(script));
-        return dialogs.OptionsSheet(s.doc());
+        bool ok = false;
+        s.m_dialogs.onOptionsSheet = [this, &ok](CKardelDoc& doc) { return ok = dialogs.OptionsSheet(doc); };
+        s.doc().OnCmdMsg(ID_OPTIONS);
+        return ok;
     }
 };
 } // namespace
@@ -184,10 +194,6 @@ private slots:
         stored.m_bSelOn = 1;
         stored.m_arrSelItems = {"s"};
         f.s.doc().m_findCond.m_nScope = 2;
-        // The document's platform shows its search sheets through the Qt dialogs, as in the program.
-        f.s.m_dialogs.onFindSheet = [&f](CFindCondition& target, const CDocOptions& options, bool restricted) {
-            return f.dialogs.FindSheet(target, options, restricted);
-        };
         QVERIFY(f.Run([](COptionsSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(1);
             QWidget* page = Page(sheet, "stdFindPage");

@@ -84,10 +84,6 @@ void COptionsSheetModel::Apply() {
     }
 }
 
-void COptionsSheetModel::Confirm() {
-    m_doc.SetModifiedFlag(true);
-}
-
 std::string COptionsSheetModel::FreeTabText() const {
     return m_bSelEnabled ? m_strSelTitle : Sjis("選択項目");
 }

@@ -32,8 +32,6 @@ public:
     std::optional<std::string> Validate(Page page) const;
     // Every shown page into the record (and the store), with its update hint.
     void Apply();
-    // OK: the sheet has applied; the document counts as modified whatever changed.
-    void Confirm();
 
     // The fifth tab's text: the title while selection items are enabled, else "選択項目".
     std::string FreeTabText() const;

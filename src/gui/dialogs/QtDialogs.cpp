@@ -59,10 +59,7 @@ bool QtDialogs::OptionsSheet(CKardelDoc& doc) {
     CKardelDoc* outer = std::exchange(m_pOptionsDoc, &doc);
     int result = sheet.exec();
     m_pOptionsDoc = outer;
-    if (result != QDialog::Accepted)
-        return false;
-    model.Confirm();
-    return true;
+    return result == QDialog::Accepted;
 }
 
 void QtDialogs::AboutBox() {
