@@ -204,17 +204,35 @@ TEST_F(OptionsSheet, SelectionListSteps) {
     EXPECT_EQ(sheet.m_arrSelItems, (std::vector<std::string>{"z", "b", ""}));
 }
 
-TEST_F(OptionsSheet, StandardSearchPageWritesOnlyOnceShown) {
+TEST_F(OptionsSheet, StandardSearchEditingAndTransfer) {
+    m_doc.m_options.m_stdFind[1].m_bSelOn = 1;
+    m_doc.m_options.m_stdFind[1].m_arrSelItems = {"s"};
     m_doc.m_options.m_nInitialFind = 3;
     COptionsSheetModel sheet(m_doc);
-    EXPECT_EQ(sheet.m_stdFind.m_nInitialFind, 3);
-    sheet.m_stdFind.SetName(1, "Second");
-    sheet.m_stdFind.SetInitialFind(6);
-    sheet.Apply();
+    EXPECT_EQ(sheet.m_nInitialFind, 3);
+    CFindSheetModel find = sheet.BeginStdFindEdit(1);
+    EXPECT_FALSE(find.IsScopeChoiceEnabled(1));
+    EXPECT_FALSE(find.HasFreePage());
+    find.MarkShown(CFindSheetModel::KindPage);
+    find.m_work.m_bStringOn = 1;
+    find.m_work.m_strSearch = "q";
+    m_doc.m_findCond.m_nScope = 2;
+    // The shown pages reach the current search; the string page was never shown.
+    sheet.ApplyStdFindSheet(find);
+    EXPECT_EQ(m_doc.m_findCond.m_nScope, 0);
+    EXPECT_EQ(m_doc.m_findCond.m_bStringOn, 0);
+    sheet.EndStdFindEdit(1, find);
+    EXPECT_EQ(sheet.m_stdFind[1].m_bStringOn, 1);
+    EXPECT_EQ(sheet.m_stdFind[1].m_bSelOn, 0); // selection items are off: the test goes off
+    EXPECT_EQ(sheet.m_stdFind[1].m_arrSelItems, std::vector<std::string>{"s"});
+    sheet.m_strStdFindName[1] = "Second";
+    sheet.m_nInitialFind = 6;
+    sheet.Apply(); // the page was never shown
+    EXPECT_EQ(m_doc.m_options.m_stdFind[1].m_bStringOn, 0);
     EXPECT_EQ(m_doc.m_options.m_nInitialFind, 3);
-    EXPECT_EQ(m_doc.m_options.m_strStdFindName[1], texts::Undefined());
     sheet.MarkShown(COptionsSheetModel::StdFindPage);
     sheet.Apply();
+    EXPECT_EQ(m_doc.m_options.m_stdFind[1], sheet.m_stdFind[1]);
     EXPECT_EQ(m_doc.m_options.m_strStdFindName[1], "Second");
     EXPECT_EQ(m_doc.m_options.m_nInitialFind, 6);
 }

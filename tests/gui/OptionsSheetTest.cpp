@@ -210,6 +210,16 @@ private slots:
             });
             Click(page, "condition1");
             QVERIFY(ApplyEnabled(sheet));
+            // Applied and then cancelled: the current search keeps the applied values,
+            // the standard search does not.
+            WhenModal<CFindSheet>([](CFindSheet* find) {
+                Tabs(find)->setCurrentIndex(1);
+                QWidget* kinds = Page(find, "teigiPage");
+                In<QCheckBox>(kinds, "testOn")->click();
+                Click(find, "apply");
+                Click(find, "cancel");
+            });
+            Click(page, "condition0");
             QTest::keyClicks(In<QLineEdit>(page, "name1"), QStringLiteral("!"));
             In<QRadioButton>(page, "initial6")->click();
             Click(sheet, "ok");
@@ -225,7 +235,8 @@ private slots:
         const CFindCondition& current = f.s.doc().m_findCond;
         QCOMPARE(current.m_nScope, 0);
         QCOMPARE(current.m_strSearch, std::string("q"));
-        QCOMPARE(current.m_bKindsOn, 0);
+        QCOMPARE(current.m_bKindsOn, 1);
+        QCOMPARE(o.m_stdFind[0].m_bKindsOn, 0);
     }
 };
 

@@ -55,6 +55,11 @@ void CFindSheetModel::ApplyShown(CFindCondition& target) const {
             CopySlice(static_cast<Page>(page), m_work, target);
 }
 
+void CFindSheetModel::ApplyAll(CFindCondition& target) const {
+    for (int page = 0; page < PageCount; ++page)
+        CopySlice(static_cast<Page>(page), m_work, target);
+}
+
 bool CFindSheetModel::AddSelItem(int selected) {
     if (selected < 0 || static_cast<size_t>(selected) >= m_arrAvailable.size())
         return false;

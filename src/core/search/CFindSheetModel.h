@@ -30,6 +30,8 @@ public:
 
     // Every shown page writes its own slice into `target`; pages never shown write nothing.
     void ApplyShown(CFindCondition& target) const;
+    // All five slices into `target`, shown or not (editing a standard search).
+    void ApplyAll(CFindCondition& target) const;
     static void CopySlice(Page page, const CFindCondition& from, CFindCondition& to);
 
     // The fifth page's lists. `selected` is the left list's selected row (-1 for none);

@@ -11,7 +11,7 @@
 
 namespace kardel {
 
-COptionsSheetModel::COptionsSheetModel(CKardelDoc& doc) : m_stdFind(doc.m_options), m_doc(doc) {
+COptionsSheetModel::COptionsSheetModel(CKardelDoc& doc) : m_doc(doc) {
     CDocOptions& o = doc.m_options;
     // The store, not the document, is the source of the four application flags.
     CSettings settings(doc.settings());
@@ -25,9 +25,12 @@ COptionsSheetModel::COptionsSheetModel(CKardelDoc& doc) : m_stdFind(doc.m_option
     m_bCloseOtherFolders = o.m_bCloseOtherFolders;
 
     for (int i = 0; i < 5; ++i) {
+        m_stdFind[i] = o.m_stdFind[i];
+        m_strStdFindName[i] = o.m_strStdFindName[i];
         m_strIconFile[i] = o.m_strIconFile[i].empty() ? texts::Undefined() : o.m_strIconFile[i];
         m_strDefName[i] = o.m_strDefName[i];
     }
+    m_nInitialFind = o.m_nInitialFind;
     std::copy(std::begin(o.m_bCycle), std::end(o.m_bCycle), std::begin(m_bCycle));
     m_nTabChoice = o.m_nTabChoice;
     m_arrSelItems = o.m_arrSelItems;
@@ -57,8 +60,13 @@ void COptionsSheetModel::Apply() {
         settings.Set(CSettings::kShowFirstFound, m_bShowFirstFound);
         settings.Set(CSettings::kCloseOtherFolders, m_bCloseOtherFolders);
     }
-    if (m_bShown[StdFindPage])
-        m_stdFind.SaveTo(o);
+    if (m_bShown[StdFindPage]) {
+        for (int i = 0; i < 5; ++i) {
+            o.m_stdFind[i] = m_stdFind[i];
+            o.m_strStdFindName[i] = m_strStdFindName[i];
+        }
+        o.m_nInitialFind = m_nInitialFind;
+    }
     if (m_bShown[IconPage]) {
         for (int i = 0; i < 5; ++i) {
             o.m_strIconFile[i] = m_strIconFile[i];
@@ -86,6 +94,18 @@ void COptionsSheetModel::Apply() {
 
 std::string COptionsSheetModel::FreeTabText() const {
     return m_bSelEnabled ? m_strSelTitle : Sjis("選択項目");
+}
+
+CFindSheetModel COptionsSheetModel::BeginStdFindEdit(int k) const {
+    return CFindSheetModel(m_stdFind[std::clamp(k, 0, 4)], m_doc.m_options, true);
+}
+
+void COptionsSheetModel::ApplyStdFindSheet(const CFindSheetModel& sheet) {
+    sheet.ApplyShown(m_doc.m_findCond);
+}
+
+void COptionsSheetModel::EndStdFindEdit(int k, const CFindSheetModel& sheet) {
+    sheet.ApplyAll(m_stdFind[std::clamp(k, 0, 4)]);
 }
 
 bool COptionsSheetModel::FreeAdd(const std::string& text) {

@@ -1,6 +1,6 @@
 #pragma once
 #include "model/CDocOptions.h"
-#include "search/COptionStdFindValues.h"
+#include "search/CFindSheetModel.h"
 
 #include <cstdint>
 #include <optional>
@@ -36,6 +36,15 @@ public:
     // The fifth tab's text: the title while selection items are enabled, else "選択項目".
     std::string FreeTabText() const;
 
+    // Editing standard search k (0..4) in the search sheet: the sheet starts from
+    // working copy k with only "every memo" as scope; after OK all five slices
+    // return to the working copy, the selection slice included.
+    CFindSheetModel BeginStdFindEdit(int k) const;
+    // OK or 適用 of that sheet: as for the find command, the shown pages write their
+    // slices into the document's current search.
+    void ApplyStdFindSheet(const CFindSheetModel& sheet);
+    void EndStdFindEdit(int k, const CFindSheetModel& sheet);
+
     // Selection items page list steps; each returns true when the list changed.
     bool FreeAdd(const std::string& text);
     bool FreeChange(const std::string& text);
@@ -49,7 +58,9 @@ public:
     std::int32_t m_bShowFirstFound = 0;
     std::int32_t m_bCloseOtherFolders = 0;
     // Standard searches page.
-    COptionStdFindValues m_stdFind;
+    CFindCondition m_stdFind[5];
+    std::string m_strStdFindName[5];
+    std::int32_t m_nInitialFind = 0;
     // Icons and definitions page; an empty icon file shows as "未定義".
     std::string m_strIconFile[5];
     std::string m_strDefName[5];

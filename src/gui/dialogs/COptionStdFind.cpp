@@ -1,9 +1,9 @@
 #include "dialogs/COptionStdFind.h"
 
 #include "Cp932Text.h"
+#include "dialogs/CFindSheet.h"
 #include "model/CKardelDoc.h"
 #include "shell/COptionsSheetModel.h"
-#include "shell/Platform.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -30,7 +30,7 @@ COptionStdFind::COptionStdFind(COptionsSheetModel& model, QWidget* parent) : COp
         edit->setObjectName(QStringLiteral("condition%1").arg(k));
         grid->addWidget(edit, k + 1, 2);
         connect(m_names[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
-            m_model.m_stdFind.SetName(k, ToCp932(text));
+            m_model.m_strStdFindName[k] = ToCp932(text);
             emit Changed();
         });
         connect(edit, &QPushButton::clicked, this, [this, k] { EditCondition(k); });
@@ -49,7 +49,7 @@ COptionStdFind::COptionStdFind(COptionsSheetModel& model, QWidget* parent) : COp
         radios->addWidget(radio);
     }
     connect(m_initial, &QButtonGroup::idClicked, this, [this](int id) {
-        m_model.m_stdFind.SetInitialFind(id);
+        m_model.m_nInitialFind = id;
         emit Changed();
     });
 
@@ -61,15 +61,20 @@ COptionStdFind::COptionStdFind(COptionsSheetModel& model, QWidget* parent) : COp
 
 void COptionStdFind::Init() {
     for (int k = 0; k < 5; ++k)
-        m_names[k]->setText(FromCp932(m_model.m_stdFind.m_strName[k]));
-    if (QAbstractButton* radio = m_initial->button(m_model.m_stdFind.m_nInitialFind))
+        m_names[k]->setText(FromCp932(m_model.m_strStdFindName[k]));
+    if (QAbstractButton* radio = m_initial->button(m_model.m_nInitialFind))
         radio->setChecked(true);
 }
 
 void COptionStdFind::EditCondition(int k) {
+    CFindSheetModel find = m_model.BeginStdFindEdit(k);
     CKardelDoc& doc = m_model.doc();
-    if (m_model.m_stdFind.EditCondition(k, doc.platform().dialogs, doc.m_options))
-        emit Changed();
+    CFindSheet sheet(find, doc.m_options, this);
+    sheet.onApply = [this, &find] { m_model.ApplyStdFindSheet(find); };
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    m_model.EndStdFindEdit(k, find);
+    emit Changed();
 }
 
 } // namespace kardel::gui

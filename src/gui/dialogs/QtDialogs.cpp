@@ -12,8 +12,6 @@
 #include "search/CFindSheetModel.h"
 #include "shell/COptionsSheetModel.h"
 
-#include <utility>
-
 namespace kardel::gui {
 
 QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) {}
@@ -29,12 +27,7 @@ bool QtDialogs::MemoProperties(MemoPropValues& values, const CDocOptions& option
 bool QtDialogs::FindSheet(CFindCondition& target, const CDocOptions& options, bool restrictedScope) {
     CFindSheetModel model(target, options, restrictedScope);
     CFindSheet sheet(model, options, m_parent);
-    CFindCondition* current = m_pOptionsDoc ? &m_pOptionsDoc->m_findCond : nullptr;
-    sheet.onApply = [&model, &target, current] {
-        model.ApplyShown(target);
-        if (current && current != &target)
-            model.ApplyShown(*current);
-    };
+    sheet.onApply = [&model, &target] { model.ApplyShown(target); };
     return sheet.exec() == QDialog::Accepted;
 }
 
@@ -56,10 +49,7 @@ std::optional<SubtreeExportChoice> QtDialogs::SubtreeExport(const std::string& i
 bool QtDialogs::OptionsSheet(CKardelDoc& doc) {
     COptionsSheetModel model(doc);
     COptionsSheet sheet(model, m_parent);
-    CKardelDoc* outer = std::exchange(m_pOptionsDoc, &doc);
-    int result = sheet.exec();
-    m_pOptionsDoc = outer;
-    return result == QDialog::Accepted;
+    return sheet.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::AboutBox() {

@@ -23,10 +23,6 @@ public:
 
 private:
     QWidget* m_parent;
-    // The document whose options sheet is open: a search sheet opened from it (a
-    // standard search being edited) also writes its shown pages into that
-    // document's current search, as the find command's sheet does.
-    CKardelDoc* m_pOptionsDoc = nullptr;
 };
 
 } // namespace kardel::gui
