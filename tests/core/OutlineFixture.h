@@ -81,7 +81,6 @@ protected:
             ASSERT_NE(item, nullptr) << i;
             EXPECT_EQ(item->value(), static_cast<std::int32_t>(i));
             std::int32_t parent = item->parent() ? item->parent()->value() : -1;
-            EXPECT_EQ(memos[i]->m_nParent, parent) << i;
             EXPECT_LT(parent, static_cast<std::int32_t>(i));
         }
         ASSERT_NE(tree().GetCaret(), nullptr);

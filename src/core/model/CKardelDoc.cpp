@@ -100,8 +100,6 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
             m_nCurMemo = index;
         if (TreeItem* item = slot->m_hTreeItem) {
             m_treeView->Tree().SetValue(item, index);
-            if (TreeItem* parent = item->parent())
-                slot->m_nParent = parent->value();
         }
         if (kept != i)
             m_arrMemos[kept] = std::move(slot);

@@ -63,7 +63,8 @@ public:
     std::int32_t m_bFound = 0;
     TreeItem* m_hTreeItem = nullptr;
     std::int32_t m_nFindRow = -1;
-    std::int32_t m_nParent = -1;
+    std::int32_t m_nParent = -1; // the parent's index when the tree inserted the memo; in the memo
+                                 // clipboard, the position of the parent's entry
 
     // Copy for duplicate, move, cut, copy and paste: every stored field plus the
     // tree item and parent; the found flag and FindView row start afresh.
