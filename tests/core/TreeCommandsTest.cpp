@@ -486,8 +486,9 @@ TEST_F(TreeCommands, DeletionMatchesTheOneByOneRenumbering) {
         for (size_t i = 0; i < memos.size(); ++i)
             EXPECT_EQ(doc().m_arrMemos[i].get(), memos[i]);
         for (auto& [item, v] : value)
-            if (!gone.count(item))
+            if (!gone.count(item)) {
                 EXPECT_EQ(item->value(), v);
+            }
         CheckBinding();
     }
 }

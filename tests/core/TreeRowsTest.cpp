@@ -30,13 +30,16 @@ TEST(TreeRows, LazyRowsAlwaysMatchThePositions) {
             int row = static_cast<int>(random() % parent->childCount());
             TreeItem* child = parent->child(row);
             ASSERT_EQ(child->row(), row);
-            if (TreeItem* next = tree.GetNextSibling(child))
+            if (TreeItem* next = tree.GetNextSibling(child)) {
                 ASSERT_EQ(next, parent->child(row + 1));
-            if (TreeItem* previous = tree.GetPrevSibling(child))
+            }
+            if (TreeItem* previous = tree.GetPrevSibling(child)) {
                 ASSERT_EQ(previous, parent->child(row - 1));
+            }
         }
     }
     for (TreeItem* item : items)
-        if (TreeItem* parent = item->parent())
+        if (TreeItem* parent = item->parent()) {
             ASSERT_EQ(parent->child(item->row()), item);
+        }
 }

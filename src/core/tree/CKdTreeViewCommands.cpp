@@ -361,6 +361,8 @@ void CKdTreeView::LevelUp() {
     if (!parent || !parent->parent())
         return;
     TreeItem* created = CopySubtree(caret, parent->parent(), Position::AfterParent, false);
+    if (!created)
+        return;
     DeleteSubtree(caret);
     m_tree.Select(created);
     m_doc.SetModifiedFlag();
@@ -378,6 +380,8 @@ void CKdTreeView::LevelDown() {
     previousMemo->m_bHasDue = 0;
     m_tree.SetImage(previous, KindOpenFolder);
     TreeItem* created = CopySubtree(caret, previous, Position::First, false);
+    if (!created)
+        return;
     DeleteSubtree(caret);
     m_tree.Select(created);
     m_doc.SetModifiedFlag();
@@ -390,6 +394,8 @@ void CKdTreeView::Duplicate() {
     if (!caret || !caret->parent())
         return;
     TreeItem* created = CopySubtree(caret, caret->parent(), Position::AfterSource, true);
+    if (!created)
+        return;
     m_tree.Select(created);
     m_doc.SetModifiedFlag();
 }
