@@ -115,8 +115,12 @@ void MoveBenchmark(benchmark::State& state, int mode) {
     state.counters["x_full_pass"] = passSeconds > 0 ? moveSeconds / passSeconds : 0;
 }
 
-void BM_MoveSubtree(benchmark::State& state) { MoveBenchmark(state, 0); }
-void BM_MoveToTrashCommand(benchmark::State& state) { MoveBenchmark(state, 1); }
+void BM_MoveSubtree(benchmark::State& state) {
+    MoveBenchmark(state, 0);
+}
+void BM_MoveToTrashCommand(benchmark::State& state) {
+    MoveBenchmark(state, 1);
+}
 
 // Each iteration reloads the document untimed, so few iterations are run.
 void Sizes(benchmark::internal::Benchmark* b) {

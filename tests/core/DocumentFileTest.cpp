@@ -133,10 +133,10 @@ std::string OldFile(int version) {
         if (version >= 1)
             w.WriteInt32(0);
     };
-    oldCondition();               // the current search
-    oldCondition();               // standard search 1
-    w.WriteInt32(1);              // X: an initial search was chosen
-    w.WriteInt32(1);              // ... of every memo
+    oldCondition();  // the current search
+    oldCondition();  // standard search 1
+    w.WriteInt32(1); // X: an initial search was chosen
+    w.WriteInt32(1); // ... of every memo
     if (version <= 1)
         w.WriteInt32(0);
     for (int i = 0; i < 5; ++i)

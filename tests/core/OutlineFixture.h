@@ -65,9 +65,8 @@ protected:
     // Kinds in pre-order, e.g. "0 4 1 4 2".
     std::string Kinds() {
         std::string text;
-        tree().ForEachItem([&](kardel::TreeItem* item) {
-            text += (text.empty() ? "" : " ") + std::to_string(memo(item)->m_nKind);
-        });
+        tree().ForEachItem(
+            [&](kardel::TreeItem* item) { text += (text.empty() ? "" : " ") + std::to_string(memo(item)->m_nKind); });
         return text;
     }
 

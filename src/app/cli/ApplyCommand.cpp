@@ -35,7 +35,9 @@ const std::map<std::string, CommandId>& MenuCommands() {
 bool TakesIndex(const std::string& name) {
     return name == "select" || name == "expand" || name == "collapse" || name == "drop" || name == "drop-copy";
 }
-bool TakesText(const std::string& name) { return name == "rename" || name == "set-body" || name == "import"; }
+bool TakesText(const std::string& name) {
+    return name == "rename" || name == "set-body" || name == "import";
+}
 
 int RunStep(EditSession& edit, const Step& step) {
     auto menu = MenuCommands().find(step.name);

@@ -17,7 +17,9 @@ CommandRegistration::CommandRegistration(const char* name, const char* usage, Co
     Registry().push_back({name, usage, run});
 }
 
-const std::vector<RegisteredCommand>& Commands() { return Registry(); }
+const std::vector<RegisteredCommand>& Commands() {
+    return Registry();
+}
 
 int Usage() {
     std::fprintf(stderr, "usage:\n");
@@ -26,7 +28,9 @@ int Usage() {
     return 2;
 }
 
-void PrintError(const std::string& cp932) { std::fprintf(stderr, "%s\n", Cp932Codec::ToUtf8(cp932).text.c_str()); }
+void PrintError(const std::string& cp932) {
+    std::fprintf(stderr, "%s\n", Cp932Codec::ToUtf8(cp932).text.c_str());
+}
 
 bool OpenOrReport(HeadlessSession& session, const std::string& path) {
     FileResult opened = session.doc().OnOpenDocument(path);

@@ -27,8 +27,12 @@ std::string FileNameOf(const std::string& path) {
 CKardelDoc::CKardelDoc(CKardelApp& app, CPlatform& platform)
     : m_strTitle(texts::Untitled()), m_app(app), m_platform(platform) {}
 
-ISettingsStore& CKardelDoc::settings() const { return m_platform.settings; }
-IMainFrame& CKardelDoc::frame() const { return m_platform.frame; }
+ISettingsStore& CKardelDoc::settings() const {
+    return m_platform.settings;
+}
+IMainFrame& CKardelDoc::frame() const {
+    return m_platform.frame;
+}
 
 CKardelDoc::~CKardelDoc() = default;
 

@@ -9,9 +9,13 @@
 
 namespace kardel {
 
-CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) { m_tree.SetNotify(this); }
+CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) {
+    m_tree.SetNotify(this);
+}
 
-CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const { return item ? m_doc.Memo(item->value()) : nullptr; }
+CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const {
+    return item ? m_doc.Memo(item->value()) : nullptr;
+}
 
 TreeItem* CKdTreeView::InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after,
                                       const std::string& title, int image, std::int32_t memoIndex) {

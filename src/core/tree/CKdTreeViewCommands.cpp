@@ -204,8 +204,8 @@ void CKdTreeView::MergeImportedTree(const std::vector<CTreeRecord>& records, std
         }
         std::int32_t image = r.image == KindOpenFolder ? KindClosedFolder : r.image;
         std::int32_t index = base + r.index - 2;
-        bySequence[p] = InsertMemoItem(parent, TreeControl::Where::Last, nullptr, m_doc.Memo(index)->m_strTitle,
-                                       image, index);
+        bySequence[p] =
+            InsertMemoItem(parent, TreeControl::Where::Last, nullptr, m_doc.Memo(index)->m_strTitle, image, index);
     }
     if (importedTrash && m_tree.HasChildren(importedTrash)) {
         std::vector<TreeItem*> contents;
@@ -488,7 +488,9 @@ void CKdTreeView::Paste() {
     m_tree.SetImage(target, targetMemo->m_nKind);
 }
 
-void CKdTreeView::ExpandAll() { ExpandSubtree(m_tree.GetRoot(), true); }
+void CKdTreeView::ExpandAll() {
+    ExpandSubtree(m_tree.GetRoot(), true);
+}
 
 void CKdTreeView::CollapseAll() {
     m_tree.Select(m_tree.GetRoot());

@@ -31,9 +31,13 @@ TreeItem* TreeItem::parent() const {
     return m_parent && m_parent->m_parent ? m_parent : nullptr;
 }
 
-TreeControl::TreeControl() : m_top(new TreeItem) { m_top->m_expanded = true; }
+TreeControl::TreeControl() : m_top(new TreeItem) {
+    m_top->m_expanded = true;
+}
 
-TreeControl::~TreeControl() { DestroySubtree(std::move(m_top)); }
+TreeControl::~TreeControl() {
+    DestroySubtree(std::move(m_top));
+}
 
 // Children are detached level by level so that destruction never recurses.
 void TreeControl::DestroySubtree(std::unique_ptr<TreeItem> item) {
@@ -193,7 +197,9 @@ void TreeControl::EnsureVisible(TreeItem* item) {
         m_observer->EnsureVisible(item);
 }
 
-TreeItem* TreeControl::GetRoot() const { return m_top->m_children.empty() ? nullptr : m_top->child(0); }
+TreeItem* TreeControl::GetRoot() const {
+    return m_top->m_children.empty() ? nullptr : m_top->child(0);
+}
 
 TreeItem* TreeControl::GetChild(TreeItem* item) const {
     return item && !item->m_children.empty() ? item->child(0) : nullptr;
