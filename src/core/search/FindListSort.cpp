@@ -43,6 +43,33 @@ std::int64_t NumericKey(const CMemoItem& memo, int column,
     }
 }
 
+// A stable counting sort when the keys span a small range, as kinds and
+// selection-item positions do: the sort after every rebuild stays linear.
+bool SortSmallKeys(std::vector<KeyedRow>& keyed, bool descending) {
+    constexpr std::int64_t kMaxSpan = 1024;
+    if (keyed.empty())
+        return true;
+    auto [lo, hi] = std::minmax_element(keyed.begin(), keyed.end(),
+                                        [](const KeyedRow& a, const KeyedRow& b) { return a.key < b.key; });
+    std::int64_t min = lo->key, span = hi->key - lo->key + 1;
+    if (span > kMaxSpan)
+        return false;
+    auto bucketOf = [&](const KeyedRow& row) {
+        auto bucket = static_cast<size_t>(row.key - min);
+        return descending ? static_cast<size_t>(span - 1) - bucket : bucket;
+    };
+    std::vector<size_t> starts(static_cast<size_t>(span) + 1, 0);
+    for (const KeyedRow& row : keyed)
+        ++starts[bucketOf(row) + 1];
+    for (size_t b = 1; b < starts.size(); ++b)
+        starts[b] += starts[b - 1];
+    std::vector<KeyedRow> sorted(keyed.size());
+    for (const KeyedRow& row : keyed)
+        sorted[starts[bucketOf(row)]++] = row;
+    keyed.swap(sorted);
+    return true;
+}
+
 } // namespace
 
 void SortFindRows(std::vector<std::int32_t>& rows, const CKardelDoc& doc, int column, bool descending) {
@@ -69,17 +96,21 @@ void SortFindRows(std::vector<std::int32_t>& rows, const CKardelDoc& doc, int co
         }
         keyed.push_back(row);
     }
-    auto compare = [column](const KeyedRow& a, const KeyedRow& b) {
-        if (column == 0)
-            return SjisText::Compare(a.text, b.text);
-        return a.key < b.key ? -1 : (a.key > b.key ? 1 : 0);
-    };
-    if (descending)
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) > 0; });
-    else
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) < 0; });
+    if (column != 0 && SortSmallKeys(keyed, descending)) {
+        // done: kinds and selection-item positions take a counting sort
+    } else {
+        auto compare = [column](const KeyedRow& a, const KeyedRow& b) {
+            if (column == 0)
+                return SjisText::Compare(a.text, b.text);
+            return a.key < b.key ? -1 : (a.key > b.key ? 1 : 0);
+        };
+        if (descending)
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) > 0; });
+        else
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) < 0; });
+    }
     for (size_t i = 0; i < keyed.size(); ++i)
         rows[i] = keyed[i].memo;
 }

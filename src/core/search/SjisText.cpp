@@ -41,21 +41,26 @@ size_t SjisText::Find(std::string_view text, std::string_view needle) {
         return text.empty() ? std::string_view::npos : 0;
     if (needle.size() > text.size())
         return std::string_view::npos;
-    // memmem proposes candidates; the boundary walk only ever moves forward, so
-    // the whole text is classified into characters at most once.
-    const char* base = text.data();
-    size_t boundary = 0;
+    // memmem proposes candidates; each is checked against the last position known
+    // to be a character boundary, never against the start of the text. Bytes that
+    // cannot lead a character end one, so the check walks back from the candidate
+    // only over lead-byte values, and never past the known boundary: an even run
+    // of them ending at the candidate means the candidate starts a character.
+    const auto* base = reinterpret_cast<const unsigned char*>(text.data());
+    size_t known = 0; // a character boundary at or before every later candidate
     size_t from = 0;
     while (from + needle.size() <= text.size()) {
         const void* hit = ::memmem(base + from, text.size() - from, needle.data(), needle.size());
         if (!hit)
             return std::string_view::npos;
-        size_t pos = static_cast<size_t>(static_cast<const char*>(hit) - base);
-        while (boundary < pos)
-            boundary += Cp932Codec::IsLeadByte(static_cast<unsigned char>(base[boundary])) ? 2 : 1;
-        if (boundary == pos)
+        size_t pos = static_cast<size_t>(static_cast<const unsigned char*>(hit) - base);
+        size_t start = pos;
+        while (start > known && Cp932Codec::IsLeadByte(base[start - 1]))
+            --start;
+        if ((pos - start) % 2 == 0)
             return pos;
-        from = pos + 1; // the candidate began on a trail byte
+        known = pos + 1; // pos is a trail byte, so the next byte starts a character
+        from = pos + 1;
     }
     return std::string_view::npos;
 }
