@@ -48,6 +48,10 @@ void CKdListView::OnInitialUpdate() {
         RebuildWithFlag();
     } else if (initial >= 1 && initial <= 6) {
         m_doc.RunSearch();
+    } else {
+        // No initial search, but the rows of the document shown before must not
+        // stay: their indices would now name this document's memos.
+        RebuildWithFlag();
     }
     m_bSelColumnShown = m_doc.m_options.m_bSelEnabled != 0;
     if (!m_bSelColumnShown)
