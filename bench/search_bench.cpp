@@ -156,7 +156,9 @@ void BM_SortByColumn(benchmark::State& state) {
     state.counters["rows"] = session.findView().RowCount();
 }
 
-void Sizes(benchmark::internal::Benchmark* b) { bench::MemoCounts(b, {100000, 1000000}); }
+void Sizes(benchmark::internal::Benchmark* b) {
+    bench::MemoCounts(b, {100000, 1000000});
+}
 
 BENCHMARK(BM_StringSearchRare)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StringSearchCommon)->Apply(Sizes)->Unit(benchmark::kMillisecond);

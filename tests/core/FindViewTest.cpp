@@ -86,7 +86,7 @@ TEST_F(FindView, CellTexts) {
         m->m_nKind = kind;
         EXPECT_EQ(list().CellText(0, 1), Sjis(text)) << kind;
     }
-    EXPECT_EQ(list().RowIcon(0), -1); // no icon for a kind outside the list
+    EXPECT_EQ(list().RowIcon(0), -1);     // no icon for a kind outside the list
     EXPECT_EQ(list().CellText(5, 0), ""); // rows out of range read as empty
     EXPECT_EQ(list().RowMemo(-1), nullptr);
 }
@@ -159,7 +159,7 @@ TEST_F(FindView, KindsSortStablyWhateverTheirRange) {
     EXPECT_EQ(Listed(), "x,y,z");
     list().OnHeaderClick(1);
     EXPECT_EQ(Listed(), "z,x,y"); // descending; equal kinds keep their order
-    y->m_nKind = 100000;           // a stored code far outside the table
+    y->m_nKind = 100000;          // a stored code far outside the table
     z->m_nKind = -3;
     (void)x;
     list().OnHeaderClick(1);

@@ -1,6 +1,6 @@
-#include "model/Texts.h"
-#include "model/Cp932Codec.h"
 #include "search/SjisText.h"
+#include "model/Cp932Codec.h"
+#include "model/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@ TEST(SjisText, ComparesCharactersByValue) {
         {"", "", 0},
         {"", "a", -1},
         {"abc", "abd", -1},
-        {"ab", "abc", -1}, // a prefix is smaller
-        {"B", "a", -1},    // case is kept: 'B' 0x42 < 'a' 0x61
-        {"z", Sjis("ア"), -1},  // any single byte is below any double-byte character
+        {"ab", "abc", -1},           // a prefix is smaller
+        {"B", "a", -1},              // case is kept: 'B' 0x42 < 'a' 0x61
+        {"z", Sjis("ア"), -1},       // any single byte is below any double-byte character
         {Sjis("ｱ"), Sjis("ア"), -1}, // half-width 0xB1 against full-width 0x8341
         {Sjis("ツA"), Sjis("ツB"), -1},
         {"\x83\x41", "\x83\x40", 1}, // trail bytes decide within one lead
@@ -37,13 +37,13 @@ TEST(SjisText, FindsOnlyAtCharacterBoundaries) {
     } cases[] = {
         {Sjis("ツA"), "cA", std::string::npos}, // 0x83 0x63 0x41 holds "cA" at a trail byte
         {Sjis("ツcA"), "cA", 2},
-        {Sjis("ツAcA"), "cA", 3},              // the first candidate is refused, the next one taken
+        {Sjis("ツAcA"), "cA", 3}, // the first candidate is refused, the next one taken
         {Sjis("ツツツ") + "c", "c", 6},
-        {"Word", "word", std::string::npos},    // case-sensitive
+        {"Word", "word", std::string::npos}, // case-sensitive
         {"word", "word", 0},
-        {"ab", "abc", std::string::npos},       // must lie wholly inside the text
-        {"abc", "", 0},                          // an empty string occurs in every non-empty text
-        {"", "", std::string::npos},             // and in no empty one
+        {"ab", "abc", std::string::npos}, // must lie wholly inside the text
+        {"abc", "", 0},                   // an empty string occurs in every non-empty text
+        {"", "", std::string::npos},      // and in no empty one
         {Sjis("表示"), "\x95\x5c", 0},
         {"x" + Sjis("表"), "\x5c", std::string::npos}, // 0x5C as the trail byte of 表
     };
