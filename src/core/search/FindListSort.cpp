@@ -20,7 +20,8 @@ struct KeyedRow {
 constexpr int kEmptySelItem = 999;
 
 std::int64_t NumericKey(const CMemoItem& memo, int column,
-                        const std::unordered_map<std::string_view, int>& selPositions, int selCount) {
+                        const std::unordered_map<std::string_view, int>& selPositions, int selCount,
+                        DayKeyCache& days) {
     switch (column) {
     case 1:
         return memo.m_nKind;
@@ -31,13 +32,13 @@ std::int64_t NumericKey(const CMemoItem& memo, int column,
         return it == selPositions.end() ? selCount : it->second;
     }
     case 3:
-        return DayKey::Of(memo.m_timeCreated);
+        return days.Of(memo.m_timeCreated);
     case 4:
-        return DayKey::Of(memo.m_timeUpdated);
+        return days.Of(memo.m_timeUpdated);
     case 5:
-        return memo.m_bHasDue ? DayKey::Of(memo.m_timeDue) : DayKey::kNoDate;
+        return memo.m_bHasDue ? days.Of(memo.m_timeDue) : DayKey::kNoDate;
     case 6:
-        return memo.m_nKind == KindDone ? DayKey::Of(memo.m_timeDone) : DayKey::kNoDate;
+        return memo.m_nKind == KindDone ? days.Of(memo.m_timeDone) : DayKey::kNoDate;
     default:
         return 0;
     }
@@ -83,6 +84,7 @@ void SortFindRows(std::vector<std::int32_t>& rows, const CKardelDoc& doc, int co
             selPositions.emplace(selItems[i], static_cast<int>(i));
     const int selCount = static_cast<int>(selItems.size());
 
+    DayKeyCache days;
     std::vector<KeyedRow> keyed;
     keyed.reserve(rows.size());
     for (std::int32_t index : rows) {
@@ -92,7 +94,7 @@ void SortFindRows(std::vector<std::int32_t>& rows, const CKardelDoc& doc, int co
             if (column == 0)
                 row.text = memo->m_strTitle;
             else
-                row.key = NumericKey(*memo, column, selPositions, selCount);
+                row.key = NumericKey(*memo, column, selPositions, selCount, days);
         }
         keyed.push_back(row);
     }
