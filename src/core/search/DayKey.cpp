@@ -13,6 +13,10 @@ int KeyOf(const std::tm& parts) {
     return (parts.tm_year + 1900) * 10000 + (parts.tm_mon + 1) * 100 + parts.tm_mday;
 }
 
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
 } // namespace
 
 int DayKey::Of(time32 time) {
@@ -25,20 +29,26 @@ int DayKeyCache::Of(time32 time) {
     if (m_slots.empty())
         m_slots.resize(kSlots); // only a search or sort that compares days pays for the table
     std::int64_t t = time;
-    std::int64_t utcDay = t >= 0 ? t / kSecondsPerDay : -((-t + kSecondsPerDay - 1) / kSecondsPerDay);
-    Span& span = m_slots[static_cast<size_t>(utcDay) % kSlots];
-    if (t >= span.start && t < span.end)
-        return span.key;
+    // Spans are filed under their local day number; the UTC offset last met
+    // finds it, and the neighbours cover a change of offset since then.
+    std::int64_t guess = FloorDiv(t + m_lastOffset, kSecondsPerDay);
+    for (std::int64_t day : {guess, guess - 1, guess + 1}) {
+        const Span& span = m_slots[static_cast<size_t>(day) % kSlots];
+        if (t >= span.start && t < span.end)
+            return span.key;
+    }
     std::time_t tt = time;
     std::tm parts{};
     if (!localtime_r(&tt, &parts))
         return DayKey::kEmpty;
-    int key = KeyOf(parts);
-    // The first time in a slot is only broken down; a second one learns its day.
-    if (span.seen)
+    m_lastOffset = parts.tm_gmtoff;
+    std::int64_t localDay = FloorDiv(t + parts.tm_gmtoff, kSecondsPerDay);
+    Span& span = m_slots[static_cast<size_t>(localDay) % kSlots];
+    // The first time of a day is only broken down; a second one learns the day.
+    if (span.seenDay == localDay)
         Learn(t, parts, span);
-    span.seen = true;
-    return key;
+    span.seenDay = localDay;
+    return KeyOf(parts);
 }
 
 bool DayKeyCache::Learn(std::int64_t time, const std::tm& parts, Span& span) {

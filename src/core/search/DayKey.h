@@ -1,6 +1,7 @@
 #pragma once
 #include "model/Clock.h"
 
+#include <climits>
 #include <cstdint>
 #include <ctime>
 #include <vector>
@@ -32,13 +33,14 @@ public:
 
 private:
     struct Span {
-        std::int64_t start = 1, end = 0; // [start, end): empty until learnt
-        bool seen = false;               // a time of this slot's UTC day was met before
+        std::int64_t start = 1, end = 0;  // [start, end): empty until learnt
+        std::int64_t seenDay = INT64_MIN; // the local day number last met in this slot
         int key = DayKey::kEmpty;
     };
     bool Learn(std::int64_t time, const std::tm& parts, Span& span);
 
     std::vector<Span> m_slots;
+    long m_lastOffset = 0;
 };
 
 // Today's key, read from the clock each time it is asked for and worked out
