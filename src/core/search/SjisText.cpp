@@ -22,18 +22,27 @@ inline unsigned CharAt(std::string_view text, size_t pos, size_t& width) {
 } // namespace
 
 int SjisText::Compare(std::string_view a, std::string_view b) {
-    size_t pos = 0;
-    for (;;) {
-        bool aEnded = pos >= a.size(), bEnded = pos >= b.size();
-        if (aEnded || bEnded)
-            return aEnded && bEnded ? 0 : (aEnded ? -1 : 1);
-        size_t wa = 1, wb = 1;
-        unsigned ca = CharAt(a, pos, wa);
-        unsigned cb = CharAt(b, pos, wb);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-        pos += wa; // equal values have equal widths: single bytes stay below 0x8100
-    }
+    // The bytes before the first difference are the same in both texts, so they
+    // split into the same characters; only the character holding the difference
+    // needs decoding. A byte prefix is always the smaller text: its last
+    // character is either shared or a lone lead byte, worth less than any pair.
+    size_t n = std::min(a.size(), b.size());
+    size_t d = static_cast<size_t>(
+        std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n), b.begin()).first - a.begin());
+    if (d == n)
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    size_t start = d;
+    while (start > 0 && Cp932Codec::IsLeadByte(static_cast<unsigned char>(a[start - 1])))
+        --start;
+    if ((d - start) % 2 == 1) // d is the trail byte of a pair whose lead both texts share
+        return static_cast<unsigned char>(a[d]) < static_cast<unsigned char>(b[d]) ? -1 : 1;
+    size_t wa = 1, wb = 1;
+    unsigned ca = CharAt(a, d, wa);
+    unsigned cb = CharAt(b, d, wb);
+    if (ca != cb)
+        return ca < cb ? -1 : 1;
+    // Same value from different bytes cannot happen; keep the order total anyway.
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 size_t SjisText::Find(std::string_view text, std::string_view needle) {
