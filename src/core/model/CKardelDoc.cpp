@@ -10,8 +10,10 @@
 #include "tree/CKdTreeView.h"
 #include "tree/CTitleView.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace kardel {
 namespace {
@@ -26,8 +28,12 @@ std::string FileNameOf(const std::string& path) {
 CKardelDoc::CKardelDoc(CKardelApp& app, CPlatform& platform)
     : m_strTitle(texts::Untitled()), m_app(app), m_platform(platform) {}
 
-ISettingsStore& CKardelDoc::settings() const { return m_platform.settings; }
-IMainFrame& CKardelDoc::frame() const { return m_platform.frame; }
+ISettingsStore& CKardelDoc::settings() const {
+    return m_platform.settings;
+}
+IMainFrame& CKardelDoc::frame() const {
+    return m_platform.frame;
+}
 
 CKardelDoc::~CKardelDoc() = default;
 
@@ -138,6 +144,9 @@ void CKardelDoc::Serialize(CArchive& ar) {
 }
 
 FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
+    std::int32_t widthsBefore[7] = {};
+    if (m_findView)
+        std::copy(std::begin(m_findView->m_nColumnWidths), std::end(m_findView->m_nColumnWidths), widthsBefore);
     DeleteContents();
     SetModifiedFlag(true);
     try {
@@ -147,7 +156,13 @@ FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
             m_treeView->Tree().Select(current->m_hTreeItem);
         return FileResult::Success();
     } catch (const ArchiveError&) {
+        // Nothing partly read may survive into the new document: not the search,
+        // not the options, not the FindView widths.
         DeleteContents();
+        m_findCond = CFindCondition();
+        m_options = CDocOptions();
+        if (m_findView)
+            std::copy(std::begin(widthsBefore), std::end(widthsBefore), m_findView->m_nColumnWidths);
         OnNewDocument();
         return FileResult::Failure(texts::BadFileFormat());
     }

@@ -23,9 +23,15 @@ enum MemoKind : std::int32_t {
 };
 constexpr int kDueMarkImage = 11; // icon list entry drawn over due and overdue memos
 
-inline bool IsFolderKind(std::int32_t kind) { return kind == KindOpenFolder || kind == KindClosedFolder; }
-inline bool IsTrashKind(std::int32_t kind) { return kind == KindTrashEmpty || kind == KindTrashFull; }
-inline bool IsValidKind(std::int32_t kind) { return kind >= 0 && kind < KindCount; }
+inline bool IsFolderKind(std::int32_t kind) {
+    return kind == KindOpenFolder || kind == KindClosedFolder;
+}
+inline bool IsTrashKind(std::int32_t kind) {
+    return kind == KindTrashEmpty || kind == KindTrashFull;
+}
+inline bool IsValidKind(std::int32_t kind) {
+    return kind >= 0 && kind < KindCount;
+}
 
 // The values the memo properties dialog edits.
 struct MemoPropValues {
@@ -85,6 +91,10 @@ public:
     void Serialize(CArchive& ar);
 
     static const char* DefaultTitle(std::int32_t kind);
+
+private:
+    struct LoadingTag {};
+    explicit CMemoItem(LoadingTag);
 };
 
 } // namespace kardel
