@@ -27,7 +27,16 @@ int Usage();
 void PrintError(const std::string& cp932);
 // Opens the document; on failure prints the load error and returns false.
 bool OpenOrReport(HeadlessSession& session, const std::string& path);
+// Reads the document as the file holds it, without the steps of opening (no
+// initial search, no retitling); on failure prints the load error.
+bool ReadOrReport(HeadlessSession& session, const std::string& path);
 // Saves the document safely to path (version 5); on failure prints why and returns false.
 bool SaveOrReport(HeadlessSession& session, const std::string& path);
+
+// A memo index or other count given on the command line: digits only.
+bool ParseIndex(const std::string& text, int& out);
+// Writes cp932 bytes safely to path, or to stdout as UTF-8 when path is empty;
+// on failure prints why and returns false.
+bool WriteOutput(const std::string& cp932, const std::string& path);
 
 } // namespace kardel::cli

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace kardel {
 namespace {
@@ -182,6 +183,9 @@ void CKardelDoc::Serialize(CArchive& ar) {
 }
 
 FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
+    std::int32_t widthsBefore[7] = {};
+    if (m_findView)
+        std::copy(std::begin(m_findView->m_nColumnWidths), std::end(m_findView->m_nColumnWidths), widthsBefore);
     DeleteContents();
     SetModifiedFlag(true);
     try {
@@ -191,7 +195,13 @@ FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
             m_treeView->Tree().Select(current->m_hTreeItem);
         return FileResult::Success();
     } catch (const ArchiveError&) {
+        // Nothing partly read may survive into the new document: not the search,
+        // not the options, not the FindView widths.
         DeleteContents();
+        m_findCond = CFindCondition();
+        m_options = CDocOptions();
+        if (m_findView)
+            std::copy(std::begin(widthsBefore), std::end(widthsBefore), m_findView->m_nColumnWidths);
         OnNewDocument();
         return FileResult::Failure(texts::BadFileFormat());
     }
@@ -260,6 +270,28 @@ void CKardelDoc::AddSelItem(const std::string& item) {
 void CKardelDoc::ClearFoundMarks() {
     for (auto& memo : m_arrMemos)
         memo->m_bFound = 0;
+}
+
+// ---- Search ----
+
+void CKardelDoc::RunSearch() {
+    switch (m_findCond.m_nScope) {
+    case CFindCondition::AllMemos:
+    case CFindCondition::BelowSelection:
+        ClearFoundMarks();
+        if (m_treeView)
+            m_treeView->MarkMatches(m_findCond);
+        break;
+    case CFindCondition::FindViewRows:
+        if (m_findView)
+            m_findView->MarkRowMatches(m_findCond);
+        break;
+    default:
+        break; // an unknown scope tests nothing and changes no flag
+    }
+    UpdateAllViews(nullptr, HintResultsChanged);
+    if (m_findView)
+        m_findView->AfterSearch();
 }
 
 } // namespace kardel

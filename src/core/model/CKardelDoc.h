@@ -101,6 +101,11 @@ public:
     ISettingsStore& settings() const;
     IMainFrame& frame() const;
 
+    // ---- Search ----
+    // Runs m_findCond over its scope, records the outcome in the found flags, sends
+    // hint 6 and lets FindView take its after-search step.
+    void RunSearch();
+
 private:
     bool OnUpdateOwnCmd(CommandId id, CCmdUI& ui);
     bool OnOwnCmdMsg(CommandId id);

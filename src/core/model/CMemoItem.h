@@ -92,6 +92,10 @@ public:
     void Serialize(CArchive& ar);
 
     static const char* DefaultTitle(std::int32_t kind);
+
+private:
+    struct LoadingTag {};
+    explicit CMemoItem(LoadingTag);
 };
 
 } // namespace kardel

@@ -1,21 +1,303 @@
 #include "search/CKdListView.h"
 
 #include "model/Archive.h"
+#include "model/CKardelDoc.h"
+#include "model/Cp932Codec.h"
+#include "model/Texts.h"
+#include "search/CFindMatcher.h"
+#include "search/FindListSort.h"
+#include "search/SjisText.h"
+#include "shell/Platform.h"
+#include "tree/CKdTreeView.h"
 
 namespace kardel {
+namespace {
+
+const std::int32_t kDefaultWidths[CKdListView::kColumnCount] = {200, 80, 80, 75, 75, 75, 75};
+constexpr int kSelColumnWidth = 80;
+constexpr size_t kTitleReadLimit = 255;
+
+const std::string& Down() {
+    return Sjis("↓");
+}
+const std::string& Up() {
+    return Sjis("↑");
+}
+
+} // namespace
+
+CKdListView::CKdListView(CKardelDoc& doc) : m_doc(doc) {
+    static const char* const created[kColumnCount] = {"ﾀｲﾄﾙ", "定義", "選択項目", "作成日", "更新日", "期日", "完了日"};
+    for (int c = 0; c < kColumnCount; ++c)
+        m_strTitles[c] = Sjis(created[c]);
+}
 
 void CKdListView::Serialize(CArchive& ar) {
-    static const std::int32_t defaults[7] = {200, 80, 80, 75, 75, 75, 75};
     if (ar.IsStoring()) {
-        for (int i = 0; i < 7; ++i)
-            ar.WriteInt32(i == 2 && !m_bSelColumnShown ? 0 : m_nColumnWidths[i]);
+        for (int i = 0; i < kColumnCount; ++i)
+            ar.WriteInt32(i == kSelColumn && !m_bSelColumnShown ? 0 : m_nColumnWidths[i]);
     } else if (ar.FileVersion() >= 4) {
         for (auto& width : m_nColumnWidths)
             width = ar.ReadInt32();
     } else {
-        for (int i = 0; i < 7; ++i)
-            m_nColumnWidths[i] = defaults[i];
+        for (int i = 0; i < kColumnCount; ++i)
+            m_nColumnWidths[i] = kDefaultWidths[i];
     }
+}
+
+void CKdListView::OnInitialUpdate() {
+    std::int32_t initial = m_doc.m_options.m_nInitialFind;
+    if (initial == 0) {
+        m_doc.ClearFoundMarks();
+        RebuildWithFlag();
+    } else if (initial >= 1 && initial <= 6) {
+        m_doc.RunSearch();
+    } else {
+        // No initial search, but the rows of the document shown before must not
+        // stay: their indices would now name this document's memos.
+        RebuildWithFlag();
+    }
+    m_bSelColumnShown = m_doc.m_options.m_bSelEnabled != 0;
+    if (!m_bSelColumnShown)
+        m_nColumnWidths[kSelColumn] = 0;
+    if (m_observer)
+        m_observer->HeaderChanged();
+}
+
+void CKdListView::OnUpdate(CView*, int hint, CMemoItem* memo) {
+    switch (hint) {
+    case HintMemoChanged:
+        if (memo)
+            RefreshRow(*memo);
+        break;
+    case HintResultsChanged:
+    case HintIconsReloaded:
+        RebuildWithFlag();
+        break;
+    case HintSelItemsChanged:
+        ApplySelColumnRule();
+        m_strTitles[kSelColumn] = m_bSelColumnShown ? m_doc.m_options.m_strSelTitle : std::string();
+        if (m_observer)
+            m_observer->HeaderChanged();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Reading ----
+
+std::int32_t CKdListView::RowMemoIndex(int row) const {
+    return row >= 0 && row < RowCount() ? m_rows[static_cast<size_t>(row)] : -1;
+}
+
+CMemoItem* CKdListView::RowMemo(int row) const {
+    return m_doc.Memo(RowMemoIndex(row));
+}
+
+std::string CKdListView::CellText(int row, int column) const {
+    const CMemoItem* memo = RowMemo(row);
+    if (!memo)
+        return {};
+    switch (column) {
+    case 0:
+        return memo->m_strTitle;
+    case 1: {
+        std::int32_t kind = memo->m_nKind;
+        if (IsFolderKind(kind))
+            return Sjis("ﾌｫﾙﾀﾞ");
+        if (IsTrashKind(kind))
+            return texts::TrashTitle();
+        if (kind == KindMemo)
+            return Sjis("ﾒﾓ");
+        if (kind >= KindDef1 && kind <= KindDef5)
+            return m_doc.m_options.DefinitionName(kind);
+        if (kind == KindDone)
+            return Sjis("完了");
+        return {};
+    }
+    case 2:
+        return memo->m_strSelItem;
+    case 3:
+        return SlashDate(memo->m_timeCreated);
+    case 4:
+        return SlashDate(memo->m_timeUpdated);
+    case 5:
+        return memo->m_bHasDue ? SlashDate(memo->m_timeDue) : std::string();
+    case 6:
+        return memo->m_nKind == KindDone ? SlashDate(memo->m_timeDone) : std::string();
+    default:
+        return {};
+    }
+}
+
+int CKdListView::RowIcon(int row) const {
+    const CMemoItem* memo = RowMemo(row);
+    return memo && IsValidKind(memo->m_nKind) ? memo->m_nKind : -1;
+}
+
+bool CKdListView::RowShowsDueMark(int row) const {
+    const CMemoItem* memo = RowMemo(row);
+    return memo && memo->ShowsDueMark();
+}
+
+const std::string& CKdListView::HeaderText(int column) const {
+    static const std::string none;
+    return column >= 0 && column < kColumnCount ? m_strTitles[column] : none;
+}
+
+int CKdListView::ColumnWidth(int column) const {
+    if (column < 0 || column >= kColumnCount)
+        return 0;
+    return IsColumnShown(column) ? m_nColumnWidths[column] : 0;
+}
+
+void CKdListView::SetColumnWidth(int column, int width) {
+    if (column >= 0 && column < kColumnCount && IsColumnShown(column))
+        m_nColumnWidths[column] = width;
+}
+
+// ---- Building and sorting ----
+
+void CKdListView::BuildRow(CMemoItem& memo) {
+    // A listed open folder is shown, and kept, as a closed one.
+    if (memo.m_nKind == KindOpenFolder)
+        memo.m_nKind = KindClosedFolder;
+}
+
+void CKdListView::RefreshRow(CMemoItem& memo) {
+    int row = memo.m_nFindRow;
+    if (row < 0 || row >= RowCount() || m_doc.Memo(m_rows[static_cast<size_t>(row)]) != &memo)
+        return;
+    BuildRow(memo);
+    if (m_observer)
+        m_observer->RowChanged(row);
+}
+
+void CKdListView::RebuildWithFlag() {
+    m_bRebuilding = true;
+    Rebuild();
+    m_bRebuilding = false;
+}
+
+void CKdListView::Rebuild() {
+    if (m_observer)
+        m_observer->BeforeReset();
+    m_rows.clear();
+    const auto& memos = m_doc.m_arrMemos;
+    for (size_t i = 0; i < memos.size(); ++i) {
+        CMemoItem& memo = *memos[i];
+        if (memo.m_bFound) {
+            BuildRow(memo);
+            memo.m_nFindRow = static_cast<std::int32_t>(m_rows.size());
+            m_rows.push_back(static_cast<std::int32_t>(i));
+        } else {
+            memo.m_nFindRow = -1;
+        }
+    }
+    if (m_observer)
+        m_observer->AfterReset();
+    m_doc.frame().SetFindViewHeight(m_rows.empty() ? 0 : m_nRowHeight * (RowCount() + 2));
+    ResetTitles();
+    OnHeaderClick(1);
+    ApplySelColumnRule();
+}
+
+void CKdListView::ResetTitles() {
+    m_strTitles[0] = Sjis("ﾀｲﾄﾙ");
+    m_strTitles[1] = Sjis("定義");
+    m_strTitles[2] = m_doc.m_options.m_strSelTitle;
+    m_strTitles[3] = Sjis("作成日");
+    m_strTitles[4] = Sjis("更新日");
+    m_strTitles[5] = Sjis("期日");
+    m_strTitles[6] = Sjis("完成日");
+}
+
+void CKdListView::OnHeaderClick(int column) {
+    if (column < 0 || column >= kColumnCount)
+        return;
+    std::string title = m_strTitles[column];
+    title.resize(Cp932Codec::CharBoundaryPrefix(title, kTitleReadLimit));
+    bool descending = false;
+    if (SjisText::Contains(title, Down())) {
+        title = SjisText::ReplaceAll(title, Down(), Up());
+        descending = true;
+    } else if (SjisText::Contains(title, Up())) {
+        title = SjisText::ReplaceAll(title, Up(), Down());
+    } else {
+        title += " " + Down();
+    }
+    ResetTitles();
+    m_strTitles[column] = title;
+    SortRows(column, descending);
+    if (m_observer)
+        m_observer->HeaderChanged();
+}
+
+void CKdListView::SortBy(int column, bool descending) {
+    if (column < 0 || column >= kColumnCount)
+        return;
+    ResetTitles();
+    m_strTitles[column] += " " + (descending ? Up() : Down());
+    SortRows(column, descending);
+    if (m_observer)
+        m_observer->HeaderChanged();
+}
+
+void CKdListView::SortRows(int column, bool descending) {
+    if (m_observer)
+        m_observer->BeforeSort();
+    SortFindRows(m_rows, m_doc, column, descending);
+    for (size_t row = 0; row < m_rows.size(); ++row)
+        if (CMemoItem* memo = m_doc.Memo(m_rows[row]))
+            memo->m_nFindRow = static_cast<std::int32_t>(row);
+    if (m_observer)
+        m_observer->AfterSort();
+}
+
+void CKdListView::ApplySelColumnRule() {
+    bool enabled = m_doc.m_options.m_bSelEnabled != 0;
+    if (enabled && !m_bSelColumnShown) {
+        m_bSelColumnShown = true;
+        m_nColumnWidths[kSelColumn] = kSelColumnWidth;
+    } else if (!enabled && m_bSelColumnShown) {
+        m_bSelColumnShown = false;
+        m_nColumnWidths[kSelColumn] = 0;
+    }
+}
+
+// ---- Search and user events ----
+
+void CKdListView::MarkRowMatches(const CFindCondition& condition) {
+    CFindMatcher matcher(condition);
+    for (std::int32_t index : m_rows)
+        if (CMemoItem* memo = m_doc.Memo(index))
+            memo->m_bFound = matcher.Matches(*memo) ? 1 : 0;
+}
+
+void CKdListView::AfterSearch() {
+    if (CSettings(m_doc.settings()).Get(CSettings::kShowFirstFound) == 0 || m_rows.empty())
+        return;
+    m_doc.frame().ActivatePane(IMainFrame::Pane::FindView);
+    if (m_observer)
+        m_observer->SelectRow(0);
+    OnRowSelected(0);
+}
+
+void CKdListView::OnRowSelected(int row) {
+    if (m_bRebuilding || row < 0)
+        return;
+    if (CMemoItem* memo = RowMemo(row))
+        m_doc.UpdateAllViews(this, HintShowInTree, memo);
+}
+
+void CKdListView::OnRightClick(int row, int screenX, int screenY) {
+    CMemoItem* memo = RowMemo(row);
+    if (!memo || !memo->m_hTreeItem)
+        return;
+    if (CKdTreeView* tree = m_doc.TreeView())
+        tree->Tree().Select(memo->m_hTreeItem);
+    m_doc.frame().ShowMemoContextMenu(screenX, screenY);
 }
 
 } // namespace kardel

@@ -1,25 +1,78 @@
 #pragma once
 #include "model/CView.h"
+#include "search/IFindListObserver.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace kardel {
 
+class CFindCondition;
 class CKardelDoc;
 
-// FindView. So far it holds and stores its seven column widths.
+// FindView: one row per found memo, in the order of the last sort. The list
+// holds only memo indices; every text is read from the memo when asked for, so a
+// widget showing it holds nothing of its own.
 class CKdListView : public CView {
 public:
-    explicit CKdListView(CKardelDoc& doc) : m_doc(doc) {}
+    static constexpr int kColumnCount = 7;
+    static constexpr int kSelColumn = 2;
+    static constexpr int kDefaultRowHeight = 17;
 
-    void OnUpdate(CView*, int, CMemoItem*) override {}
+    explicit CKdListView(CKardelDoc& doc);
+
+    void SetObserver(IFindListObserver* observer) { m_observer = observer; }
+
+    void OnUpdate(CView* sender, int hint, CMemoItem* memo) override;
     void Serialize(CArchive& ar) override;
+    // Each time a document is shown: the initial search, then the column widths.
+    void OnInitialUpdate();
 
-    std::int32_t m_nColumnWidths[7] = {200, 80, 80, 75, 75, 75, 75};
+    // Reading the list (texts are cp932).
+    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    std::int32_t RowMemoIndex(int row) const;
+    CMemoItem* RowMemo(int row) const; // nullptr for a row out of range
+    std::string CellText(int row, int column) const;
+    int RowIcon(int row) const; // the kind as icon index, or -1 for a kind without one
+    bool RowShowsDueMark(int row) const;
+    const std::string& HeaderText(int column) const;
+    bool IsColumnShown(int column) const { return column != kSelColumn || m_bSelColumnShown; }
+    static bool IsColumnCentred(int column) { return column != 0; }
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width); // the widget reports a user's resize
+    void SetRowHeight(int height) { m_nRowHeight = height; }
+    bool IsRebuilding() const { return m_bRebuilding; }
+
+    // User events, as the widget reports them.
+    void OnHeaderClick(int column);
+    // Sorts as the header clicks that leave column's arrow pointing this way would.
+    void SortBy(int column, bool descending);
+    void OnRowSelected(int row);
+    void OnRightClick(int row, int screenX, int screenY);
+
+    // Used by the search.
+    void Rebuild();
+    void MarkRowMatches(const CFindCondition& condition);
+    void AfterSearch();
+
+    std::int32_t m_nColumnWidths[kColumnCount] = {200, 80, 80, 75, 75, 75, 75};
     bool m_bSelColumnShown = false;
 
 private:
+    void BuildRow(CMemoItem& memo);
+    void RefreshRow(CMemoItem& memo);
+    void ResetTitles();
+    void SortRows(int column, bool descending);
+    void ApplySelColumnRule();
+    void RebuildWithFlag();
+
     CKardelDoc& m_doc;
+    IFindListObserver* m_observer = nullptr;
+    std::vector<std::int32_t> m_rows;
+    std::string m_strTitles[kColumnCount];
+    bool m_bRebuilding = false;
+    int m_nRowHeight = kDefaultRowHeight;
 };
 
 } // namespace kardel

@@ -2,6 +2,8 @@
 #include "model/CKardelDoc.h"
 #include "model/SettingsStore.h"
 #include "search/CKdListView.h"
+#include "search/CSearchCommands.h"
+#include "shell/CExportCommands.h"
 #include "shell/CKdEditView.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
@@ -16,7 +18,12 @@ public:
     DocumentSession(CPlatform& platform, IEditControl& edit)
         : m_doc(m_app, platform), m_findView(m_doc), m_memoView(m_doc, edit), m_treeView(m_doc) {
         m_doc.AttachViews(&m_findView, &m_titleView, &m_memoView, &m_treeView);
+        m_doc.AddCommandHandler(&m_searchCommands);
+        m_doc.AddCommandHandler(&m_exportCommands);
     }
+
+    // What the framework does after a new or opened document is loaded.
+    void OnInitialUpdate() { m_findView.OnInitialUpdate(); }
 
     CKardelApp m_app;
     CKardelDoc m_doc;
@@ -24,6 +31,8 @@ public:
     CTitleView m_titleView;
     CKdEditView m_memoView;
     CKdTreeView m_treeView;
+    CSearchCommands m_searchCommands{m_doc};
+    CExportCommands m_exportCommands{m_doc};
 };
 
 // A session that owns headless stand-ins for every platform service.

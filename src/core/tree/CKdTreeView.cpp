@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/CKardelDoc.h"
 #include "model/SettingsStore.h"
+#include "search/CFindMatcher.h"
 #include "shell/Platform.h"
 
 #include <vector>
@@ -182,13 +183,8 @@ bool CKdTreeView::ShowsDueMark(TreeItem* item) const {
     return memo && memo->ShowsDueMark();
 }
 
-void CKdTreeView::Serialize(CArchive& ar) {
-    if (ar.IsLoading()) {
-        LoadTree(ar);
-        return;
-    }
-    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
-    // Sequence numbers follow the pre-order; a parent always precedes its children.
+// Sequence numbers follow the pre-order; a parent always precedes its children.
+template <class Emit> void CKdTreeView::WalkStoredRecords(Emit&& emit) {
     std::vector<std::pair<TreeItem*, std::int32_t>> stack;
     std::int32_t sequence = 0;
     if (TreeItem* root = m_tree.GetRoot())
@@ -197,33 +193,49 @@ void CKdTreeView::Serialize(CArchive& ar) {
         auto [item, parentSequence] = stack.back();
         stack.pop_back();
         ++sequence;
-        ar.WriteInt32(item->image());
-        ar.WriteInt32(item->value());
-        ar.WriteInt32(parentSequence);
-        ar.WriteInt32(m_tree.HasChildren(item) ? 1 : 0);
-        ar.WriteInt32(item == m_tree.GetCaret() ? 1 : 0);
+        emit(StoredTreeRecord{item->image(), item->value(), parentSequence, m_tree.HasChildren(item) ? 1 : 0,
+                              item == m_tree.GetCaret() ? 1 : 0});
         for (int i = item->childCount() - 1; i >= 0; --i)
             stack.emplace_back(item->child(i), sequence);
     }
 }
 
-// The whole section is read and checked before the first item is inserted.
+std::vector<StoredTreeRecord> CKdTreeView::StoredRecords() {
+    std::vector<StoredTreeRecord> records;
+    records.reserve(m_tree.GetCount());
+    WalkStoredRecords([&records](const StoredTreeRecord& record) { records.push_back(record); });
+    return records;
+}
+
+void CKdTreeView::Serialize(CArchive& ar) {
+    if (ar.IsLoading()) {
+        LoadTree(ar);
+        return;
+    }
+    ar.WriteInt32(static_cast<std::int32_t>(m_tree.GetCount()));
+    WalkStoredRecords([&ar](const StoredTreeRecord& record) {
+        for (std::int32_t value : {record.image, record.memo, record.parent, record.hasChildren, record.selected})
+            ar.WriteInt32(value);
+    });
+}
+
+// The whole section is read and checked (ReadTreeRecords) before the first item is inserted.
 void CKdTreeView::LoadTree(CArchive& ar) {
     auto& memos = m_doc.m_arrMemos;
-    std::vector<CTreeRecord> records =
+    std::vector<StoredTreeRecord> records =
         ReadTreeRecords(ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; });
     DeleteAllItems();
     m_bNoParentRefreshOnInsert = true;
     std::vector<TreeItem*> bySequence{nullptr};
     bySequence.reserve(records.size() + 1);
-    for (const CTreeRecord& r : records) {
+    for (const StoredTreeRecord& r : records) {
         TreeItem* item = InsertMemoItem(bySequence[r.parent], TreeControl::Where::Last, nullptr,
-                                        memos[r.index]->m_strTitle, r.image, r.index);
+                                        memos[r.memo]->m_strTitle, r.image, r.memo);
         bySequence.push_back(item);
         if (IsTrashKind(r.image))
             m_hTrash = item;
         if (r.selected != 0)
-            m_doc.m_nCurMemo = r.index;
+            m_doc.m_nCurMemo = r.memo;
     }
     m_bNoParentRefreshOnInsert = false;
     m_tree.ForEachItem([this](TreeItem* item) {
@@ -231,6 +243,27 @@ void CKdTreeView::LoadTree(CArchive& ar) {
             m_tree.Expand(item, true);
         else if (item->image() == KindClosedFolder)
             m_tree.Expand(item, false);
+    });
+}
+
+// ---- Search ----
+
+void CKdTreeView::MarkMatches(const CFindCondition& condition) {
+    TreeItem* start = nullptr;
+    if (condition.m_nScope == CFindCondition::AllMemos)
+        start = m_tree.GetRoot();
+    else if (condition.m_nScope == CFindCondition::BelowSelection)
+        start = m_tree.GetCaret();
+    if (!start)
+        return;
+    TreeItem* root = m_tree.GetRoot();
+    CFindMatcher matcher(condition);
+    m_tree.ForEachPreOrder(start, [&](TreeItem* item) {
+        CMemoItem* memo = m_doc.Memo(item->value());
+        if (!memo)
+            return;
+        memo->m_bFound = item == root || item == m_hTrash ? 0 : (matcher.Matches(*memo) ? 1 : 0);
+        memo->m_hTreeItem = item;
     });
 }
 

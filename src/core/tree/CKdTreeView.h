@@ -1,7 +1,7 @@
 #pragma once
 #include "model/CView.h"
 #include "tree/CTreeDragDrop.h"
-#include "tree/CTreeRecord.h"
+#include "tree/StoredTreeRecord.h"
 #include "tree/TreeControl.h"
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 namespace kardel {
 
 class CKardelDoc;
+class CFindCondition;
 
 // The TreeView pane: the outline's hierarchy lives in its tree control, each
 // item's value being its memo's index. Every structural change goes through
@@ -43,7 +44,7 @@ public:
     void ExpandSubtree(TreeItem* item, bool expand);
     // Merges a checked tree section of an imported file whose memos the document has
     // appended from index `base` on (imported memo k at base + k - 2).
-    void MergeImportedTree(const std::vector<CTreeRecord>& records, std::int32_t base);
+    void MergeImportedTree(const std::vector<StoredTreeRecord>& records, std::int32_t base);
 
     // Commands (ids in shell/CommandIds.h): enabling rules and actions.
     bool OnUpdateCmd(CommandId id, CCmdUI& ui) override;
@@ -79,17 +80,24 @@ public:
 
     void OnUpdate(CView* sender, int hint, CMemoItem* memo) override;
     void Serialize(CArchive& ar) override;
+    // The records saving would write now, in pre-order.
+    std::vector<StoredTreeRecord> StoredRecords();
 
     void OnSelChanged(TreeItem* oldItem, TreeItem* newItem) override;
     void OnItemExpanded(TreeItem* item) override;
 
     bool IsTrashOrInTrash(TreeItem* item) const;
 
+    // ---- Search ----
+    // The search walk for scopes 0 and 1: the start item and everything below it,
+    // each item before its children. The root and the trash item are never found.
+    void MarkMatches(const CFindCondition& condition);
+
 private:
+    template <class Emit> void WalkStoredRecords(Emit&& emit);
     void InsertNewMemo(CMemoItem* memo);
     void SelectFromFindView(CMemoItem* memo);
     void LoadTree(CArchive& ar);
-    void MakeFolderAfterInsert(TreeItem* item);
     // Deletes the subtrees of `tops` (none inside another) and renumbers once.
     void DeleteSubtrees(const std::vector<TreeItem*>& tops);
     TreeItem* InsertCopy(TreeItem* source, TreeItem* newParent, TreeControl::Where where, TreeItem* after,

@@ -186,7 +186,7 @@ void CKdTreeView::ExpandSubtree(TreeItem* item, bool expand) {
         m_tree.EnsureVisible(m_tree.GetCaret());
 }
 
-void CKdTreeView::MergeImportedTree(const std::vector<CTreeRecord>& records, std::int32_t base) {
+void CKdTreeView::MergeImportedTree(const std::vector<StoredTreeRecord>& records, std::int32_t base) {
     TreeItem* target = m_tree.GetCaret();
     if (!target)
         return;
@@ -194,7 +194,7 @@ void CKdTreeView::MergeImportedTree(const std::vector<CTreeRecord>& records, std
     std::vector<TreeItem*> bySequence(records.size() + 1, nullptr);
     TreeItem* importedTrash = nullptr;
     for (size_t p = 2; p <= records.size(); ++p) {
-        const CTreeRecord& r = records[p - 1];
+        const StoredTreeRecord& r = records[p - 1];
         TreeItem* parent = r.parent == 1 ? target : bySequence[r.parent];
         if (IsTrashKind(r.image)) {
             // Only collects what lay in the imported trash; bound to no memo.
@@ -203,7 +203,7 @@ void CKdTreeView::MergeImportedTree(const std::vector<CTreeRecord>& records, std
             continue;
         }
         std::int32_t image = r.image == KindOpenFolder ? KindClosedFolder : r.image;
-        std::int32_t index = base + r.index - 2;
+        std::int32_t index = base + r.memo - 2;
         bySequence[p] =
             InsertMemoItem(parent, TreeControl::Where::Last, nullptr, m_doc.Memo(index)->m_strTitle, image, index);
     }

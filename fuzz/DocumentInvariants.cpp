@@ -1,0 +1,59 @@
+#include "DocumentInvariants.h"
+
+#include <vector>
+
+namespace kardel::fuzz {
+
+std::string CheckDocumentInvariants(HeadlessSession& session) {
+    CKardelDoc& doc = session.doc();
+    CKdTreeView& view = session.treeView();
+    TreeControl& tree = view.Tree();
+    size_t count = doc.m_arrMemos.size();
+    if (count < 2)
+        return "fewer than two memos";
+    if (tree.TopLevelCount() != 1)
+        return "not exactly one top-level item";
+    TreeItem* root = tree.GetRoot();
+    if (root->value() != 0)
+        return "the root item is not memo 0";
+    if (tree.GetCount() != count)
+        return "tree items and memos differ in number";
+    TreeItem* trash = doc.m_arrMemos[1]->m_hTreeItem;
+    if (!trash || trash != view.m_hTrash || trash->parent() != root || tree.GetNextSibling(trash))
+        return "the trash is not memo 1 as the root's last child";
+
+    std::vector<bool> seen(count, false);
+    std::string broken;
+    tree.ForEachItem([&](TreeItem* item) {
+        std::int32_t value = item->value();
+        if (value < 0 || static_cast<size_t>(value) >= count || seen[value]) {
+            broken = "an item value outside the memo array or used twice";
+            return;
+        }
+        seen[value] = true;
+        CMemoItem& memo = *doc.m_arrMemos[value];
+        if (memo.m_hTreeItem != item)
+            broken = "a memo does not point at its item";
+        if (memo.m_nParent != (item->parent() ? item->parent()->value() : -1))
+            broken = "a memo's parent reference is not its item's parent";
+        // Every lookup by kind must stay inside its table whatever the file held.
+        doc.m_options.DefinitionName(memo.m_nKind);
+        CDocOptions::CycleFlagIndex(memo.m_nKind);
+        memo.ToDialog();
+        memo.DueStatus();
+        doc.m_options.DefinitionName(item->image());
+    });
+    if (!broken.empty())
+        return broken;
+    for (size_t i = 0; i < count; ++i)
+        if (!seen[i])
+            return "a memo without a tree item";
+    CMemoItem* current = doc.Memo(doc.m_nCurMemo);
+    if (!current || tree.GetCaret() != current->m_hTreeItem)
+        return "the current memo is not the caret item";
+    if (session.memoView().ShownMemo() != current)
+        return "MemoView does not show the current memo";
+    return {};
+}
+
+} // namespace kardel::fuzz

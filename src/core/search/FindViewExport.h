@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+namespace kardel {
+
+class CKardelDoc;
+class CKdListView;
+
+// FindView's rows as tab-separated text: a header line, then one line per row in
+// the list's order, each field the cell's displayed text, CR LF after every line.
+// The selection-item column takes part only while selection items are enabled.
+std::string FindViewExportText(const CKdListView& list, const CKardelDoc& doc);
+
+// Command 32872: the save dialog, then the file.
+void ExportFindView(CKardelDoc& doc, const CKdListView& list);
+
+} // namespace kardel

@@ -1,0 +1,100 @@
+#include "shell/CTextExporter.h"
+
+#include "model/CKardelDoc.h"
+#include "model/SettingsStore.h"
+#include "shell/CKdEditView.h"
+#include "shell/Platform.h"
+#include "shell/TextExportFile.h"
+#include "tree/CKdTreeView.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kardel {
+
+std::string CTextExporter::MemoViewText() const {
+    return m_memoView ? m_memoView->edit().GetText() : std::string();
+}
+
+std::string CTextExporter::SubtreeText(TreeItem* top) const {
+    std::string out;
+    if (!top || !m_treeView)
+        return out;
+    TreeControl& tree = m_treeView->Tree();
+    // Pre-order with an explicit stack, so any depth of outline is safe.
+    std::vector<std::pair<TreeItem*, int>> pending{{top, 0}};
+    while (!pending.empty()) {
+        auto [item, depth] = pending.back();
+        pending.pop_back();
+        WriteExportItem(out, item, depth);
+        if (!tree.HasChildren(item))
+            continue;
+        if (m_bViewOnly && !tree.FirstChildIsNextVisible(item))
+            continue; // collapsed: its descendants are not shown
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            pending.emplace_back(item->child(i), depth + 1);
+    }
+    return out;
+}
+
+void CTextExporter::WriteExportItem(std::string& out, TreeItem* item, int depth) const {
+    const CMemoItem* memo = m_doc.Memo(item->value());
+    if (!memo)
+        return;
+    out.append(static_cast<size_t>(depth), '\t');
+    text_export::AppendTextMode(out, memo->m_strTitle);
+    out.append("\r\n\r\n");
+    if (!m_bTitleOnly && !memo->m_strBody.empty())
+        WriteIndentedBody(out, memo->m_strBody, depth + 1);
+}
+
+void CTextExporter::WriteIndentedBody(std::string& out, const std::string& body, int depth) const {
+    std::string_view rest = body;
+    while (!rest.empty()) {
+        size_t end = rest.find("\r\n");
+        std::string_view line = rest.substr(0, end);
+        if (!line.empty()) {
+            out.append(static_cast<size_t>(depth), '\t');
+            text_export::AppendTextMode(out, line);
+        }
+        out.append("\r\n");
+        // A final line break ends the last line; it does not start an empty one.
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
+    }
+    out.append("\r\n");
+}
+
+void CTextExporter::ExportMemoView() {
+    std::string name;
+    if (m_treeView)
+        if (TreeItem* caret = m_treeView->Tree().GetCaret())
+            name = caret->label();
+    std::string path = text_export::AskSavePath(m_doc, name);
+    if (path.empty())
+        return;
+    text_export::WriteOrReport(m_doc, path, MemoViewText());
+}
+
+void CTextExporter::ExportSubtree() {
+    if (!m_treeView)
+        return;
+    TreeControl& tree = m_treeView->Tree();
+    TreeItem* root = tree.GetRoot();
+    CSettings settings(m_doc.settings());
+    std::optional<SubtreeExportChoice> choice = m_doc.platform().dialogs.SubtreeExport(
+        root ? root->label() : std::string(), settings.Get(CSettings::kExportTitleOnly) != 0,
+        settings.Get(CSettings::kExportViewOnly) != 0);
+    if (!choice || choice->path.empty())
+        return;
+    m_bViewOnly = choice->viewOnly;
+    m_bTitleOnly = choice->titleOnly;
+    settings.Set(CSettings::kExportViewOnly, m_bViewOnly ? 1 : 0);
+    settings.Set(CSettings::kExportTitleOnly, m_bTitleOnly ? 1 : 0);
+    TreeItem* top = tree.GetCaret();
+    if (!top)
+        return;
+    text_export::WriteOrReport(m_doc, choice->path, SubtreeText(top));
+}
+
+} // namespace kardel

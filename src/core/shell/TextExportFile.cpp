@@ -1,0 +1,42 @@
+#include "shell/TextExportFile.h"
+
+#include "model/CKardelDoc.h"
+#include "model/SafeFile.h"
+#include "shell/Platform.h"
+
+namespace kardel::text_export {
+
+const std::string& TextFilter() {
+    static const std::string filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+    return filter;
+}
+
+void AppendTextMode(std::string& out, std::string_view text) {
+    size_t start = 0;
+    for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
+        out.append(text.substr(start, lf - start));
+        out.append("\r\n");
+        start = lf + 1;
+    }
+    out.append(text.substr(start));
+}
+
+std::string AskSavePath(CKardelDoc& doc, const std::string& initialName) {
+    FileDialogRequest request;
+    request.save = true;
+    request.defaultExtension = "txt";
+    request.initialName = initialName;
+    request.filter = TextFilter();
+    request.confirmOverwrite = true;
+    std::optional<std::string> path = doc.platform().fileDialogs.Run(request);
+    return path ? *path : std::string();
+}
+
+bool WriteOrReport(CKardelDoc& doc, const std::string& path, const std::string& bytes) {
+    FileResult result = WriteFileSafely(path, [&bytes](IOutput& out) { return out.Write(bytes.data(), bytes.size()); });
+    if (!result.ok)
+        doc.platform().messages.ShowError(result.message);
+    return result.ok;
+}
+
+} // namespace kardel::text_export
