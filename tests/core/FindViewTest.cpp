@@ -151,6 +151,23 @@ TEST_F(FindView, SelectionItemsSortByTheirPlaceInTheList) {
     EXPECT_EQ(Listed(), "m,mX,mC,mA");
 }
 
+TEST_F(FindView, KindsSortStablyWhateverTheirRange) {
+    CMemoItem* x = Add(root(), "x");
+    CMemoItem* y = Add(root(), "y");
+    CMemoItem* z = Add(root(), "z", KindDone);
+    FindAll(); // x, y (4), then z (10), each kind in array order
+    EXPECT_EQ(Listed(), "x,y,z");
+    list().OnHeaderClick(1);
+    EXPECT_EQ(Listed(), "z,x,y"); // descending; equal kinds keep their order
+    y->m_nKind = 100000;          // a stored code far outside the table
+    z->m_nKind = -3;
+    (void)x;
+    list().OnHeaderClick(1);
+    EXPECT_EQ(Listed(), "z,x,y");
+    list().OnHeaderClick(1);
+    EXPECT_EQ(Listed(), "y,x,z");
+}
+
 TEST_F(FindView, TitlesSortByCharacterValue) {
     Add(root(), Sjis("ア"));
     Add(root(), Sjis("ｱ"));

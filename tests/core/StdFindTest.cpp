@@ -102,6 +102,19 @@ TEST_F(StdFind, InitialSearchAtInitialUpdate) {
     EXPECT_EQ(Listed(), "d");
 }
 
+TEST_F(StdFind, AnotherDocumentNeverShowsTheRowsOfTheLastOne) {
+    doc().m_findCond.ResetToAllMemos();
+    doc().RunSearch();
+    ASSERT_EQ(list().RowCount(), 2);
+    std::string path = ::testing::TempDir() + "stdfind-unknown-choice.kdl";
+    doc().m_options.m_nInitialFind = 9; // a choice no table knows: no search
+    ASSERT_TRUE(doc().OnSaveDocument(path).ok);
+    ASSERT_TRUE(doc().OnOpenDocument(path).ok);
+    s->session().OnInitialUpdate();
+    EXPECT_EQ(list().RowCount(), 0);
+    std::remove(path.c_str());
+}
+
 TEST_F(StdFind, InitialChoiceAppliesWhenAFileIsOpened) {
     Add(trash(), "t");
     doc().m_options.m_nInitialFind = 6;

@@ -477,10 +477,40 @@ TEST_F(TreeCommands, DeletionMatchesTheOneByOneRenumbering) {
         for (size_t i = 0; i < memos.size(); ++i)
             EXPECT_EQ(doc().m_arrMemos[i].get(), memos[i]);
         for (auto& [item, v] : value)
-            if (!gone.count(item))
+            if (!gone.count(item)) {
                 EXPECT_EQ(item->value(), v);
+            }
         CheckBinding();
     }
+}
+
+} // namespace
+
+namespace {
+
+// A frame target of its own: the frame stage asks the memo forwarder first, then it.
+struct FrameCommands : CCmdTarget {
+    std::vector<CommandId> run;
+    bool OnUpdateCmd(CommandId id, CCmdUI& ui) override {
+        ui.enabled = true;
+        return id == ID_VIEW_NORMAL || id == ID_MEMO_UP;
+    }
+    bool OnCmdMsg(CommandId id) override {
+        run.push_back(id);
+        return id == ID_VIEW_NORMAL || id == ID_MEMO_UP;
+    }
+};
+
+TEST_F(TreeCommands, TheFrameStageTakesFurtherTargetsAfterTheMemoForwarder) {
+    Build();
+    FrameCommands frame;
+    router.AddFrameTarget(&frame);
+    s.m_frame.m_active = IMainFrame::Pane::MemoView;
+    tree().Select(Find("A"));
+    EXPECT_FALSE(Enabled(ID_MEMO_UP)); // the TreeView's rule, not the later target's
+    EXPECT_FALSE(Run(ID_MEMO_UP));
+    EXPECT_TRUE(Run(ID_VIEW_NORMAL));
+    EXPECT_EQ(frame.run, std::vector<CommandId>{ID_VIEW_NORMAL});
 }
 
 } // namespace
