@@ -384,9 +384,10 @@ void MainWindow::RecentFilesChanged(const std::vector<std::string>& entries) {
     m_actions->SetRecentFiles(paths);
 }
 
-void MainWindow::BeginLoad() {}
+void MainWindow::BeginLoad() { m_treeModel->BeginBulk(); }
 
 void MainWindow::DocumentReplaced() {
+    m_treeModel->EndBulk();
     ReloadDefinitionIcons(doc().m_options, *this);
     m_session->OnInitialUpdate();
     m_findPane->ApplyColumns();
