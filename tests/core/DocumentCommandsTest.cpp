@@ -140,8 +140,9 @@ TEST_F(DocumentCommands, SaveModifiedDecisions) {
     for (const Case& c : cases) {
         HeadlessSession t;
         t.doc().OnNewDocument();
-        if (c.named)
+        if (c.named) {
             ASSERT_TRUE(t.doc().OnSaveDocument(path).ok);
+        }
         std::remove(path.c_str());
         CSettings(t.m_settings).Set(CSettings::kAutoSave, c.autoSave);
         t.m_messages.m_answer = c.answer;

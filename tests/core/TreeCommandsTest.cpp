@@ -485,9 +485,11 @@ TEST_F(TreeCommands, DeletionMatchesTheOneByOneRenumbering) {
         ASSERT_EQ(doc().m_arrMemos.size(), memos.size());
         for (size_t i = 0; i < memos.size(); ++i)
             EXPECT_EQ(doc().m_arrMemos[i].get(), memos[i]);
-        for (auto& [item, v] : value)
-            if (!gone.count(item))
+        for (auto& [item, v] : value) {
+            if (!gone.count(item)) {
                 EXPECT_EQ(item->value(), v);
+            }
+        }
         CheckBinding();
     }
 }
