@@ -4,6 +4,7 @@
 #include "IconList.h"
 #include "shell/CFileCommands.h"
 #include "shell/CCommandRouter.h"
+#include "shell/ToolBarIcons.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -47,10 +48,13 @@ QIcon ButtonIcon(int id) {
         QIcon icon = QIcon::fromTheme(QString::fromLatin1(theme.name));
         if (!icon.isNull())
             return icon;
+        QIcon own = ToolBarIcon(id);
+        if (!own.isNull())
+            return own;
         if (theme.fallback >= 0)
-            return IconList::Instance().Icon(theme.fallback);
+            return IconList::BuiltIn(theme.fallback);
     }
-    return {};
+    return ToolBarIcon(id);
 }
 
 } // namespace
