@@ -204,9 +204,17 @@ private slots:
         QCOMPARE(trip->childCount(), 2);
         QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->childCount(), 1);
 
-        // Released outside any item: nothing changes.
+        // Released outside the tree before any item was under the cursor: nothing changes.
         pane->onBeginDrag(ItemTitled(*f.window, Utf8("週次報告")));
-        pane->onDragCancelled();
+        pane->onDragEndedOutside(false);
+        QCOMPARE(ItemTitled(*f.window, Utf8("仕事"))->childCount(), 3);
+        // After hovering an item, releasing over another pane drops onto that item.
+        pane->onBeginDrag(ItemTitled(*f.window, Utf8("週次報告")));
+        pane->onDragOver(ItemTitled(*f.window, Utf8("読みたい本")));
+        pane->onDragOver(nullptr);
+        pane->onDragEndedOutside(false);
+        QCOMPARE(ItemTitled(*f.window, Utf8("仕事"))->childCount(), 2);
+        QCOMPARE(ItemTitled(*f.window, Utf8("読みたい本"))->childCount(), 1);
         QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
     }
 

@@ -193,13 +193,12 @@ void MainWindow::WirePanes() {
         tree.Drag().Drop(copy);
         RefreshActions();
     };
-    m_treePane->onDragCancelled = [&tree] {
-        // Released over another pane or outside the window: nothing is dropped.
-        if (tree.Drag().m_bDragging) {
-            tree.Drag().Hover(nullptr);
-            tree.Drag().Drop(false);
-            tree.Drag().Abandon();
-        }
+    m_treePane->onDragEndedOutside = [this, &tree](bool copy) {
+        // A drag always ends where the button goes up: outside the tree it drops onto
+        // the last item highlighted inside it, if there was one.
+        if (tree.Drag().m_bDragging)
+            tree.Drag().Drop(copy);
+        RefreshActions();
     };
     // A new selection changes most rules at once; the keys must see them straight away.
     connect(m_treeModel, &TreeModel::CaretMoved, this, &MainWindow::RefreshActions);

@@ -135,8 +135,8 @@ void TreePane::startDrag(Qt::DropActions) {
     drag->setPixmap(IconList::Instance().Pixmap(item->image()));
     m_dragging = true;
     Qt::DropAction result = drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
-    if (m_dragging && onDragCancelled)
-        onDragCancelled(); // released outside the tree, or cancelled
+    if (m_dragging && onDragEndedOutside)
+        onDragEndedOutside(QApplication::keyboardModifiers() & Qt::ControlModifier);
     m_dragging = false;
     Q_UNUSED(result);
 }
