@@ -45,6 +45,7 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
     setObjectName("mainWindow");
     setWindowIcon(QIcon(QStringLiteral(":/icons/kardel.png")));
     m_memoPane->SetView(&m_session->m_memoView);
+    m_memoPane->SetPrinter(&m_printer);
     m_frameRules = std::make_unique<CMainFrame>(doc(), *this);
     m_fileCommands = std::make_unique<CFileCommands>(doc(), *this);
     m_appCommands = std::make_unique<CAppCommands>(services.dialogs, services.shell,

@@ -126,7 +126,8 @@ void MemoPane::Run(Operation operation) {
         m_findDialog->Open(operation == Operation::Replace);
         break;
     case Operation::Print: {
-        QPrinter printer(QPrinter::HighResolution);
+        QPrinter own(QPrinter::HighResolution);
+        QPrinter& printer = m_printer ? *m_printer : own;
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted)
             PrintTo(printer);
