@@ -57,7 +57,8 @@ void StartWindow(benchmark::State& state, const QString& path) {
     HeadlessShell shell;
     HeadlessDialogs dialogs;
     for (auto _ : state) {
-        auto window = std::make_unique<gui::MainWindow>(gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
+        auto window =
+            std::make_unique<gui::MainWindow>(gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
         FirstPaint probe;
         window->treePane()->viewport()->installEventFilter(&probe);
         if (!path.isEmpty() && !window->OpenFile(path))
@@ -73,7 +74,9 @@ void StartWindow(benchmark::State& state, const QString& path) {
     }
 }
 
-void BM_StartEmpty(benchmark::State& state) { StartWindow(state, {}); }
+void BM_StartEmpty(benchmark::State& state) {
+    StartWindow(state, {});
+}
 
 void BM_StartWithDocument(benchmark::State& state) {
     const QString path = FileFor(state.range(0));
@@ -96,8 +99,10 @@ void BM_LoadOnly(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_StartEmpty)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StartWithDocument)->Apply([](auto* b) { bench::MemoCounts(b, {10000, 100000}); })->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadOnly)->Apply([](auto* b) { bench::MemoCounts(b, {10000, 100000}); })->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartWithDocument)->Apply([](auto* b) {
+                                   bench::MemoCounts(b, {10000, 100000});
+                               }) -> Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadOnly)->Apply([](auto* b) { bench::MemoCounts(b, {10000, 100000}); }) -> Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

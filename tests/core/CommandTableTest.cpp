@@ -9,7 +9,9 @@
 using namespace kardel;
 
 namespace {
-std::string Utf8(const std::string& cp932) { return Cp932Codec::ToUtf8(cp932).text; }
+std::string Utf8(const std::string& cp932) {
+    return Cp932Codec::ToUtf8(cp932).text;
+}
 
 // Flattens a menu into ids, "-" for separators and "[text" ... "]" around popups.
 void Flatten(const MenuEntry& entry, std::vector<std::string>& out) {
@@ -72,7 +74,10 @@ TEST(CommandTable, TextsKeysAndPromptsAsStored) {
         {ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z", {"Ctrl+Z", "Alt+Backspace"}, "直前に行った動作を元に戻す", "元に戻す"},
         {ID_EDIT_COPY, "コピー(&C)\tCtrl+C", {"Ctrl+C", "Ctrl+Ins"}, "選択範囲をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰする", "ｺﾋﾟｰ"},
         {ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", {"Ctrl+P"}, "作業中のﾌｧｲﾙを印刷", "印刷"},
-        {ID_VIEW_TREE_TOOLBAR, "TreeViewのﾂｰﾙﾊﾞｰ(&T)", {}, "TreeViewのﾂｰﾙ ﾊﾞｰの 表示/非表示",
+        {ID_VIEW_TREE_TOOLBAR,
+         "TreeViewのﾂｰﾙﾊﾞｰ(&T)",
+         {},
+         "TreeViewのﾂｰﾙ ﾊﾞｰの 表示/非表示",
          "TreeViewのﾂｰﾙ ﾊﾞｰの表示切り替え"},
         {ID_PANE_SWITCH, "", {"Ctrl+Tab"}, "TreeViewとMemoViewの切り替えをする", "TreeView⇔MemoView"},
         {ID_IMPORT, "選択中のMemoの下にファイルを結合...", {}, "", ""},
@@ -91,9 +96,10 @@ TEST(CommandTable, TextsKeysAndPromptsAsStored) {
 TEST(CommandTable, MenusInStoredOrder) {
     std::vector<std::string> file;
     Flatten(CCommandTable::MainMenu()[0], file);
-    EXPECT_EQ(file, (std::vector<std::string>{"[ﾌｧｲﾙ(&F)", "57600", "57601", "57603", "57604", "-", "57606", "57607",
-                                              "-", "[ｲﾝﾎﾟｰﾄ(&I)", "32802", "]", "[ｴｸｽﾎﾟｰﾄ(&E)", "32799", "32838",
-                                              "-", "32872", "]", "-", "57616", "-", "57602", "]"}));
+    EXPECT_EQ(file, (std::vector<std::string>{
+                        "[ﾌｧｲﾙ(&F)",   "57600", "57601", "57603",        "57604", "-",     "57606", "57607", "-",
+                        "[ｲﾝﾎﾟｰﾄ(&I)", "32802", "]",     "[ｴｸｽﾎﾟｰﾄ(&E)", "32799", "32838", "-",     "32872", "]",
+                        "-",           "57616", "-",     "57602",        "]"}));
     std::vector<std::string> memo;
     Flatten(CCommandTable::MainMenu()[3], memo);
     std::vector<std::string> context;
@@ -114,9 +120,10 @@ TEST(CommandTable, MenusInStoredOrder) {
 
     std::vector<std::string> memoView;
     Flatten(CCommandTable::MemoViewContextMenu(), memoView);
-    EXPECT_EQ(memoView, (std::vector<std::string>{"[MemoView", "57643", "-", "57635", "57634", "57637", "-", "57642",
-                                                  "-", "57636", "57641", "-", "[Memoの挿入", "32789", "32795", "]",
-                                                  "-", "32812", "32813", "]"}));
+    EXPECT_EQ(memoView, (std::vector<std::string>{"[MemoView", "57643", "-",           "57635", "57634",
+                                                  "57637",     "-",     "57642",       "-",     "57636",
+                                                  "57641",     "-",     "[Memoの挿入", "32789", "32795",
+                                                  "]",         "-",     "32812",       "32813", "]"}));
     EXPECT_EQ(Utf8(CCommandTable::MemoViewContextMenu().children[3].Text()), "ｺﾋﾟｰ(&C)\tCtrl+C");
 }
 
@@ -124,7 +131,6 @@ TEST(CommandTable, ToolbarOrders) {
     EXPECT_EQ(CCommandTable::MainToolBar().size(), 30u);
     EXPECT_EQ(CCommandTable::MainToolBar().front(), ID_FILE_NEW);
     EXPECT_EQ(CCommandTable::MainToolBar().back(), ID_HELP_FINDER);
-    EXPECT_EQ(CCommandTable::TreeToolBar(),
-              (std::vector<int>{32774, 32856, 32857, 0, 32843, 32831, 32832, 0, 32778, 32779, 0, 32803, 32804, 32865,
-                                32867}));
+    EXPECT_EQ(CCommandTable::TreeToolBar(), (std::vector<int>{32774, 32856, 32857, 0, 32843, 32831, 32832, 0, 32778,
+                                                              32779, 0, 32803, 32804, 32865, 32867}));
 }

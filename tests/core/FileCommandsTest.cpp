@@ -1,8 +1,8 @@
 #include "FixedNowTest.h"
 #include "model/Cp932Codec.h"
 #include "model/Texts.h"
-#include "shell/CFileCommands.h"
 #include "shell/CCommandRouter.h"
+#include "shell/CFileCommands.h"
 #include "shell/DocumentSession.h"
 
 #include <filesystem>

@@ -68,8 +68,8 @@ TEST_F(FrameRules, FindViewHeightIsCappedAtAQuarterOfTheTreeHeight) {
     struct Row {
         int requested, client, expected;
     };
-    for (Row row : {Row{1000, 400, 100}, Row{1000, 403, 100}, Row{60, 400, 60}, Row{-5, 400, 0}, Row{0, 400, 0},
-                    Row{50, 0, 0}}) {
+    for (Row row :
+         {Row{1000, 400, 100}, Row{1000, 403, 100}, Row{60, 400, 60}, Row{-5, 400, 0}, Row{0, 400, 0}, Row{50, 0, 0}}) {
         layout.clientHeight = row.client;
         frame.SetFindViewHeight(row.requested);
         EXPECT_EQ(layout.findHeight, row.expected) << row.requested << " in " << row.client;

@@ -37,8 +37,8 @@ TEST_F(MemoView, UrlAndMailFollowTheSelectionAsItIs) {
         size_t start, end;
         bool url, mail;
     };
-    for (Row row : {Row{0, 0, false, false}, Row{0, 23, true, false}, Row{27, 41, false, true},
-                    Row{4, 11, true, false}, Row{0, 41, true, true}}) {
+    for (Row row : {Row{0, 0, false, false}, Row{0, 23, true, false}, Row{27, 41, false, true}, Row{4, 11, true, false},
+                    Row{0, 41, true, true}}) {
         edit().Select(row.start, row.end);
         EXPECT_EQ(router.Update(ID_OPEN_URL).enabled, row.url) << row.start << "-" << row.end;
         EXPECT_EQ(router.Update(ID_SEND_MAIL).enabled, row.mail) << row.start << "-" << row.end;

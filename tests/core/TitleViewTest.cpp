@@ -6,7 +6,9 @@
 using namespace kardel;
 
 namespace {
-std::string Utf8(const std::string& cp932) { return Cp932Codec::ToUtf8(cp932).text; }
+std::string Utf8(const std::string& cp932) {
+    return Cp932Codec::ToUtf8(cp932).text;
+}
 
 class TitleView : public FixedNowTest {
 protected:
@@ -54,8 +56,8 @@ TEST_F(TitleView, KindNamesAndUnknownKindsKeepThePreviousName) {
         std::int32_t kind;
         const char* name;
     };
-    for (Row row : {Row{0, "ﾌｫﾙﾀﾞ"}, Row{1, "ﾌｫﾙﾀﾞ"}, Row{3, "ごみ箱"}, Row{4, "メモ"}, Row{7, "重要"},
-                    Row{10, "完了"}, Row{42, "完了"}, Row{-1, "完了"}}) {
+    for (Row row : {Row{0, "ﾌｫﾙﾀﾞ"}, Row{1, "ﾌｫﾙﾀﾞ"}, Row{3, "ごみ箱"}, Row{4, "メモ"}, Row{7, "重要"}, Row{10, "完了"},
+                    Row{42, "完了"}, Row{-1, "完了"}}) {
         CMemoItem memo(KindMemo);
         memo.m_nKind = row.kind;
         strip().Refresh(memo);

@@ -9,9 +9,13 @@
 namespace kardel {
 namespace {
 
-const std::string& DocumentFilter() { return Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||"); }
+const std::string& DocumentFilter() {
+    return Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||");
+}
 
-bool IsRecentId(int id) { return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + CFileCommands::kRecentCount; }
+bool IsRecentId(int id) {
+    return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + CFileCommands::kRecentCount;
+}
 
 } // namespace
 

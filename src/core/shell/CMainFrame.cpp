@@ -8,7 +8,9 @@
 
 namespace kardel {
 
-std::string CMainFrame::Caption(const CKardelDoc& doc) { return doc.m_strTitle + " - Kardel"; }
+std::string CMainFrame::Caption(const CKardelDoc& doc) {
+    return doc.m_strTitle + " - Kardel";
+}
 
 void CMainFrame::SetFindViewHeight(int height) {
     int cap = m_layout.TreeClientHeight() / 4;

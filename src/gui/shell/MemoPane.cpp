@@ -76,7 +76,9 @@ void MemoPane::LoadText(const std::string& text) {
     setUpdatesEnabled(true);
 }
 
-std::string MemoPane::GetSelectedText() const { return ToBodyText(textCursor().selectedText(), nullptr); }
+std::string MemoPane::GetSelectedText() const {
+    return ToBodyText(textCursor().selectedText(), nullptr);
+}
 
 void MemoPane::ReplaceSelection(const std::string& text, bool undoable) {
     QTextCursor cursor = textCursor();
@@ -97,9 +99,13 @@ void MemoPane::SetTabStops(int dialogUnits) {
     setTabStopDistance(metrics.averageCharWidth() * dialogUnits / 4.0);
 }
 
-bool MemoPane::CanUndo() const { return document()->isUndoAvailable(); }
+bool MemoPane::CanUndo() const {
+    return document()->isUndoAvailable();
+}
 
-bool MemoPane::CanPaste() const { return const_cast<MemoPane*>(this)->canPaste(); }
+bool MemoPane::CanPaste() const {
+    return const_cast<MemoPane*>(this)->canPaste();
+}
 
 void MemoPane::Run(Operation operation) {
     switch (operation) {

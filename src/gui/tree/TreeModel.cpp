@@ -27,7 +27,9 @@ TreeItem* TreeModel::ItemOf(const QModelIndex& index) {
     return index.isValid() ? static_cast<TreeItem*>(index.internalPointer()) : nullptr;
 }
 
-QModelIndex TreeModel::IndexOf(TreeItem* item) const { return item ? createIndex(item->row(), 0, item) : QModelIndex(); }
+QModelIndex TreeModel::IndexOf(TreeItem* item) const {
+    return item ? createIndex(item->row(), 0, item) : QModelIndex();
+}
 
 QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0)
@@ -50,9 +52,13 @@ int TreeModel::rowCount(const QModelIndex& parent) const {
     return m_tree.TopLevelCount();
 }
 
-int TreeModel::columnCount(const QModelIndex&) const { return 1; }
+int TreeModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
 
-bool TreeModel::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+bool TreeModel::hasChildren(const QModelIndex& parent) const {
+    return rowCount(parent) > 0;
+}
 
 QVariant TreeModel::data(const QModelIndex& index, int role) const {
     TreeItem* item = ItemOf(index);

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QDrag>
-#include <QHeaderView>
 #include <QDragMoveEvent>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -94,7 +94,9 @@ void TreePane::SyncExpansion() {
     m_syncing = false;
 }
 
-TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const { return TreeModel::ItemOf(indexAt(viewportPos)); }
+TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const {
+    return TreeModel::ItemOf(indexAt(viewportPos));
+}
 
 void TreePane::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTreeView::currentChanged(current, previous);
