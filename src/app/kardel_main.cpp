@@ -11,8 +11,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTimer>
 #include <QPixmap>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>

@@ -10,6 +10,8 @@ QString FromCp932(const std::string& cp932);
 // Characters cp932 cannot hold become '?'; `lossy` tells whether that happened.
 std::string ToCp932(const QString& text, bool* lossy = nullptr);
 // A UTF-8 literal of the program's own texts as a QString.
-inline QString Utf8(const char* text) { return QString::fromUtf8(text); }
+inline QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 } // namespace kardel::gui

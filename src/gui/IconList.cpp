@@ -4,20 +4,24 @@
 #include <QImageReader>
 
 // The resources live in the static GUI library; a program linking it must register them.
-static void InitKardelResources() { Q_INIT_RESOURCE(kardel); }
+static void InitKardelResources() {
+    Q_INIT_RESOURCE(kardel);
+}
 
 namespace kardel::gui {
 
 namespace {
 
 const char* const kResourceNames[IconList::kCount] = {
-    ":/icons/00-folder-open.png", ":/icons/01-folder-closed.png", ":/icons/02-trash-empty.png",
-    ":/icons/03-trash-full.png",  ":/icons/04-memo.png",          ":/icons/05-def1-red.png",
-    ":/icons/06-def2-cyan.png",   ":/icons/07-def3-blue.png",     ":/icons/08-def4-green.png",
-    ":/icons/09-def5-darkred.png", ":/icons/10-done.png",         ":/icons/11-due.png",
+    ":/icons/00-folder-open.png",  ":/icons/01-folder-closed.png", ":/icons/02-trash-empty.png",
+    ":/icons/03-trash-full.png",   ":/icons/04-memo.png",          ":/icons/05-def1-red.png",
+    ":/icons/06-def2-cyan.png",    ":/icons/07-def3-blue.png",     ":/icons/08-def4-green.png",
+    ":/icons/09-def5-darkred.png", ":/icons/10-done.png",          ":/icons/11-due.png",
 };
 
-bool ValidIndex(int index) { return index >= 0 && index < IconList::kCount; }
+bool ValidIndex(int index) {
+    return index >= 0 && index < IconList::kCount;
+}
 
 // The icon a file holds, scaled to the list's size; null when the file gives none.
 QIcon IconOfFile(const QString& path) {
@@ -27,8 +31,8 @@ QIcon IconOfFile(const QString& path) {
     QImage image = reader.read();
     if (image.isNull())
         return {};
-    QPixmap pixmap = QPixmap::fromImage(image.scaled(IconList::kSize, IconList::kSize, Qt::KeepAspectRatio,
-                                                     Qt::SmoothTransformation));
+    QPixmap pixmap = QPixmap::fromImage(
+        image.scaled(IconList::kSize, IconList::kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     return QIcon(pixmap);
 }
 
@@ -51,7 +55,9 @@ QIcon IconList::BuiltIn(int index) {
     return QIcon(QString::fromLatin1(kResourceNames[index]));
 }
 
-const QIcon& IconList::Icon(int index) const { return ValidIndex(index) ? m_icons[index] : m_empty; }
+const QIcon& IconList::Icon(int index) const {
+    return ValidIndex(index) ? m_icons[index] : m_empty;
+}
 
 QPixmap IconList::Pixmap(int index) const {
     if (!ValidIndex(index))

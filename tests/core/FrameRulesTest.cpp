@@ -111,6 +111,23 @@ TEST_F(FrameRules, PaneSwitchTargets) {
     }
 }
 
+TEST_F(FrameRules, NextAndPreviousPaneSkipHiddenPanes) {
+    using Pane = IMainFrame::Pane;
+    s.m_frame.m_active = Pane::TreeView;
+    std::vector<Pane> seen;
+    for (int i = 0; i < 3; ++i) {
+        router.Execute(ID_NEXT_PANE);
+        seen.push_back(s.m_frame.m_active);
+    }
+    EXPECT_EQ(seen, (std::vector<Pane>{Pane::TitleStrip, Pane::MemoView, Pane::TreeView}));
+    layout.findHeight = 40;
+    router.Execute(ID_PREV_PANE);
+    EXPECT_EQ(s.m_frame.m_active, Pane::MemoView);
+    s.m_frame.m_active = Pane::TreeView;
+    router.Execute(ID_NEXT_PANE);
+    EXPECT_EQ(s.m_frame.m_active, Pane::FindView);
+}
+
 TEST_F(FrameRules, TreeToolbarCheckMarkIsTheState) {
     EXPECT_TRUE(router.Update(ID_VIEW_TREE_TOOLBAR).checked);
     layout.treeBar = false; // hidden some other way

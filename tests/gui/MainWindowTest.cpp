@@ -9,16 +9,16 @@
 #include "tree/TreeModel.h"
 #include "tree/TreePane.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
-#include <QToolBar>
 #include <QMenu>
-#include <QAbstractItemModelTester>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 
 using namespace kardel;
@@ -73,8 +73,7 @@ private slots:
         QCOMPARE(f.window->findChild<QToolBar*>("treeToolBar")->windowTitle(), QStringLiteral("TreeView"));
         QCOMPARE(f.window->toolBarArea(f.window->findChild<QToolBar*>("treeToolBar")), Qt::LeftToolBarArea);
         QCOMPARE(f.window->findChild<QLabel*>("readyLabel")->text(), Utf8("ﾚﾃﾞｨ"));
-        QCOMPARE(f.window->findChild<QAction*>("memoContext32779")->text(),
-                 Utf8("ごみ箱を空に"));
+        QCOMPARE(f.window->findChild<QAction*>("memoContext32779")->text(), Utf8("ごみ箱を空に"));
     }
 
     void keysReachTheCoreAndDisabledKeysDoNothing() {
@@ -166,9 +165,8 @@ private slots:
         for (int row = 0; row < pane->model()->rowCount(); ++row)
             titles << pane->model()->index(row, 0).data().toString();
         QStringList sorted = titles;
-        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
-            return ToCp932(a) < ToCp932(b);
-        });
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) { return ToCp932(a) < ToCp932(b); });
         QVERIFY(titles == sorted || titles == QStringList(sorted.rbegin(), sorted.rend()));
 
         // Memo only, then normal: FindView comes back at its height.
@@ -204,9 +202,17 @@ private slots:
         QCOMPARE(trip->childCount(), 2);
         QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->childCount(), 1);
 
-        // Released outside any item: nothing changes.
+        // Released outside the tree before any item was under the cursor: nothing changes.
         pane->onBeginDrag(ItemTitled(*f.window, Utf8("週次報告")));
-        pane->onDragCancelled();
+        pane->onDragEndedOutside(false);
+        QCOMPARE(ItemTitled(*f.window, Utf8("仕事"))->childCount(), 3);
+        // After hovering an item, releasing over another pane drops onto that item.
+        pane->onBeginDrag(ItemTitled(*f.window, Utf8("週次報告")));
+        pane->onDragOver(ItemTitled(*f.window, Utf8("読みたい本")));
+        pane->onDragOver(nullptr);
+        pane->onDragEndedOutside(false);
+        QCOMPARE(ItemTitled(*f.window, Utf8("仕事"))->childCount(), 2);
+        QCOMPARE(ItemTitled(*f.window, Utf8("読みたい本"))->childCount(), 1);
         QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
     }
 
@@ -235,7 +241,8 @@ private slots:
     void textOutsideShiftJisIsStoredAsQuestionMarksAndSaid() {
         WindowFixture f;
         f.window->show();
-        f.window->memoPane()->setPlainText(QString::fromUtf8("a\xF0\x9F\x98\x80" "b\nc"));
+        f.window->memoPane()->setPlainText(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                             "b\nc"));
         f.window->doc().UpdateAllViews(nullptr, HintStoreText, nullptr);
         QCOMPARE(f.window->doc().Memo(0)->m_strBody, std::string("a?b\r\nc"));
         QVERIFY(f.window->statusBar()->currentMessage().contains(QStringLiteral("?")));
@@ -246,8 +253,8 @@ private slots:
         QAbstractItemModelTester tester(f.window->treeModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(f.window->OpenFile(DemoPath()));
         Select(*f.window, Utf8("仕事"));
-        for (int id : {ID_MEMO_DUPLICATE, ID_MEMO_DOWN, ID_MEMO_UP, ID_MEMO_LEVEL_DOWN, ID_MEMO_LEVEL_UP,
-                       ID_MEMO_COPY, ID_MEMO_PASTE, ID_MEMO_TO_TRASH, ID_EXPAND_ALL, ID_COLLAPSE_ALL})
+        for (int id : {ID_MEMO_DUPLICATE, ID_MEMO_DOWN, ID_MEMO_UP, ID_MEMO_LEVEL_DOWN, ID_MEMO_LEVEL_UP, ID_MEMO_COPY,
+                       ID_MEMO_PASTE, ID_MEMO_TO_TRASH, ID_EXPAND_ALL, ID_COLLAPSE_ALL})
             f.window->ExecuteCommand(id);
         f.messages.m_answer = IMessageBox::Answer::Yes;
         f.window->ExecuteCommand(ID_MEMO_EMPTY_TRASH);

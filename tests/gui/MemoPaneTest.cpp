@@ -1,6 +1,6 @@
+#include "shell/MemoPane.h"
 #include "Cp932Text.h"
 #include "shell/ActionRegistry.h"
-#include "shell/MemoPane.h"
 #include "shell/SingleInstance.h"
 #include "support/WindowFixture.h"
 #include "tree/TreePane.h"
@@ -106,7 +106,8 @@ private slots:
         QVERIFY(pdftotext.waitForFinished(20000));
         const QString out = QString::fromUtf8(pdftotext.readAllStandardOutput());
         // The layout spreads the header's blanks; the exact text is the core's to test.
-        QVERIFY2(out.simplified().contains(Utf8("Title = はじめに File = demo.kdl Page = 1")), qPrintable(out.left(300)));
+        QVERIFY2(out.simplified().contains(Utf8("Title = はじめに File = demo.kdl Page = 1")),
+                 qPrintable(out.left(300)));
         QVERIFY(out.contains(Utf8("Page = 2")));
         QVERIFY(out.contains(QStringLiteral("line 119")));
     }
@@ -134,7 +135,8 @@ private slots:
         QVERIFY(asker.OfferToOthers("/docs/held.kdl"));
         QVERIFY(!asker.OfferToOthers("/docs/HELD.kdl")); // letter case counts
         QVERIFY(!asker.OfferToOthers("/docs/other.kdl"));
-        QMetaObject::invokeMethod(holder, [holder] { delete holder; }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            holder, [holder] { delete holder; }, Qt::BlockingQueuedConnection);
         thread.quit();
         thread.wait();
         QVERIFY(!asker.OfferToOthers("/docs/held.kdl"));

@@ -34,14 +34,11 @@ const std::vector<CommandInfo> kCommands = {
      "FindViewの項目をTab区切りテキストで書き出す", "FindViewを書き出す"},
     {ID_FILE_MRU_FILE1, "最近使ったﾌｧｲﾙ", K{}, N, "このﾌｧｲﾙを開く", "ﾌｧｲﾙを開く"},
     {ID_FILE_CLOSE, "ﾌｧｲﾙを閉じる(&X)\tCtrl+Q", K{"Ctrl+Q"}, N, "作業中のﾌｧｲﾙを閉じる", "閉じる"},
-    {ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z", K{"Ctrl+Z", "Alt+Backspace"}, N, "直前に行った動作を元に戻す",
-     "元に戻す"},
-    {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X", K{"Ctrl+X", "Shift+Del"}, M,
-     "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動する", "切り取り"},
-    {ID_EDIT_COPY, "コピー(&C)\tCtrl+C", K{"Ctrl+C", "Ctrl+Ins"}, M, "選択範囲をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰする",
-     "ｺﾋﾟｰ"},
-    {ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", K{"Ctrl+V", "Shift+Ins"}, M, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を挿入する",
-     "貼り付け"},
+    {ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z", K{"Ctrl+Z", "Alt+Backspace"}, N, "直前に行った動作を元に戻す", "元に戻す"},
+    {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X", K{"Ctrl+X", "Shift+Del"}, M, "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動する",
+     "切り取り"},
+    {ID_EDIT_COPY, "コピー(&C)\tCtrl+C", K{"Ctrl+C", "Ctrl+Ins"}, M, "選択範囲をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰする", "ｺﾋﾟｰ"},
+    {ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", K{"Ctrl+V", "Shift+Ins"}, M, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を挿入する", "貼り付け"},
     {ID_EDIT_SELECT_ALL, "全てを選択(&L)\tCtrl+A", K{"Ctrl+A"}, N, "ﾌｧｲﾙ内のすべてを選択", "すべて選択"},
     {ID_EDIT_FIND, "検索...(&F)\tCtrl+F", K{"Ctrl+F"}, M, "指定された文字列の検索", "検索"},
     {ID_EDIT_REPLACE, "置換...(&E)\tCtrl+R", K{"Ctrl+R"}, N, "指定した文字列を他の文字列で置換", "置換"},
@@ -54,10 +51,8 @@ const std::vector<CommandInfo> kCommands = {
      "TreeViewのﾂｰﾙ ﾊﾞｰの表示切り替え"},
     {ID_VIEW_STATUS_BAR, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", K{}, N, "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示", "ｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"},
     {ID_VIEW_NORMAL, "通常の表示画面(&N)", K{}, M, "通常の表示画面とする", "通常表示"},
-    {ID_VIEW_TREE_MEMO, "TreeViewとMemoViewを表示", K{}, M, "TreeViewとMemoViewを表示する",
-     "TreeViewとMemoViewを表示"},
-    {ID_VIEW_FIND_MEMO, "FindViewとMemoViewを表示", K{}, M, "FindViewとMemoViewを表示する",
-     "FindViewとMemoViewを表示"},
+    {ID_VIEW_TREE_MEMO, "TreeViewとMemoViewを表示", K{}, M, "TreeViewとMemoViewを表示する", "TreeViewとMemoViewを表示"},
+    {ID_VIEW_FIND_MEMO, "FindViewとMemoViewを表示", K{}, M, "FindViewとMemoViewを表示する", "FindViewとMemoViewを表示"},
     {ID_VIEW_MEMO_ONLY, "MemoViewのみ表示", K{}, M, "MemoViewのみ表示する", "MemoViewのみ表示"},
     {ID_EXPAND_ALL, "全てのﾌｫﾙﾀﾞを開く(&O)", K{}, M, "全てのﾌｫﾙﾀﾞを開く", "全て開く"},
     {ID_COLLAPSE_ALL, "全てのﾌｫﾙﾀﾞを閉じる(&C)", K{}, M, "全てのﾌｫﾙﾀﾞを閉じる", "全て閉じる"},
@@ -68,10 +63,8 @@ const std::vector<CommandInfo> kCommands = {
     {ID_MEMO_UP, "１つ上に\tCtrl+↑", K{"Ctrl+Up"}, T, "同じ階層の１つ上に移動する", "同じ階層の１つ上に"},
     {ID_MEMO_DOWN, "１つ下に\tCtrl+↓", K{"Ctrl+Down"}, T, "同じ階層の１つ下に移動する", "同じ階層の１つ下に"},
     {ID_MEMO_LEVEL_UP, "階層を一つ上へ\tCtrl+←", K{"Ctrl+Left"}, T, "階層を一つ上へ移動する", "階層を一つ上へ"},
-    {ID_MEMO_LEVEL_DOWN, "階層を一つ下へ\tCtrl+→", K{"Ctrl+Right"}, T, "直前のMemoの下の階層へ移動",
-     "階層を一つ下へ"},
-    {ID_MEMO_CUT, "切り取り(&T)\tCtrl+Shift+X", K{"Ctrl+Shift+X"}, T, "Memoを切り取りｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰする",
-     "切り取り"},
+    {ID_MEMO_LEVEL_DOWN, "階層を一つ下へ\tCtrl+→", K{"Ctrl+Right"}, T, "直前のMemoの下の階層へ移動", "階層を一つ下へ"},
+    {ID_MEMO_CUT, "切り取り(&T)\tCtrl+Shift+X", K{"Ctrl+Shift+X"}, T, "Memoを切り取りｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰする", "切り取り"},
     {ID_MEMO_COPY, "ｺﾋﾟｰ(&C)\tCtrl+Shift+C", K{"Ctrl+Shift+C"}, T, "Memoをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰする", "コピー"},
     {ID_MEMO_PASTE, "貼り付け(&P)\tCtrl+Shift+V", K{"Ctrl+Shift+V"}, T,
      "ｸﾘｯﾌﾟﾎﾞｰﾄﾞのMemoを選択中のMemoの子アイテムとして挿入する", "貼り付け"},
@@ -90,28 +83,40 @@ const std::vector<CommandInfo> kCommands = {
     {ID_PANE_SWITCH, nullptr, K{"Ctrl+Tab"}, N, "TreeViewとMemoViewの切り替えをする", "TreeView⇔MemoView"},
 };
 
-MenuEntry Cmd(CommandId id, const char* text = nullptr) { return {MenuEntry::Kind::Command, id, text, {}}; }
-MenuEntry Sep() { return {MenuEntry::Kind::Separator, CommandId(0), nullptr, {}}; }
+MenuEntry Cmd(CommandId id, const char* text = nullptr) {
+    return {MenuEntry::Kind::Command, id, text, {}};
+}
+MenuEntry Sep() {
+    return {MenuEntry::Kind::Separator, CommandId(0), nullptr, {}};
+}
 MenuEntry Popup(const char* text, std::vector<MenuEntry> children) {
     return {MenuEntry::Kind::Popup, CommandId(0), text, std::move(children)};
 }
-MenuEntry Recent() { return {MenuEntry::Kind::RecentFiles, ID_FILE_MRU_FILE1, nullptr, {}}; }
+MenuEntry Recent() {
+    return {MenuEntry::Kind::RecentFiles, ID_FILE_MRU_FILE1, nullptr, {}};
+}
 
 // The "Memo" popup; the context menu's copy names the move submenu and two items differently.
 MenuEntry MemoPopup(const char* title, const char* moveTitle, const char* emptyTrash, const char* property) {
     return Popup(title, {Cmd(ID_MEMO_CREATE), Cmd(ID_MEMO_CREATE_UNTITLED), Cmd(ID_MEMO_DUPLICATE),
                          Popup(moveTitle, {Cmd(ID_MEMO_UP), Cmd(ID_MEMO_DOWN), Sep(), Cmd(ID_MEMO_LEVEL_UP),
                                            Cmd(ID_MEMO_LEVEL_DOWN)}),
-                         Sep(), Cmd(ID_MEMO_CUT), Cmd(ID_MEMO_COPY), Cmd(ID_MEMO_PASTE), Sep(),
-                         Cmd(ID_MEMO_TO_TRASH), Cmd(ID_MEMO_EMPTY_TRASH, emptyTrash), Sep(), Cmd(ID_FIND),
-                         Cmd(ID_FIND_AGAIN), Cmd(ID_FIND_STANDARD), Sep(), Cmd(ID_MEMO_PROPERTY, property)});
+                         Sep(), Cmd(ID_MEMO_CUT), Cmd(ID_MEMO_COPY), Cmd(ID_MEMO_PASTE), Sep(), Cmd(ID_MEMO_TO_TRASH),
+                         Cmd(ID_MEMO_EMPTY_TRASH, emptyTrash), Sep(), Cmd(ID_FIND), Cmd(ID_FIND_AGAIN),
+                         Cmd(ID_FIND_STANDARD), Sep(), Cmd(ID_MEMO_PROPERTY, property)});
 }
 
 } // namespace
 
-const std::string& CommandInfo::MenuText() const { return Text(menuText); }
-const std::string& CommandInfo::Prompt() const { return Text(prompt); }
-const std::string& CommandInfo::Tooltip() const { return Text(tooltip); }
+const std::string& CommandInfo::MenuText() const {
+    return Text(menuText);
+}
+const std::string& CommandInfo::Prompt() const {
+    return Text(prompt);
+}
+const std::string& CommandInfo::Tooltip() const {
+    return Text(tooltip);
+}
 
 const std::string& MenuEntry::Text() const {
     if (text)
@@ -120,7 +125,9 @@ const std::string& MenuEntry::Text() const {
     return kardel::Text(info ? info->menuText : nullptr);
 }
 
-const std::vector<CommandInfo>& CCommandTable::Commands() { return kCommands; }
+const std::vector<CommandInfo>& CCommandTable::Commands() {
+    return kCommands;
+}
 
 const CommandInfo* CCommandTable::Find(int id) {
     static const std::map<int, const CommandInfo*> byId = [] {
@@ -138,17 +145,16 @@ const std::vector<MenuEntry>& CCommandTable::MainMenu() {
         Popup("ﾌｧｲﾙ(&F)",
               {Cmd(ID_FILE_NEW), Cmd(ID_FILE_OPEN), Cmd(ID_FILE_SAVE), Cmd(ID_FILE_SAVE_AS), Sep(),
                Cmd(ID_FILE_PRINT_SETUP), Cmd(ID_FILE_PRINT), Sep(), Popup("ｲﾝﾎﾟｰﾄ(&I)", {Cmd(ID_IMPORT)}),
-               Popup("ｴｸｽﾎﾟｰﾄ(&E)",
-                     {Cmd(ID_EXPORT_MEMOVIEW), Cmd(ID_EXPORT_SUBTREE), Sep(), Cmd(ID_EXPORT_FINDVIEW)}),
+               Popup("ｴｸｽﾎﾟｰﾄ(&E)", {Cmd(ID_EXPORT_MEMOVIEW), Cmd(ID_EXPORT_SUBTREE), Sep(), Cmd(ID_EXPORT_FINDVIEW)}),
                Sep(), Recent(), Sep(), Cmd(ID_FILE_CLOSE)}),
         Popup("編集(&E)", {Cmd(ID_EDIT_UNDO), Sep(), Cmd(ID_EDIT_CUT), Cmd(ID_EDIT_COPY), Cmd(ID_EDIT_PASTE), Sep(),
                            Cmd(ID_EDIT_SELECT_ALL), Sep(), Cmd(ID_EDIT_FIND), Cmd(ID_EDIT_REPLACE), Sep(),
                            Popup("Memo編集", {Cmd(ID_INSERT_DATE), Cmd(ID_INSERT_TIME)}), Sep(), Cmd(ID_OPEN_URL),
                            Cmd(ID_SEND_MAIL)}),
-        Popup("表示(&V)", {Popup("ﾂｰﾙﾊﾞｰ(&T)", {Cmd(ID_VIEW_TOOLBAR), Cmd(ID_VIEW_TREE_TOOLBAR)}),
-                           Cmd(ID_VIEW_STATUS_BAR), Sep(), Cmd(ID_VIEW_NORMAL), Cmd(ID_VIEW_TREE_MEMO),
-                           Cmd(ID_VIEW_FIND_MEMO), Cmd(ID_VIEW_MEMO_ONLY), Sep(), Cmd(ID_EXPAND_ALL),
-                           Cmd(ID_COLLAPSE_ALL)}),
+        Popup("表示(&V)",
+              {Popup("ﾂｰﾙﾊﾞｰ(&T)", {Cmd(ID_VIEW_TOOLBAR), Cmd(ID_VIEW_TREE_TOOLBAR)}), Cmd(ID_VIEW_STATUS_BAR), Sep(),
+               Cmd(ID_VIEW_NORMAL), Cmd(ID_VIEW_TREE_MEMO), Cmd(ID_VIEW_FIND_MEMO), Cmd(ID_VIEW_MEMO_ONLY), Sep(),
+               Cmd(ID_EXPAND_ALL), Cmd(ID_COLLAPSE_ALL)}),
         MemoPopup("Memo(&M)", "移動(&M)", nullptr, nullptr),
         Popup("ﾍﾙﾌﾟ(&H)", {Cmd(ID_OPTIONS), Sep(), Cmd(ID_HELP_FINDER), Cmd(ID_APP_ABOUT)}),
     };
@@ -173,19 +179,55 @@ const MenuEntry& CCommandTable::MemoViewContextMenu() {
 }
 
 const std::vector<int>& CCommandTable::MainToolBar() {
-    static const std::vector<int> bar = {
-        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
-        ID_EDIT_FIND, 0, ID_MEMO_PROPERTY, 0, ID_EXPAND_ALL, ID_COLLAPSE_ALL, 0, ID_FIND, ID_FIND_AGAIN,
-        ID_FIND_STANDARD, 0, ID_VIEW_NORMAL, ID_VIEW_TREE_MEMO, ID_VIEW_FIND_MEMO, ID_VIEW_MEMO_ONLY, 0,
-        ID_FILE_PRINT, 0, ID_OPTIONS, 0, ID_HELP_FINDER};
+    static const std::vector<int> bar = {ID_FILE_NEW,
+                                         ID_FILE_OPEN,
+                                         ID_FILE_SAVE,
+                                         ID_FILE_SAVE_AS,
+                                         0,
+                                         ID_EDIT_CUT,
+                                         ID_EDIT_COPY,
+                                         ID_EDIT_PASTE,
+                                         0,
+                                         ID_EDIT_FIND,
+                                         0,
+                                         ID_MEMO_PROPERTY,
+                                         0,
+                                         ID_EXPAND_ALL,
+                                         ID_COLLAPSE_ALL,
+                                         0,
+                                         ID_FIND,
+                                         ID_FIND_AGAIN,
+                                         ID_FIND_STANDARD,
+                                         0,
+                                         ID_VIEW_NORMAL,
+                                         ID_VIEW_TREE_MEMO,
+                                         ID_VIEW_FIND_MEMO,
+                                         ID_VIEW_MEMO_ONLY,
+                                         0,
+                                         ID_FILE_PRINT,
+                                         0,
+                                         ID_OPTIONS,
+                                         0,
+                                         ID_HELP_FINDER};
     return bar;
 }
 
 const std::vector<int>& CCommandTable::TreeToolBar() {
-    static const std::vector<int> bar = {ID_MEMO_CREATE, ID_MEMO_CREATE_UNTITLED, ID_MEMO_DUPLICATE, 0,
-                                         ID_MEMO_CUT, ID_MEMO_COPY, ID_MEMO_PASTE, 0,
-                                         ID_MEMO_TO_TRASH, ID_MEMO_EMPTY_TRASH, 0,
-                                         ID_MEMO_UP, ID_MEMO_DOWN, ID_MEMO_LEVEL_UP, ID_MEMO_LEVEL_DOWN};
+    static const std::vector<int> bar = {ID_MEMO_CREATE,
+                                         ID_MEMO_CREATE_UNTITLED,
+                                         ID_MEMO_DUPLICATE,
+                                         0,
+                                         ID_MEMO_CUT,
+                                         ID_MEMO_COPY,
+                                         ID_MEMO_PASTE,
+                                         0,
+                                         ID_MEMO_TO_TRASH,
+                                         ID_MEMO_EMPTY_TRASH,
+                                         0,
+                                         ID_MEMO_UP,
+                                         ID_MEMO_DOWN,
+                                         ID_MEMO_LEVEL_UP,
+                                         ID_MEMO_LEVEL_DOWN};
     return bar;
 }
 

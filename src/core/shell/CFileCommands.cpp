@@ -9,9 +9,13 @@
 namespace kardel {
 namespace {
 
-const char* const kDocumentFilter = "Kardel Files (*.kdl)|*.kdl|All Files (*.*)|*.*||";
+const std::string& DocumentFilter() {
+    return Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||");
+}
 
-bool IsRecentId(int id) { return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + CFileCommands::kRecentCount; }
+bool IsRecentId(int id) {
+    return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + CFileCommands::kRecentCount;
+}
 
 } // namespace
 
@@ -21,7 +25,6 @@ bool CFileCommands::OnUpdateCmd(CommandId id, CCmdUI& ui) {
         return true;
     }
     switch (id) {
-    case ID_FILE_NEW:
     case ID_FILE_OPEN:
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
@@ -45,13 +48,10 @@ bool CFileCommands::OnCmdMsg(CommandId id) {
     }
     CPlatform& platform = m_doc.platform();
     switch (id) {
-    case ID_FILE_NEW:
-        platform.shell.StartNewInstance();
-        return true;
     case ID_FILE_OPEN: {
         FileDialogRequest request;
         request.defaultExtension = "kdl";
-        request.filter = kDocumentFilter;
+        request.filter = DocumentFilter();
         if (std::optional<std::string> path = platform.fileDialogs.Run(request))
             OpenFile(*path);
         return true;
@@ -75,22 +75,15 @@ bool CFileCommands::OnCmdMsg(CommandId id) {
 }
 
 bool CFileCommands::SaveModified() {
-    m_doc.UpdateAllViews(nullptr, HintStoreText, m_doc.Memo(m_doc.m_nCurMemo));
-    m_doc.frame().SaveBarState();
-    if (!m_doc.IsModified())
-        return true;
-    if (m_doc.m_strTitle != texts::Untitled() && CSettings(m_doc.settings()).Get(CSettings::kAutoSave) != 0)
-        return SaveTo(m_doc.m_strPathName);
-    using Answer = IMessageBox::Answer;
-    std::string question = m_doc.m_strTitle + Sjis(" への変更を保存しますか?");
-    switch (m_doc.platform().messages.AskYesNoCancel(question)) {
-    case Answer::Yes:
-        return Save();
-    case Answer::No:
-        return true;
-    default:
+    const bool wasModified = m_doc.IsModified();
+    if (!m_doc.SaveModified())
         return false;
+    // A save on the way (asked or automatic) names the file: it joins the recent files.
+    if (wasModified && !m_doc.IsModified() && !m_doc.m_strPathName.empty()) {
+        m_recent.Add(m_doc.m_strPathName);
+        m_window.RecentFilesChanged(m_recent.Entries());
     }
+    return true;
 }
 
 bool CFileCommands::OpenFile(const std::string& path) {
@@ -140,7 +133,7 @@ bool CFileCommands::SaveAs() {
     FileDialogRequest request;
     request.save = true;
     request.defaultExtension = "kdl";
-    request.filter = kDocumentFilter;
+    request.filter = DocumentFilter();
     request.initialName = m_doc.m_strTitle;
     request.confirmOverwrite = true;
     std::optional<std::string> path = m_doc.platform().fileDialogs.Run(request);

@@ -30,8 +30,8 @@ public:
     virtual void DocumentReplaced() = 0;
 };
 
-// The framework's file commands: new (another process), open, save, save as, close,
-// the recent files and printer set-up.
+// The framework's file commands: open, save, save as, close, the recent files and printer
+// set-up. (New is the document's: it starts another process.)
 class CFileCommands : public CCmdTarget {
 public:
     CFileCommands(CKardelDoc& doc, IAppWindow& window) : m_doc(doc), m_window(window) {}
@@ -45,7 +45,7 @@ public:
     bool OpenFile(const std::string& path);
     bool Save();
     bool SaveAs();
-    // Asked before the document is closed or replaced; false cancels.
+    // The document's save question before it is closed or replaced; false cancels.
     bool SaveModified();
 
     CRecentFileList& recentFiles() { return m_recent; }

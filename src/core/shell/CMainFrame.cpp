@@ -4,10 +4,13 @@
 #include "shell/Platform.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kardel {
 
-std::string CMainFrame::Caption(const CKardelDoc& doc) { return doc.m_strTitle + " - Kardel"; }
+std::string CMainFrame::Caption(const CKardelDoc& doc) {
+    return doc.m_strTitle + " - Kardel";
+}
 
 void CMainFrame::SetFindViewHeight(int height) {
     int cap = m_layout.TreeClientHeight() / 4;
@@ -48,6 +51,23 @@ void CMainFrame::SwitchPane() {
     }
 }
 
+void CMainFrame::StepPane(bool forward) {
+    // The splitter panes in their order, skipping the ones a view mode or a dragged bar hid.
+    using Pane = IMainFrame::Pane;
+    std::vector<Pane> shown;
+    if (m_layout.TreeWidth() > 0)
+        shown.push_back(Pane::TreeView);
+    if (m_layout.FindHeight() > 0)
+        shown.push_back(Pane::FindView);
+    shown.push_back(Pane::TitleStrip);
+    shown.push_back(Pane::MemoView);
+    IMainFrame& frame = m_doc.frame();
+    auto it = std::find(shown.begin(), shown.end(), frame.ActivePane());
+    size_t at = it == shown.end() ? 0 : static_cast<size_t>(it - shown.begin());
+    at = forward ? (at + 1) % shown.size() : (at + shown.size() - 1) % shown.size();
+    frame.ActivatePane(shown[at]);
+}
+
 bool CMainFrame::OnUpdateCmd(CommandId id, CCmdUI& ui) {
     const int w = m_layout.TreeWidth();
     const int h = m_layout.FindHeight();
@@ -73,6 +93,8 @@ bool CMainFrame::OnUpdateCmd(CommandId id, CCmdUI& ui) {
         ui.checked = m_layout.IsStatusBarVisible();
         return true;
     case ID_PANE_SWITCH:
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
     case ID_VIEW_TOOLBAR:
         return true;
     case ID_FILE_PRINT:
@@ -94,6 +116,10 @@ bool CMainFrame::OnCmdMsg(CommandId id) {
         return true;
     case ID_PANE_SWITCH:
         SwitchPane();
+        return true;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        StepPane(id == ID_NEXT_PANE);
         return true;
     case ID_VIEW_TREE_TOOLBAR:
         // The check mark, not the bar's visibility, decides: a bar hidden some other way

@@ -48,6 +48,7 @@ public:
 private:
     void ApplyViewMode(CommandId id);
     void SwitchPane();
+    void StepPane(bool forward);
 
     CKardelDoc& m_doc;
     IFrameLayout& m_layout;

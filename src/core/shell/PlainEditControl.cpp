@@ -15,7 +15,9 @@ void PlainEditControl::Select(size_t start, size_t end) {
     m_selEnd = std::clamp(end, m_selStart, m_text.size());
 }
 
-std::string PlainEditControl::GetSelectedText() const { return m_text.substr(m_selStart, m_selEnd - m_selStart); }
+std::string PlainEditControl::GetSelectedText() const {
+    return m_text.substr(m_selStart, m_selEnd - m_selStart);
+}
 
 void PlainEditControl::ReplaceSelection(const std::string& text, bool undoable) {
     if (undoable)

@@ -7,7 +7,9 @@
 namespace kardel {
 namespace {
 
-const std::string& NoDate() { return Sjis("----/--/--"); }
+const std::string& NoDate() {
+    return Sjis("----/--/--");
+}
 
 } // namespace
 
@@ -62,7 +64,9 @@ std::string CTitleView::DateLine() const {
            Sjis("  完了日:") + m_strDone;
 }
 
-std::string CTitleView::SelItemLine() const { return m_strSelTitle + ":" + m_strSelItem; }
+std::string CTitleView::SelItemLine() const {
+    return m_strSelTitle + ":" + m_strSelItem;
+}
 
 void CTitleView::OnDoubleClick() {
     if (!m_doc)

@@ -10,11 +10,17 @@ FindModel::FindModel(CKdListView& list, QObject* parent) : QAbstractTableModel(p
     m_list.SetObserver(this);
 }
 
-FindModel::~FindModel() { m_list.SetObserver(nullptr); }
+FindModel::~FindModel() {
+    m_list.SetObserver(nullptr);
+}
 
-int FindModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_list.RowCount(); }
+int FindModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_list.RowCount();
+}
 
-int FindModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : CKdListView::kColumnCount; }
+int FindModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : CKdListView::kColumnCount;
+}
 
 QVariant FindModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_list.RowCount())
@@ -46,10 +52,18 @@ QVariant FindModel::headerData(int section, Qt::Orientation orientation, int rol
     return {};
 }
 
-void FindModel::BeforeReset() { beginResetModel(); }
-void FindModel::AfterReset() { endResetModel(); }
-void FindModel::BeforeSort() { emit layoutAboutToBeChanged(); }
-void FindModel::AfterSort() { emit layoutChanged(); }
+void FindModel::BeforeReset() {
+    beginResetModel();
+}
+void FindModel::AfterReset() {
+    endResetModel();
+}
+void FindModel::BeforeSort() {
+    emit layoutAboutToBeChanged();
+}
+void FindModel::AfterSort() {
+    emit layoutChanged();
+}
 
 void FindModel::RowChanged(int row) {
     emit dataChanged(index(row, 0), index(row, CKdListView::kColumnCount - 1));
@@ -60,6 +74,8 @@ void FindModel::HeaderChanged() {
     emit HeaderTextsChanged();
 }
 
-void FindModel::SelectRow(int row) { emit RowSelectedByList(row); }
+void FindModel::SelectRow(int row) {
+    emit RowSelectedByList(row);
+}
 
 } // namespace kardel::gui

@@ -2,8 +2,9 @@
 
 #include "Cp932Text.h"
 #include "IconList.h"
-#include "shell/CFileCommands.h"
 #include "shell/CCommandRouter.h"
+#include "shell/CFileCommands.h"
+#include "shell/ToolBarIcons.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -25,20 +26,34 @@ QIcon ButtonIcon(int id) {
         int fallback; // index into the memo icon list, or -1
     };
     static const Theme themes[] = {
-        {ID_FILE_NEW, "document-new", 4},        {ID_FILE_OPEN, "document-open", 1},
-        {ID_FILE_SAVE, "document-save", -1},     {ID_FILE_SAVE_AS, "document-save-as", -1},
-        {ID_EDIT_CUT, "edit-cut", -1},           {ID_EDIT_COPY, "edit-copy", -1},
-        {ID_EDIT_PASTE, "edit-paste", -1},       {ID_EDIT_FIND, "edit-find", -1},
-        {ID_MEMO_PROPERTY, "document-properties", 4}, {ID_EXPAND_ALL, "list-add", 0},
-        {ID_COLLAPSE_ALL, "list-remove", 1},     {ID_FIND, "system-search", -1},
-        {ID_FIND_AGAIN, "view-refresh", -1},     {ID_FIND_STANDARD, "edit-find-replace", -1},
-        {ID_FILE_PRINT, "document-print", -1},   {ID_OPTIONS, "preferences-system", -1},
-        {ID_HELP_FINDER, "help-contents", -1},   {ID_MEMO_CREATE, "list-add", 4},
-        {ID_MEMO_CREATE_UNTITLED, "document-new", 4}, {ID_MEMO_DUPLICATE, "edit-copy", 4},
-        {ID_MEMO_CUT, "edit-cut", -1},           {ID_MEMO_COPY, "edit-copy", -1},
-        {ID_MEMO_PASTE, "edit-paste", -1},       {ID_MEMO_TO_TRASH, "user-trash", 3},
-        {ID_MEMO_EMPTY_TRASH, "edit-clear", 2},  {ID_MEMO_UP, "go-up", -1},
-        {ID_MEMO_DOWN, "go-down", -1},           {ID_MEMO_LEVEL_UP, "go-previous", -1},
+        {ID_FILE_NEW, "document-new", 4},
+        {ID_FILE_OPEN, "document-open", 1},
+        {ID_FILE_SAVE, "document-save", -1},
+        {ID_FILE_SAVE_AS, "document-save-as", -1},
+        {ID_EDIT_CUT, "edit-cut", -1},
+        {ID_EDIT_COPY, "edit-copy", -1},
+        {ID_EDIT_PASTE, "edit-paste", -1},
+        {ID_EDIT_FIND, "edit-find", -1},
+        {ID_MEMO_PROPERTY, "document-properties", 4},
+        {ID_EXPAND_ALL, "list-add", 0},
+        {ID_COLLAPSE_ALL, "list-remove", 1},
+        {ID_FIND, "system-search", -1},
+        {ID_FIND_AGAIN, "view-refresh", -1},
+        {ID_FIND_STANDARD, "edit-find-replace", -1},
+        {ID_FILE_PRINT, "document-print", -1},
+        {ID_OPTIONS, "preferences-system", -1},
+        {ID_HELP_FINDER, "help-contents", -1},
+        {ID_MEMO_CREATE, "list-add", 4},
+        {ID_MEMO_CREATE_UNTITLED, "document-new", 4},
+        {ID_MEMO_DUPLICATE, "edit-copy", 4},
+        {ID_MEMO_CUT, "edit-cut", -1},
+        {ID_MEMO_COPY, "edit-copy", -1},
+        {ID_MEMO_PASTE, "edit-paste", -1},
+        {ID_MEMO_TO_TRASH, "user-trash", 3},
+        {ID_MEMO_EMPTY_TRASH, "edit-clear", 2},
+        {ID_MEMO_UP, "go-up", -1},
+        {ID_MEMO_DOWN, "go-down", -1},
+        {ID_MEMO_LEVEL_UP, "go-previous", -1},
         {ID_MEMO_LEVEL_DOWN, "go-next", -1},
     };
     for (const Theme& theme : themes) {
@@ -47,10 +62,13 @@ QIcon ButtonIcon(int id) {
         QIcon icon = QIcon::fromTheme(QString::fromLatin1(theme.name));
         if (!icon.isNull())
             return icon;
+        QIcon own = ToolBarIcon(id);
+        if (!own.isNull())
+            return own;
         if (theme.fallback >= 0)
-            return IconList::Instance().Icon(theme.fallback);
+            return IconList::BuiltIn(theme.fallback);
     }
-    return {};
+    return ToolBarIcon(id);
 }
 
 } // namespace

@@ -37,7 +37,6 @@ static int SplitTotal(QSplitter* splitter, int wanted, int fallback) {
     return total > wanted ? total : wanted + fallback;
 }
 
-
 MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
     : m_platform{services.settings, *this, services.messages, services.fileDialogs, services.shell, services.dialogs},
       m_memoPane(new MemoPane), m_session(std::make_unique<DocumentSession>(m_platform, *m_memoPane)),
@@ -45,10 +44,11 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
     setObjectName("mainWindow");
     setWindowIcon(QIcon(QStringLiteral(":/icons/kardel.png")));
     m_memoPane->SetView(&m_session->m_memoView);
+    m_memoPane->SetPrinter(&m_printer);
     m_frameRules = std::make_unique<CMainFrame>(doc(), *this);
     m_fileCommands = std::make_unique<CFileCommands>(doc(), *this);
-    m_appCommands = std::make_unique<CAppCommands>(services.dialogs, services.shell,
-                                                   HelpPage::Url().toString().toStdString());
+    m_appCommands =
+        std::make_unique<CAppCommands>(services.dialogs, services.shell, HelpPage::Url().toString().toStdString());
     m_router = std::make_unique<CCommandRouter>(doc());
     m_router->AddFrameTarget(m_frameRules.get());
     m_router->AddAppTarget(m_fileCommands.get());
@@ -92,7 +92,9 @@ MainWindow::~MainWindow() {
     m_session->m_treeView.Tree().SetObserver(nullptr);
 }
 
-QWidget* MainWindow::findPane() const { return m_findPane; }
+QWidget* MainWindow::findPane() const {
+    return m_findPane;
+}
 
 void MainWindow::BuildPanes() {
     m_outer = new QSplitter(Qt::Horizontal, this);
@@ -163,12 +165,12 @@ void MainWindow::BuildBars() {
     }
 
     m_memoContextMenu = m_actions->BuildPopup(CCommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
-    m_memoViewMenu = m_actions->BuildPopup(CCommandTable::MemoViewContextMenu(), this, QStringLiteral("memoView"),
-                                           [this](int id) {
-                                               // MemoView owns this popup: its commands go straight to it.
-                                               m_session->m_memoView.OnCmdMsg(CommandId(id));
-                                               RefreshActions();
-                                           });
+    m_memoViewMenu =
+        m_actions->BuildPopup(CCommandTable::MemoViewContextMenu(), this, QStringLiteral("memoView"), [this](int id) {
+            // MemoView owns this popup: its commands go straight to it.
+            m_session->m_memoView.OnCmdMsg(CommandId(id));
+            RefreshActions();
+        });
 }
 
 void MainWindow::WirePanes() {
@@ -193,13 +195,12 @@ void MainWindow::WirePanes() {
         tree.Drag().Drop(copy);
         RefreshActions();
     };
-    m_treePane->onDragCancelled = [&tree] {
-        // Released over another pane or outside the window: nothing is dropped.
-        if (tree.Drag().m_bDragging) {
-            tree.Drag().Hover(nullptr);
-            tree.Drag().Drop(false);
-            tree.Drag().Abandon();
-        }
+    m_treePane->onDragEndedOutside = [this, &tree](bool copy) {
+        // A drag always ends where the button goes up: outside the tree it drops onto
+        // the last item highlighted inside it, if there was one.
+        if (tree.Drag().m_bDragging)
+            tree.Drag().Drop(copy);
+        RefreshActions();
     };
     // A new selection changes most rules at once; the keys must see them straight away.
     connect(m_treeModel, &TreeModel::CaretMoved, this, &MainWindow::RefreshActions);
@@ -303,9 +304,13 @@ void MainWindow::ApplyPlacement(const CFramePlacement& p) {
     SetTreeWidth(std::clamp(p.treeWidth, 0, 5000));
 }
 
-void MainWindow::SaveBarState() { QtSettingsStore::SetToolBarState(saveState()); }
+void MainWindow::SaveBarState() {
+    QtSettingsStore::SetToolBarState(saveState());
+}
 
-void MainWindow::SetFindViewHeight(int height) { m_frameRules->SetFindViewHeight(height); }
+void MainWindow::SetFindViewHeight(int height) {
+    m_frameRules->SetFindViewHeight(height);
+}
 
 void MainWindow::SetTitleStripTall(bool tall) {
     const int height = tall ? CTitleView::kTallHeight : CTitleView::kShortHeight;
@@ -339,9 +344,15 @@ void MainWindow::SetDefinitionIcon(int definition, const std::string& iconFile) 
 
 // ---- IFrameLayout ----
 
-int MainWindow::TreeWidth() const { return m_outer->sizes().value(0); }
-int MainWindow::FindHeight() const { return m_right->sizes().value(0); }
-int MainWindow::TreeClientHeight() const { return m_treePane->viewport()->height(); }
+int MainWindow::TreeWidth() const {
+    return m_outer->sizes().value(0);
+}
+int MainWindow::FindHeight() const {
+    return m_right->sizes().value(0);
+}
+int MainWindow::TreeClientHeight() const {
+    return m_treePane->viewport()->height();
+}
 
 void MainWindow::SetTreeWidth(int width) {
     const int total = SplitTotal(m_outer, width, 600);
@@ -355,10 +366,18 @@ void MainWindow::SetFindHeight(int height) {
     ScheduleRefresh();
 }
 
-bool MainWindow::IsTreeToolBarVisible() const { return m_treeBar->isVisible(); }
-void MainWindow::ShowTreeToolBar(bool show) { m_treeBar->setVisible(show); }
-bool MainWindow::IsStatusBarVisible() const { return statusBar()->isVisible(); }
-void MainWindow::ShowStatusBar(bool show) { statusBar()->setVisible(show); }
+bool MainWindow::IsTreeToolBarVisible() const {
+    return m_treeBar->isVisible();
+}
+void MainWindow::ShowTreeToolBar(bool show) {
+    m_treeBar->setVisible(show);
+}
+bool MainWindow::IsStatusBarVisible() const {
+    return statusBar()->isVisible();
+}
+void MainWindow::ShowStatusBar(bool show) {
+    statusBar()->setVisible(show);
+}
 
 // ---- IAppWindow ----
 
@@ -384,9 +403,12 @@ void MainWindow::RecentFilesChanged(const std::vector<std::string>& entries) {
     m_actions->SetRecentFiles(paths);
 }
 
-void MainWindow::BeginLoad() {}
+void MainWindow::BeginLoad() {
+    m_treeModel->BeginBulk();
+}
 
 void MainWindow::DocumentReplaced() {
+    m_treeModel->EndBulk();
     ReloadDefinitionIcons(doc().m_options, *this);
     m_session->OnInitialUpdate();
     m_findPane->ApplyColumns();

@@ -1,7 +1,7 @@
 #pragma once
 #include "shell/CAppCommands.h"
-#include "shell/CFileCommands.h"
 #include "shell/CCommandRouter.h"
+#include "shell/CFileCommands.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentSession.h"
 #include "shell/Platform.h"

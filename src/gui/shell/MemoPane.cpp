@@ -76,7 +76,9 @@ void MemoPane::LoadText(const std::string& text) {
     setUpdatesEnabled(true);
 }
 
-std::string MemoPane::GetSelectedText() const { return ToBodyText(textCursor().selectedText(), nullptr); }
+std::string MemoPane::GetSelectedText() const {
+    return ToBodyText(textCursor().selectedText(), nullptr);
+}
 
 void MemoPane::ReplaceSelection(const std::string& text, bool undoable) {
     QTextCursor cursor = textCursor();
@@ -97,9 +99,13 @@ void MemoPane::SetTabStops(int dialogUnits) {
     setTabStopDistance(metrics.averageCharWidth() * dialogUnits / 4.0);
 }
 
-bool MemoPane::CanUndo() const { return document()->isUndoAvailable(); }
+bool MemoPane::CanUndo() const {
+    return document()->isUndoAvailable();
+}
 
-bool MemoPane::CanPaste() const { return const_cast<MemoPane*>(this)->canPaste(); }
+bool MemoPane::CanPaste() const {
+    return const_cast<MemoPane*>(this)->canPaste();
+}
 
 void MemoPane::Run(Operation operation) {
     switch (operation) {
@@ -126,7 +132,8 @@ void MemoPane::Run(Operation operation) {
         m_findDialog->Open(operation == Operation::Replace);
         break;
     case Operation::Print: {
-        QPrinter printer(QPrinter::HighResolution);
+        QPrinter own(QPrinter::HighResolution);
+        QPrinter& printer = m_printer ? *m_printer : own;
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted)
             PrintTo(printer);

@@ -20,6 +20,8 @@ public:
     ~MemoPane() override;
 
     void SetView(CKdEditView* view) { m_view = view; }
+    // The printer the page set-up configures; printing uses it.
+    void SetPrinter(QPrinter* printer) { m_printer = printer; }
 
     // IEditControl
     std::string GetText() const override;
@@ -48,6 +50,7 @@ protected:
 
 private:
     CKdEditView* m_view = nullptr;
+    QPrinter* m_printer = nullptr;
     std::string m_loadedBytes;
     QString m_loadedText;
     TextFindDialog* m_findDialog = nullptr;

@@ -29,8 +29,7 @@ IMessageBox::Answer QtMessageBox::AskYesNo(const std::string& text) {
 
 IMessageBox::Answer QtMessageBox::AskYesNoCancel(const std::string& text) {
     return ToAnswer(QMessageBox::warning(m_parent, QStringLiteral("Kardel"), FromCp932(text),
-                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                         QMessageBox::Yes));
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
 }
 
 void QtMessageBox::ShowError(const std::string& text) {

@@ -9,7 +9,9 @@ QString Key(const std::string& section, const std::string& name) {
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(name);
 }
 
-QSettings Store() { return QSettings(QStringLiteral("Velmora"), QStringLiteral("Kardel")); }
+QSettings Store() {
+    return QSettings(QStringLiteral("Velmora"), QStringLiteral("Kardel"));
+}
 
 } // namespace
 
@@ -23,14 +25,20 @@ void QtSettingsStore::SetInt(const std::string& section, const std::string& name
     Store().setValue(Key(section, name), value);
 }
 
-QStringList QtSettingsStore::RecentFiles() { return Store().value("Recent File List/Files").toStringList(); }
+QStringList QtSettingsStore::RecentFiles() {
+    return Store().value("Recent File List/Files").toStringList();
+}
 
 void QtSettingsStore::SetRecentFiles(const QStringList& paths) {
     Store().setValue("Recent File List/Files", paths);
 }
 
-QByteArray QtSettingsStore::ToolBarState() { return Store().value("ToolBarState").toByteArray(); }
+QByteArray QtSettingsStore::ToolBarState() {
+    return Store().value("ToolBarState").toByteArray();
+}
 
-void QtSettingsStore::SetToolBarState(const QByteArray& state) { Store().setValue("ToolBarState", state); }
+void QtSettingsStore::SetToolBarState(const QByteArray& state) {
+    Store().setValue("ToolBarState", state);
+}
 
 } // namespace kardel::gui

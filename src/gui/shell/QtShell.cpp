@@ -14,6 +14,8 @@ void QtShell::Open(const std::string& target) {
     QDesktopServices::openUrl(QUrl(FromCp932(target), QUrl::TolerantMode));
 }
 
-void QtShell::StartNewInstance() { QProcess::startDetached(QCoreApplication::applicationFilePath(), {}); }
+void QtShell::StartNewInstance() {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}
 
 } // namespace kardel::gui

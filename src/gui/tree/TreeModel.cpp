@@ -27,7 +27,9 @@ TreeItem* TreeModel::ItemOf(const QModelIndex& index) {
     return index.isValid() ? static_cast<TreeItem*>(index.internalPointer()) : nullptr;
 }
 
-QModelIndex TreeModel::IndexOf(TreeItem* item) const { return item ? createIndex(item->row(), 0, item) : QModelIndex(); }
+QModelIndex TreeModel::IndexOf(TreeItem* item) const {
+    return item ? createIndex(item->row(), 0, item) : QModelIndex();
+}
 
 QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0)
@@ -50,9 +52,13 @@ int TreeModel::rowCount(const QModelIndex& parent) const {
     return m_tree.TopLevelCount();
 }
 
-int TreeModel::columnCount(const QModelIndex&) const { return 1; }
+int TreeModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
 
-bool TreeModel::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+bool TreeModel::hasChildren(const QModelIndex& parent) const {
+    return rowCount(parent) > 0;
+}
 
 QVariant TreeModel::data(const QModelIndex& index, int role) const {
     TreeItem* item = ItemOf(index);
@@ -96,38 +102,71 @@ void TreeModel::EndChange() {
     emit CaretMoved(IndexOf(m_tree.GetCaret()));
 }
 
+void TreeModel::BeginBulk() {
+    if (m_bulk)
+        return;
+    ++m_changing;
+    beginResetModel();
+    m_bulk = true;
+}
+
+void TreeModel::EndBulk() {
+    if (!m_bulk)
+        return;
+    m_bulk = false;
+    endResetModel();
+    EndChange();
+}
+
 void TreeModel::BeforeInsert(TreeItem* parent, int row) {
+    if (m_bulk)
+        return;
     ++m_changing;
     beginInsertRows(IndexOf(parent), row, row);
 }
 void TreeModel::AfterInsert(TreeItem*) {
+    if (m_bulk)
+        return;
     endInsertRows();
     EndChange();
 }
 
 void TreeModel::BeforeRemove(TreeItem* item) {
+    if (m_bulk)
+        return;
     ++m_changing;
     beginRemoveRows(IndexOf(item->parent()), item->row(), item->row());
 }
 void TreeModel::AfterRemove() {
+    if (m_bulk)
+        return;
     endRemoveRows();
     EndChange();
 }
 
 void TreeModel::ItemChanged(TreeItem* item) {
+    if (m_bulk)
+        return;
     QModelIndex index = IndexOf(item);
     emit dataChanged(index, index);
 }
 
 void TreeModel::ExpandedChanged(TreeItem* item) {
+    if (m_bulk)
+        return;
     QModelIndex index = IndexOf(item);
     emit dataChanged(index, index, {Qt::DecorationRole});
     emit ExpandedStateChanged(index, item->expanded());
 }
 
-void TreeModel::CaretChanged(TreeItem*, TreeItem* newItem) { emit CaretMoved(IndexOf(newItem)); }
+void TreeModel::CaretChanged(TreeItem*, TreeItem* newItem) {
+    if (!m_bulk)
+        emit CaretMoved(IndexOf(newItem));
+}
 
 void TreeModel::DropHighlightChanged(TreeItem* oldItem, TreeItem* newItem) {
+    if (m_bulk)
+        return;
     for (TreeItem* item : {oldItem, newItem}) {
         if (item) {
             QModelIndex index = IndexOf(item);
@@ -136,12 +175,19 @@ void TreeModel::DropHighlightChanged(TreeItem* oldItem, TreeItem* newItem) {
     }
 }
 
-void TreeModel::EnsureVisible(TreeItem* item) { emit ScrollTo(IndexOf(item)); }
+void TreeModel::EnsureVisible(TreeItem* item) {
+    if (!m_bulk)
+        emit ScrollTo(IndexOf(item));
+}
 void TreeModel::BeforeReset() {
+    if (m_bulk)
+        return;
     ++m_changing;
     beginResetModel();
 }
 void TreeModel::AfterReset() {
+    if (m_bulk)
+        return;
     endResetModel();
     EndChange();
 }

@@ -34,6 +34,9 @@ public:
     // True between a change's Before* and After*: the view's own current-index moves then
     // are side effects, not the user's choice.
     bool IsChanging() const { return m_changing > 0; }
+    // Loading a whole document: the view hears of it as one reset, not item by item.
+    void BeginBulk();
+    void EndBulk();
     static TreeItem* ItemOf(const QModelIndex& index);
 
     // Renaming in place: the core decides whether the new label (cp932) is taken.
@@ -63,6 +66,7 @@ private:
     CKardelDoc& m_doc;
     TreeControl& m_tree;
     int m_changing = 0;
+    bool m_bulk = false;
 };
 
 } // namespace kardel::gui

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QDrag>
-#include <QHeaderView>
 #include <QDragMoveEvent>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -94,7 +94,9 @@ void TreePane::SyncExpansion() {
     m_syncing = false;
 }
 
-TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const { return TreeModel::ItemOf(indexAt(viewportPos)); }
+TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const {
+    return TreeModel::ItemOf(indexAt(viewportPos));
+}
 
 void TreePane::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTreeView::currentChanged(current, previous);
@@ -135,8 +137,8 @@ void TreePane::startDrag(Qt::DropActions) {
     drag->setPixmap(IconList::Instance().Pixmap(item->image()));
     m_dragging = true;
     Qt::DropAction result = drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
-    if (m_dragging && onDragCancelled)
-        onDragCancelled(); // released outside the tree, or cancelled
+    if (m_dragging && onDragEndedOutside)
+        onDragEndedOutside(QApplication::keyboardModifiers() & Qt::ControlModifier);
     m_dragging = false;
     Q_UNUSED(result);
 }

@@ -30,7 +30,8 @@ public:
     std::function<void(TreeItem*)> onBeginDrag;
     std::function<void(TreeItem* target)> onDragOver; // nullptr: outside any item
     std::function<void(TreeItem* target, bool copy)> onDrop;
-    std::function<void()> onDragCancelled;
+    // The button went up outside the tree (another pane, another window).
+    std::function<void(bool copy)> onDragEndedOutside;
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

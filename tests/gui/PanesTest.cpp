@@ -1,0 +1,147 @@
+#include "Cp932Text.h"
+#include "search/CKdListView.h"
+#include "search/FindPane.h"
+#include "support/WindowFixture.h"
+#include "tree/TitleStrip.h"
+#include "tree/TreeModel.h"
+#include "tree/TreePane.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QtTest>
+
+using namespace kardel;
+using namespace kardel::gui;
+
+namespace {
+TreeItem* ItemTitled(MainWindow& w, const QString& title) {
+    TreeItem* found = nullptr;
+    w.session().m_treeView.Tree().ForEachItem([&](TreeItem* item) {
+        if (!found && FromCp932(item->label()) == title)
+            found = item;
+    });
+    return found;
+}
+} // namespace
+
+class PanesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void titleStripDrawsTheDueTitleInRedAndGrowsForSelectionItems() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        f.window->treePane()->setCurrentIndex(
+            f.window->treeModel()->IndexOf(ItemTitled(*f.window, Utf8("締め切り間近"))));
+        QImage strip = f.window->titleStrip()->grab().toImage();
+        auto count = [&](QColor colour) {
+            int n = 0;
+            for (int y = 0; y < strip.height(); ++y)
+                for (int x = 60; x < 300 && x < strip.width(); ++x)
+                    n += strip.pixelColor(x, y) == colour;
+            return n;
+        };
+        QVERIFY(count(QColor(255, 0, 0)) > 10);
+        QCOMPARE(count(QColor(0, 0, 255)), 0);
+
+        // Selection items on: the strip is 50 pixels high and shows the third line.
+        QCOMPARE(f.window->lowerSplitter()->sizes().value(0), 35);
+        f.window->doc().m_options.m_bSelEnabled = 1;
+        f.window->doc().UpdateAllViews(nullptr, HintIconsReloaded, nullptr);
+        QCOMPARE(f.window->lowerSplitter()->sizes().value(0), 50);
+        // Its bar cannot be dragged; the other two can.
+        QVERIFY(!f.window->lowerSplitter()->handle(1)->isEnabled());
+        QVERIFY(f.window->outerSplitter()->handle(1)->isEnabled());
+        QVERIFY(f.window->rightSplitter()->handle(1)->isEnabled());
+    }
+
+    void titleStripDoubleClickOpensTheProperties() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        int opened = 0;
+        f.dialogs.onMemoProperties = [&opened](MemoPropValues&, const CDocOptions&) {
+            ++opened;
+            return false;
+        };
+        QTest::mouseDClick(f.window->titleStrip(), Qt::LeftButton, {}, QPoint(100, 10));
+        QCOMPARE(opened, 1);
+        // Not for the root.
+        f.window->treePane()->setCurrentIndex(f.window->treeModel()->IndexOf(ItemTitled(*f.window, "demo")));
+        QTest::mouseDClick(f.window->titleStrip(), Qt::LeftButton, {}, QPoint(100, 10));
+        QCOMPARE(opened, 1);
+    }
+
+    void findViewRowsSelectInTheTreeAndRightClickOpensTheMemoMenu() {
+        WindowFixture f;
+        f.window->resize(900, 700);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        auto* pane = f.window->findChild<FindPane*>();
+        QAbstractItemModelTester tester(pane->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        f.dialogs.onFindSheet = [](CFindCondition& c, const CDocOptions&, bool) {
+            c.ResetToAllMemos();
+            return true;
+        };
+        f.window->ExecuteCommand(ID_FIND);
+        QVERIFY(pane->model()->rowCount() > 3);
+        QCOMPARE(pane->selectionMode(), QAbstractItemView::ExtendedSelection);
+
+        const QModelIndex row2 = pane->model()->index(2, 0);
+        pane->setCurrentIndex(row2);
+        const QString title = row2.data().toString();
+        QCOMPARE(FromCp932(f.window->session().m_treeView.Tree().GetCaret()->label()), title);
+
+        QRect rect = pane->visualRect(pane->model()->index(1, 0));
+        QTest::mousePress(pane->viewport(), Qt::RightButton, {}, rect.center());
+        QTRY_VERIFY(f.window->memoContextMenu()->isVisible());
+        f.window->memoContextMenu()->hide();
+        QCOMPARE(FromCp932(f.window->session().m_treeView.Tree().GetCaret()->label()),
+                 pane->model()->index(1, 0).data().toString());
+
+        // A resized column is what the file keeps.
+        pane->header()->resizeSection(0, 260);
+        QCOMPARE(f.window->session().m_findView.ColumnWidth(0), 260);
+    }
+
+    void rightClickOnEmptyTreeSpaceShowsNoMenu() {
+        WindowFixture f;
+        f.window->resize(700, 700);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        TreeItem* caret = f.window->session().m_treeView.Tree().GetCaret();
+        QWidget* viewport = f.window->treePane()->viewport();
+        QTest::mousePress(viewport, Qt::RightButton, {}, QPoint(10, viewport->height() - 5));
+        QTest::qWait(50);
+        QVERIFY(!f.window->memoContextMenu()->isVisible());
+        QCOMPARE(f.window->session().m_treeView.Tree().GetCaret(), caret);
+        // On an item: selected, and the memo menu opens.
+        TreeItem* item = ItemTitled(*f.window, Utf8("会議メモ 1/20"));
+        QRect rect = f.window->treePane()->visualRect(f.window->treeModel()->IndexOf(item));
+        QTest::mousePress(viewport, Qt::RightButton, {}, rect.center());
+        QTRY_VERIFY(f.window->memoContextMenu()->isVisible());
+        QCOMPARE(f.window->session().m_treeView.Tree().GetCaret(), item);
+        f.window->memoContextMenu()->hide();
+    }
+
+    void doubleClickStepsTheKind() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        TreeItem* item = ItemTitled(*f.window, Utf8("会議メモ 1/20"));
+        QRect rect = f.window->treePane()->visualRect(f.window->treeModel()->IndexOf(item));
+        QTest::mouseDClick(f.window->treePane()->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(item->image(), int(KindDef1));
+        QVERIFY(f.window->doc().IsModified());
+    }
+};
+
+QTEST_MAIN(PanesTest)
+#include "PanesTest.moc"
