@@ -133,10 +133,10 @@ std::string OldFile(int version) {
         if (version >= 1)
             w.WriteInt32(0);
     };
-    oldCondition();               // the current search
-    oldCondition();               // standard search 1
-    w.WriteInt32(1);              // X: an initial search was chosen
-    w.WriteInt32(1);              // ... of every memo
+    oldCondition();  // the current search
+    oldCondition();  // standard search 1
+    w.WriteInt32(1); // X: an initial search was chosen
+    w.WriteInt32(1); // ... of every memo
     if (version <= 1)
         w.WriteInt32(0);
     for (int i = 0; i < 5; ++i)
@@ -156,11 +156,19 @@ TEST_F(DocumentFile, OlderVersionsLoadWithDefaultsAndSaveAsVersion5) {
     for (int version : {0, 1, 2, 3}) {
         HeadlessSession s;
         s.m_frame.m_placement.left = 33; // the window stays where it is
+        for (auto& width : s.session().m_findView.m_nColumnWidths)
+            width = 1; // held from an earlier document
+        s.doc().m_options.m_arrSelItems = {"old"};
+        s.doc().m_options.m_bSelEnabled = 1;
         FileResult r = s.doc().LoadFromBytes(OldFile(version));
         ASSERT_TRUE(r.ok) << version;
         EXPECT_EQ(s.session().m_app.m_nFileVersion, version);
         EXPECT_EQ(s.doc().m_arrMemos[1]->m_strSelItem, "");
-        EXPECT_EQ(s.session().m_findView.m_nColumnWidths[0], 200);
+        EXPECT_TRUE(s.doc().m_options.m_arrSelItems.empty());
+        EXPECT_EQ(s.doc().m_options.m_bSelEnabled, 0);
+        std::vector<std::int32_t> widths(std::begin(s.session().m_findView.m_nColumnWidths),
+                                         std::end(s.session().m_findView.m_nColumnWidths));
+        EXPECT_EQ(widths, (std::vector<std::int32_t>{200, 80, 80, 75, 75, 75, 75}));
         EXPECT_EQ(s.m_frame.m_placement.left, 33);
         EXPECT_EQ(s.doc().m_nCurMemo, 1);
         EXPECT_EQ(s.doc().m_options.m_nInitialFind, 6);
@@ -246,4 +254,95 @@ TEST_F(DocumentFile, AWriteThatFailsAnywhereIsReported) {
     }
     FailingOutput enough(total);
     EXPECT_TRUE(s.doc().StoreTo(enough));
+}
+
+namespace {
+// Root, a folder with a child, a done memo with a selection item, a memo in the
+// trash, changed options and search, the selection-item column shown.
+std::string RicherFile() {
+    HeadlessSession s;
+    s.doc().OnNewDocument();
+    CKdTreeView& view = s.treeView();
+    auto add = [&](TreeItem* parent, TreeControl::Where where, const char* title, int kind) {
+        auto memo = std::make_unique<CMemoItem>(kind);
+        memo->m_strTitle = title;
+        memo->m_strBody = std::string(300, 'b');
+        s.doc().AppendMemo(std::move(memo));
+        auto index = static_cast<std::int32_t>(s.doc().m_arrMemos.size() - 1);
+        return view.InsertMemoItem(parent, where, nullptr, title, kind, index);
+    };
+    TreeItem* folder = add(view.Tree().GetRoot(), TreeControl::Where::First, "F", KindMemo);
+    add(folder, TreeControl::Where::Last, "C", KindDef1);
+    TreeItem* done = add(view.Tree().GetRoot(), TreeControl::Where::First, "D", KindDone);
+    s.doc().Memo(done->value())->m_strSelItem = "S";
+    add(view.m_hTrash, TreeControl::Where::Last, "T", KindMemo);
+    view.Tree().Select(done);
+    s.doc().m_options.m_arrSelItems = {"S"};
+    s.doc().m_options.m_bSelEnabled = 1;
+    s.doc().m_options.m_strDefName[2] = "X";
+    s.doc().m_findCond.ResetToAllMemos();
+    s.session().m_findView.m_bSelColumnShown = true;
+    s.m_frame.m_placement = {1, 2, 3, 4, 5};
+    MemoryOutput out;
+    EXPECT_TRUE(s.doc().StoreTo(out));
+    return out.take();
+}
+
+std::string OptionsBytes(const CDocOptions& options) {
+    MemoryOutput out;
+    CArchive ar(out);
+    const_cast<CDocOptions&>(options).Serialize(ar);
+    return out.take();
+}
+} // namespace
+
+// A cut anywhere, in any layout, leaves a new untitled document with nothing of
+// the partly read file: no memos, no options, no search, no FindView widths.
+TEST_F(DocumentFile, EveryTruncationOfEveryLayoutLeavesNothingOfTheFile) {
+    const std::string defaultOptions = OptionsBytes(CDocOptions());
+    for (const std::string& bytes : {RicherFile(), OldFile(0), OldFile(3)}) {
+        HeadlessSession whole;
+        ASSERT_TRUE(whole.doc().LoadFromBytes(bytes).ok);
+        for (size_t cut = 0; cut < bytes.size(); ++cut) {
+            HeadlessSession t;
+            t.session().m_findView.m_nColumnWidths[3] = 99;
+            FileResult r = t.doc().LoadFromBytes(std::string_view(bytes).substr(0, cut));
+            ASSERT_FALSE(r.ok) << cut;
+            EXPECT_EQ(r.message, texts::BadFileFormat());
+            ASSERT_EQ(t.doc().m_arrMemos.size(), 2u) << cut;
+            EXPECT_EQ(t.doc().m_strTitle, texts::Untitled());
+            EXPECT_EQ(t.doc().m_nCurMemo, 0);
+            EXPECT_EQ(t.session().m_treeView.Tree().GetCount(), 2u);
+            EXPECT_EQ(OptionsBytes(t.doc().m_options), defaultOptions) << cut;
+            EXPECT_TRUE(t.doc().m_findCond == CFindCondition()) << cut;
+            EXPECT_EQ(t.session().m_findView.m_nColumnWidths[3], 99) << cut;
+            EXPECT_EQ(t.session().m_findView.m_nColumnWidths[2], 80) << cut;
+            EXPECT_EQ(t.m_frame.m_placement.treeWidth, 145) << cut;
+        }
+    }
+}
+
+// The header's three digits are read as the C library reads a number; anything
+// from 5 up reads the current layout, and saving always writes version 5.
+TEST_F(DocumentFile, HeaderVersionsFromFiveUpReadTheCurrentLayout) {
+    std::string v5 = RicherFile();
+    for (const char* digits : {"005", "006", "010", "999"}) {
+        std::string bytes = v5;
+        bytes.replace(7, 3, digits);
+        HeadlessSession s;
+        ASSERT_TRUE(s.doc().LoadFromBytes(bytes).ok) << digits;
+        EXPECT_EQ(s.session().m_app.m_nFileVersion, std::atoi(digits));
+        EXPECT_EQ(s.doc().m_arrMemos.size(), 6u);
+        EXPECT_EQ(s.doc().m_arrMemos[s.doc().m_nCurMemo]->m_strSelItem, "S");
+        EXPECT_EQ(s.m_frame.m_placement.treeWidth, 5);
+        MemoryOutput out;
+        ASSERT_TRUE(s.doc().StoreTo(out));
+        EXPECT_EQ(out.bytes().substr(0, 11), std::string("Version005\0", 11));
+    }
+    // Not "Version" in the first seven bytes: no header, version 0 from offset 0.
+    std::string bytes = v5;
+    bytes.replace(0, 7, "Versio_");
+    HeadlessSession s;
+    EXPECT_FALSE(s.doc().LoadFromBytes(bytes).ok);
+    EXPECT_EQ(s.session().m_app.m_nFileVersion, 0);
 }

@@ -32,7 +32,9 @@ std::string Lines(std::initializer_list<std::string> lines) {
     return out;
 }
 
-int FieldCount(const std::string& line) { return static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1; }
+int FieldCount(const std::string& line) {
+    return static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
+}
 
 } // namespace
 

@@ -86,7 +86,7 @@ TEST_F(FindView, CellTexts) {
         m->m_nKind = kind;
         EXPECT_EQ(list().CellText(0, 1), Sjis(text)) << kind;
     }
-    EXPECT_EQ(list().RowIcon(0), -1); // no icon for a kind outside the list
+    EXPECT_EQ(list().RowIcon(0), -1);     // no icon for a kind outside the list
     EXPECT_EQ(list().CellText(5, 0), ""); // rows out of range read as empty
     EXPECT_EQ(list().RowMemo(-1), nullptr);
 }
@@ -149,6 +149,23 @@ TEST_F(FindView, SelectionItemsSortByTheirPlaceInTheList) {
     EXPECT_EQ(Listed(), "mA,mC,mX,m");
     list().OnHeaderClick(2);
     EXPECT_EQ(Listed(), "m,mX,mC,mA");
+}
+
+TEST_F(FindView, KindsSortStablyWhateverTheirRange) {
+    CMemoItem* x = Add(root(), "x");
+    CMemoItem* y = Add(root(), "y");
+    CMemoItem* z = Add(root(), "z", KindDone);
+    FindAll(); // x, y (4), then z (10), each kind in array order
+    EXPECT_EQ(Listed(), "x,y,z");
+    list().OnHeaderClick(1);
+    EXPECT_EQ(Listed(), "z,x,y"); // descending; equal kinds keep their order
+    y->m_nKind = 100000;          // a stored code far outside the table
+    z->m_nKind = -3;
+    (void)x;
+    list().OnHeaderClick(1);
+    EXPECT_EQ(Listed(), "z,x,y");
+    list().OnHeaderClick(1);
+    EXPECT_EQ(Listed(), "y,x,z");
 }
 
 TEST_F(FindView, TitlesSortByCharacterValue) {

@@ -113,7 +113,8 @@ TEST_F(Import, TheImportedTrashContentsGoToTheEndOfOurTrash) {
 
 TEST_F(Import, ImportingIntoTheTrashShowsItHoldingMemos) {
     Build();
-    std::string path = Source("into-trash", [](HeadlessSession& src) { AddTo(src, src.treeView().Tree().GetRoot(), "Z"); });
+    std::string path =
+        Source("into-trash", [](HeadlessSession& src) { AddTo(src, src.treeView().Tree().GetRoot(), "Z"); });
     tree().Select(trash());
     ASSERT_TRUE(doc().ImportFile(path).ok);
     EXPECT_EQ(Outline(), "Data(A(A1),B,#(X,Z))");
@@ -179,7 +180,8 @@ TEST_F(Import, AFileWithASecondTrashIsRefused) {
 
 TEST_F(Import, TheCommandAsksForAFileAndReportsFailures) {
     Build();
-    std::string path = Source("command", [](HeadlessSession& src) { AddTo(src, src.treeView().Tree().GetRoot(), "P"); });
+    std::string path =
+        Source("command", [](HeadlessSession& src) { AddTo(src, src.treeView().Tree().GetRoot(), "P"); });
     tree().Select(Find("B"));
     ASSERT_TRUE(Run(ID_IMPORT)); // cancelled
     ASSERT_EQ(s.m_fileDialogs.m_requests.size(), 1u);

@@ -36,8 +36,8 @@ TEST_F(Search, StringTestMatchesAtCharacterBoundariesOnly) {
     } cases[] = {
         {Sjis("ツA"), "", "cA", true, false, false},
         {Sjis("ツcA"), "", "cA", true, false, true},
-        {"Title", "", "", true, false, true},     // empty string: every non-empty title
-        {"", "body", "", true, false, false},     // ... but not an empty one
+        {"Title", "", "", true, false, true}, // empty string: every non-empty title
+        {"", "body", "", true, false, false}, // ... but not an empty one
         {"", "body", "", true, true, true},
         {"WORD", "", "word", true, false, false}, // lower case does not find upper case
         {"x", "a word", "word", true, false, false},
@@ -101,8 +101,8 @@ TEST_F(Search, KindAndSelectionTestsAndTheirAlternatives) {
     kinds.m_bKindsOn = 1;
     kinds.m_bKindDef[2] = 7; // a stored 7 counts as on
     kinds.m_bKindFolder = 1;
-    const std::pair<int, bool> byKind[] = {{0, true}, {1, true}, {2, false}, {3, false}, {4, false}, {5, false},
-                                           {7, true}, {10, false}, {11, false}, {-1, false}};
+    const std::pair<int, bool> byKind[] = {{0, true},  {1, true}, {2, false},  {3, false},  {4, false},
+                                           {5, false}, {7, true}, {10, false}, {11, false}, {-1, false}};
     for (auto [kind, expected] : byKind) {
         CMemoItem memo(KindMemo);
         memo.m_nKind = kind;

@@ -1,4 +1,3 @@
-#include "search/COptionStdFindValues.h"
 #include "shell/CCommandRouter.h"
 
 #include "SearchFixture.h"
@@ -103,6 +102,19 @@ TEST_F(StdFind, InitialSearchAtInitialUpdate) {
     EXPECT_EQ(Listed(), "d");
 }
 
+TEST_F(StdFind, AnotherDocumentNeverShowsTheRowsOfTheLastOne) {
+    doc().m_findCond.ResetToAllMemos();
+    doc().RunSearch();
+    ASSERT_EQ(list().RowCount(), 2);
+    std::string path = ::testing::TempDir() + "stdfind-unknown-choice.kdl";
+    doc().m_options.m_nInitialFind = 9; // a choice no table knows: no search
+    ASSERT_TRUE(doc().OnSaveDocument(path).ok);
+    ASSERT_TRUE(doc().OnOpenDocument(path).ok);
+    s->session().OnInitialUpdate();
+    EXPECT_EQ(list().RowCount(), 0);
+    std::remove(path.c_str());
+}
+
 TEST_F(StdFind, InitialChoiceAppliesWhenAFileIsOpened) {
     Add(trash(), "t");
     doc().m_options.m_nInitialFind = 6;
@@ -115,41 +127,4 @@ TEST_F(StdFind, InitialChoiceAppliesWhenAFileIsOpened) {
     for (int row = 0; row < 3; ++row)
         EXPECT_GT(other.findView().RowMemoIndex(row), 1);
     std::remove(path.c_str());
-}
-
-TEST_F(StdFind, OptionsPageWorkingCopies) {
-    doc().m_options.m_stdFind[1].m_bSelOn = 1;
-    doc().m_options.m_stdFind[1].m_arrSelItems = {"A"};
-    COptionStdFindValues page(doc().m_options);
-    bool sawSelOn = true;
-    s->m_dialogs.onFindSheet = [&](CFindCondition& target, const CDocOptions&, bool restricted) {
-        EXPECT_TRUE(restricted);
-        sawSelOn = target.m_bSelOn != 0;
-        target.m_strSearch = "x";
-        return true;
-    };
-    EXPECT_TRUE(page.EditCondition(1, s->m_dialogs, doc().m_options));
-    EXPECT_FALSE(sawSelOn); // selection items disabled: the page starts with the test off
-    EXPECT_EQ(page.m_stdFind[1].m_bSelOn, 0);
-    EXPECT_EQ(page.m_stdFind[1].m_arrSelItems, std::vector<std::string>{"A"});
-    EXPECT_EQ(page.m_stdFind[1].m_strSearch, "x");
-    EXPECT_EQ(doc().m_options.m_stdFind[1].m_strSearch, ""); // not until the page is accepted
-    page.SetName(1, "n");
-    page.SetInitialFind(6);
-    page.SaveTo(doc().m_options);
-    EXPECT_EQ(doc().m_options.m_stdFind[1].m_strSearch, "x");
-    EXPECT_EQ(doc().m_options.m_strStdFindName[1], "n");
-    EXPECT_EQ(doc().m_options.m_nInitialFind, 6);
-
-    doc().m_options.m_bSelEnabled = 1;
-    doc().m_options.m_stdFind[0].m_bSelOn = 1;
-    COptionStdFindValues enabled(doc().m_options);
-    s->m_dialogs.onFindSheet = [&](CFindCondition& target, const CDocOptions&, bool) {
-        sawSelOn = target.m_bSelOn != 0;
-        return false;
-    };
-    EXPECT_FALSE(enabled.EditCondition(0, s->m_dialogs, doc().m_options));
-    EXPECT_TRUE(sawSelOn);
-    EXPECT_FALSE(enabled.m_bChanged);
-    EXPECT_FALSE(enabled.EditCondition(5, s->m_dialogs, doc().m_options));
 }

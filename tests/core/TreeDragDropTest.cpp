@@ -15,9 +15,7 @@ protected:
         tree().Select(root());
         ASSERT_EQ(Outline(), "Data(A(A1(A1a),A2),B,C,#(X))");
     }
-    TreeItem* Item(const std::string& title) {
-        return title == "#" ? trash() : title == "^" ? root() : Find(title);
-    }
+    TreeItem* Item(const std::string& title) { return title == "#" ? trash() : title == "^" ? root() : Find(title); }
     // Drags `from` over each of `over` in turn and releases.
     bool Drag(const std::string& from, std::initializer_list<const char*> over, bool copy) {
         if (!view().Drag().Begin(Item(from)))
@@ -35,8 +33,8 @@ TEST_F(TreeDragDrop, RefusedDropsChangeNothing) {
         bool copy;
     };
     const Case cases[] = {
-        {"A", "A", false},  {"A", "A1a", false}, {"A", "A1", true}, {"A1", "A", false},
-        {"B", "^", false},  {"X", "#", false},   {"^", "B", false}, {"#", "B", true},
+        {"A", "A", false}, {"A", "A1a", false}, {"A", "A1", true}, {"A1", "A", false},
+        {"B", "^", false}, {"X", "#", false},   {"^", "B", false}, {"#", "B", true},
     };
     for (const Case& c : cases) {
         OutlineFixture::SetUp();

@@ -135,10 +135,8 @@ TEST_F(TreePane, DueMarkFollowsTheDueStatusAlone) {
     };
     const Case cases[] = {
         {1, 958000000 + 3600, KindMemo, true}, // later today
-        {1, 958000000 - 86400, KindMemo, true},
-        {1, 958000000 - 86400, KindDone, true},
-        {1, 958000000 + 86400, KindMemo, false},
-        {0, 958000000 - 86400, KindMemo, false},
+        {1, 958000000 - 86400, KindMemo, true},  {1, 958000000 - 86400, KindDone, true},
+        {1, 958000000 + 86400, KindMemo, false}, {0, 958000000 - 86400, KindMemo, false},
     };
     for (const Case& c : cases) {
         memo(a)->m_bHasDue = c.hasDue;

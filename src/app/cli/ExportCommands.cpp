@@ -68,8 +68,7 @@ int RunExportMemo(const std::vector<std::string>& args) {
     return WriteOutput(memo->m_strBody, a.out) ? 0 : 1;
 }
 
-const CommandRegistration kExport("export", "FILE.kdl [--memo N] [--title-only] [--view-only] [-o OUT.txt]",
-                                  RunExport);
+const CommandRegistration kExport("export", "FILE.kdl [--memo N] [--title-only] [--view-only] [-o OUT.txt]", RunExport);
 const CommandRegistration kExportMemo("export-memo", "FILE.kdl [--memo N] [-o OUT.txt]", RunExportMemo);
 
 } // namespace

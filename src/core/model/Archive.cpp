@@ -27,8 +27,13 @@ void CArchive::WriteString(std::string_view text) {
     } else if (n < 0xFFFE) {
         prefix = {'\xFF', static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF)};
     } else {
-        prefix = {'\xFF', '\xFF', '\xFF', static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF),
-                  static_cast<char>((n >> 16) & 0xFF), static_cast<char>((n >> 24) & 0xFF)};
+        prefix = {'\xFF',
+                  '\xFF',
+                  '\xFF',
+                  static_cast<char>(n & 0xFF),
+                  static_cast<char>((n >> 8) & 0xFF),
+                  static_cast<char>((n >> 16) & 0xFF),
+                  static_cast<char>((n >> 24) & 0xFF)};
     }
     WriteBytes(prefix);
     WriteBytes(text);

@@ -4,7 +4,6 @@
 #include "model/Texts.h"
 #include "shell/CKdEditView.h"
 
-
 namespace kardel {
 FileResult CImportSource::Read(std::string_view bytes) {
     m_arrMemos.clear();

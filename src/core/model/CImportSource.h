@@ -1,7 +1,7 @@
 #pragma once
 #include "model/CMemoItem.h"
 #include "model/FileResult.h"
-#include "tree/CTreeRecord.h"
+#include "tree/StoredTreeRecord.h"
 
 #include <memory>
 #include <string_view>
@@ -21,7 +21,7 @@ public:
     // The memos that join the document: every record but the root (index 0) and
     // the trash (index 1), in file order, so that record k becomes base + k - 2.
     std::vector<std::unique_ptr<CMemoItem>> m_arrMemos;
-    std::vector<CTreeRecord> m_tree;
+    std::vector<StoredTreeRecord> m_tree;
 };
 
 } // namespace kardel

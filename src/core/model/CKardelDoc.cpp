@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace kardel {
 namespace {
@@ -27,8 +28,12 @@ std::string FileNameOf(const std::string& path) {
 CKardelDoc::CKardelDoc(CKardelApp& app, CPlatform& platform)
     : m_strTitle(texts::Untitled()), m_app(app), m_platform(platform) {}
 
-ISettingsStore& CKardelDoc::settings() const { return m_platform.settings; }
-IMainFrame& CKardelDoc::frame() const { return m_platform.frame; }
+ISettingsStore& CKardelDoc::settings() const {
+    return m_platform.settings;
+}
+IMainFrame& CKardelDoc::frame() const {
+    return m_platform.frame;
+}
 
 CKardelDoc::~CKardelDoc() = default;
 
@@ -100,8 +105,6 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
             m_nCurMemo = index;
         if (TreeItem* item = slot->m_hTreeItem) {
             m_treeView->Tree().SetValue(item, index);
-            if (TreeItem* parent = item->parent())
-                slot->m_nParent = parent->value();
         }
         if (kept != i)
             m_arrMemos[kept] = std::move(slot);
@@ -180,6 +183,9 @@ void CKardelDoc::Serialize(CArchive& ar) {
 }
 
 FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
+    std::int32_t widthsBefore[7] = {};
+    if (m_findView)
+        std::copy(std::begin(m_findView->m_nColumnWidths), std::end(m_findView->m_nColumnWidths), widthsBefore);
     DeleteContents();
     SetModifiedFlag(true);
     try {
@@ -189,7 +195,13 @@ FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
             m_treeView->Tree().Select(current->m_hTreeItem);
         return FileResult::Success();
     } catch (const ArchiveError&) {
+        // Nothing partly read may survive into the new document: not the search,
+        // not the options, not the FindView widths.
         DeleteContents();
+        m_findCond = CFindCondition();
+        m_options = CDocOptions();
+        if (m_findView)
+            std::copy(std::begin(widthsBefore), std::end(widthsBefore), m_findView->m_nColumnWidths);
         OnNewDocument();
         return FileResult::Failure(texts::BadFileFormat());
     }

@@ -18,12 +18,11 @@ CMemoItem::CMemoItem(std::int32_t kind) : m_strTitle(DefaultTitle(kind)), m_nKin
     m_timeCreated = m_timeUpdated = m_timeDue = m_timeDone = now;
 }
 
+// Loading fills every stored field, so a record made for it asks no clock.
+CMemoItem::CMemoItem(LoadingTag) : m_nKind(0) {}
+
 CMemoItem CMemoItem::ForLoading() {
-    CMemoItem memo;
-    memo.m_strTitle.clear();
-    memo.m_nKind = 0;
-    memo.m_timeCreated = memo.m_timeUpdated = memo.m_timeDue = memo.m_timeDone = 0;
-    return memo;
+    return CMemoItem(LoadingTag{});
 }
 
 void CMemoItem::CopyFrom(const CMemoItem& other) {

@@ -23,9 +23,15 @@ enum MemoKind : std::int32_t {
 };
 constexpr int kDueMarkImage = 11; // icon list entry drawn over due and overdue memos
 
-inline bool IsFolderKind(std::int32_t kind) { return kind == KindOpenFolder || kind == KindClosedFolder; }
-inline bool IsTrashKind(std::int32_t kind) { return kind == KindTrashEmpty || kind == KindTrashFull; }
-inline bool IsValidKind(std::int32_t kind) { return kind >= 0 && kind < KindCount; }
+inline bool IsFolderKind(std::int32_t kind) {
+    return kind == KindOpenFolder || kind == KindClosedFolder;
+}
+inline bool IsTrashKind(std::int32_t kind) {
+    return kind == KindTrashEmpty || kind == KindTrashFull;
+}
+inline bool IsValidKind(std::int32_t kind) {
+    return kind >= 0 && kind < KindCount;
+}
 
 // The values the memo properties dialog edits.
 struct MemoPropValues {
@@ -63,7 +69,8 @@ public:
     std::int32_t m_bFound = 0;
     TreeItem* m_hTreeItem = nullptr;
     std::int32_t m_nFindRow = -1;
-    std::int32_t m_nParent = -1;
+    std::int32_t m_nParent = -1; // the parent's index when the tree inserted the memo; in the memo
+                                 // clipboard, the position of the parent's entry
 
     // Copy for duplicate, move, cut, copy and paste: every stored field plus the
     // tree item and parent; the found flag and FindView row start afresh.
@@ -85,6 +92,10 @@ public:
     void Serialize(CArchive& ar);
 
     static const char* DefaultTitle(std::int32_t kind);
+
+private:
+    struct LoadingTag {};
+    explicit CMemoItem(LoadingTag);
 };
 
 } // namespace kardel

@@ -33,18 +33,18 @@ bool CFindMatcher::DatePasses(const CMemoItem& memo) {
     int day = DayKey::kEmpty;
     switch (m_cond.m_nDateField) {
     case CFindCondition::Created:
-        day = DayKey::Of(memo.m_timeCreated);
+        day = m_days.Of(memo.m_timeCreated);
         break;
     case CFindCondition::Updated:
-        day = DayKey::Of(memo.m_timeUpdated);
+        day = m_days.Of(memo.m_timeUpdated);
         break;
     case CFindCondition::Due:
         if (memo.m_bHasDue)
-            day = DayKey::Of(memo.m_timeDue);
+            day = m_days.Of(memo.m_timeDue);
         break;
     case CFindCondition::Done:
         if (memo.m_nKind == KindDone)
-            day = DayKey::Of(memo.m_timeDone);
+            day = m_days.Of(memo.m_timeDone);
         break;
     default:
         break;

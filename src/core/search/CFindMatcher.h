@@ -26,6 +26,7 @@ private:
     const CFindCondition& m_cond;
     int m_givenDay;
     TodayKey m_today;
+    DayKeyCache m_days;
 };
 
 } // namespace kardel

@@ -17,8 +17,12 @@ const std::int32_t kDefaultWidths[CKdListView::kColumnCount] = {200, 80, 80, 75,
 constexpr int kSelColumnWidth = 80;
 constexpr size_t kTitleReadLimit = 255;
 
-const std::string& Down() { return Sjis("↓"); }
-const std::string& Up() { return Sjis("↑"); }
+const std::string& Down() {
+    return Sjis("↓");
+}
+const std::string& Up() {
+    return Sjis("↑");
+}
 
 } // namespace
 
@@ -48,6 +52,10 @@ void CKdListView::OnInitialUpdate() {
         RebuildWithFlag();
     } else if (initial >= 1 && initial <= 6) {
         m_doc.RunSearch();
+    } else {
+        // No initial search, but the rows of the document shown before must not
+        // stay: their indices would now name this document's memos.
+        RebuildWithFlag();
     }
     m_bSelColumnShown = m_doc.m_options.m_bSelEnabled != 0;
     if (!m_bSelColumnShown)
@@ -83,7 +91,9 @@ std::int32_t CKdListView::RowMemoIndex(int row) const {
     return row >= 0 && row < RowCount() ? m_rows[static_cast<size_t>(row)] : -1;
 }
 
-CMemoItem* CKdListView::RowMemo(int row) const { return m_doc.Memo(RowMemoIndex(row)); }
+CMemoItem* CKdListView::RowMemo(int row) const {
+    return m_doc.Memo(RowMemoIndex(row));
+}
 
 std::string CKdListView::CellText(int row, int column) const {
     const CMemoItem* memo = RowMemo(row);

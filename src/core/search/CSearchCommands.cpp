@@ -39,7 +39,9 @@ void CSearchCommands::Find() {
         m_doc.RunSearch();
 }
 
-void CSearchCommands::FindAgain() { m_doc.RunSearch(); }
+void CSearchCommands::FindAgain() {
+    m_doc.RunSearch();
+}
 
 void CSearchCommands::StandardFind() {
     std::optional<int> chosen = m_doc.platform().dialogs.StdFindChoice(m_doc.m_options, m_doc.m_nStdFind);

@@ -20,7 +20,8 @@ struct KeyedRow {
 constexpr int kEmptySelItem = 999;
 
 std::int64_t NumericKey(const CMemoItem& memo, int column,
-                        const std::unordered_map<std::string_view, int>& selPositions, int selCount) {
+                        const std::unordered_map<std::string_view, int>& selPositions, int selCount,
+                        DayKeyCache& days) {
     switch (column) {
     case 1:
         return memo.m_nKind;
@@ -31,16 +32,43 @@ std::int64_t NumericKey(const CMemoItem& memo, int column,
         return it == selPositions.end() ? selCount : it->second;
     }
     case 3:
-        return DayKey::Of(memo.m_timeCreated);
+        return days.Of(memo.m_timeCreated);
     case 4:
-        return DayKey::Of(memo.m_timeUpdated);
+        return days.Of(memo.m_timeUpdated);
     case 5:
-        return memo.m_bHasDue ? DayKey::Of(memo.m_timeDue) : DayKey::kNoDate;
+        return memo.m_bHasDue ? days.Of(memo.m_timeDue) : DayKey::kNoDate;
     case 6:
-        return memo.m_nKind == KindDone ? DayKey::Of(memo.m_timeDone) : DayKey::kNoDate;
+        return memo.m_nKind == KindDone ? days.Of(memo.m_timeDone) : DayKey::kNoDate;
     default:
         return 0;
     }
+}
+
+// A stable counting sort when the keys span a small range, as kinds and
+// selection-item positions do: the sort after every rebuild stays linear.
+bool SortSmallKeys(std::vector<KeyedRow>& keyed, bool descending) {
+    constexpr std::int64_t kMaxSpan = 1024;
+    if (keyed.empty())
+        return true;
+    auto [lo, hi] = std::minmax_element(keyed.begin(), keyed.end(),
+                                        [](const KeyedRow& a, const KeyedRow& b) { return a.key < b.key; });
+    std::int64_t min = lo->key, span = hi->key - lo->key + 1;
+    if (span > kMaxSpan)
+        return false;
+    auto bucketOf = [&](const KeyedRow& row) {
+        auto bucket = static_cast<size_t>(row.key - min);
+        return descending ? static_cast<size_t>(span - 1) - bucket : bucket;
+    };
+    std::vector<size_t> starts(static_cast<size_t>(span) + 1, 0);
+    for (const KeyedRow& row : keyed)
+        ++starts[bucketOf(row) + 1];
+    for (size_t b = 1; b < starts.size(); ++b)
+        starts[b] += starts[b - 1];
+    std::vector<KeyedRow> sorted(keyed.size());
+    for (const KeyedRow& row : keyed)
+        sorted[starts[bucketOf(row)]++] = row;
+    keyed.swap(sorted);
+    return true;
 }
 
 } // namespace
@@ -56,6 +84,7 @@ void SortFindRows(std::vector<std::int32_t>& rows, const CKardelDoc& doc, int co
             selPositions.emplace(selItems[i], static_cast<int>(i));
     const int selCount = static_cast<int>(selItems.size());
 
+    DayKeyCache days;
     std::vector<KeyedRow> keyed;
     keyed.reserve(rows.size());
     for (std::int32_t index : rows) {
@@ -65,21 +94,25 @@ void SortFindRows(std::vector<std::int32_t>& rows, const CKardelDoc& doc, int co
             if (column == 0)
                 row.text = memo->m_strTitle;
             else
-                row.key = NumericKey(*memo, column, selPositions, selCount);
+                row.key = NumericKey(*memo, column, selPositions, selCount, days);
         }
         keyed.push_back(row);
     }
-    auto compare = [column](const KeyedRow& a, const KeyedRow& b) {
-        if (column == 0)
-            return SjisText::Compare(a.text, b.text);
-        return a.key < b.key ? -1 : (a.key > b.key ? 1 : 0);
-    };
-    if (descending)
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) > 0; });
-    else
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) < 0; });
+    if (column != 0 && SortSmallKeys(keyed, descending)) {
+        // done: kinds and selection-item positions take a counting sort
+    } else {
+        auto compare = [column](const KeyedRow& a, const KeyedRow& b) {
+            if (column == 0)
+                return SjisText::Compare(a.text, b.text);
+            return a.key < b.key ? -1 : (a.key > b.key ? 1 : 0);
+        };
+        if (descending)
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) > 0; });
+        else
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [&](const KeyedRow& a, const KeyedRow& b) { return compare(a, b) < 0; });
+    }
     for (size_t i = 0; i < keyed.size(); ++i)
         rows[i] = keyed[i].memo;
 }

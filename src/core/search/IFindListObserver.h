@@ -17,7 +17,9 @@ public:
     virtual void RowChanged(int row) = 0;
     // Header titles, column widths or the selection-item column's visibility changed.
     virtual void HeaderChanged() = 0;
-    // The list selects and focuses this row (the after-search step).
+    // The list selects and focuses this row (the after-search step). The list
+    // takes the row-selection step itself, so the widget does not report this
+    // selection back through OnRowSelected.
     virtual void SelectRow(int row) = 0;
 };
 

@@ -22,18 +22,27 @@ inline unsigned CharAt(std::string_view text, size_t pos, size_t& width) {
 } // namespace
 
 int SjisText::Compare(std::string_view a, std::string_view b) {
-    size_t pos = 0;
-    for (;;) {
-        bool aEnded = pos >= a.size(), bEnded = pos >= b.size();
-        if (aEnded || bEnded)
-            return aEnded && bEnded ? 0 : (aEnded ? -1 : 1);
-        size_t wa = 1, wb = 1;
-        unsigned ca = CharAt(a, pos, wa);
-        unsigned cb = CharAt(b, pos, wb);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-        pos += wa; // equal values have equal widths: single bytes stay below 0x8100
-    }
+    // The bytes before the first difference are the same in both texts, so they
+    // split into the same characters; only the character holding the difference
+    // needs decoding. A byte prefix is always the smaller text: its last
+    // character is either shared or a lone lead byte, worth less than any pair.
+    size_t n = std::min(a.size(), b.size());
+    size_t d = static_cast<size_t>(
+        std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n), b.begin()).first - a.begin());
+    if (d == n)
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    size_t start = d;
+    while (start > 0 && Cp932Codec::IsLeadByte(static_cast<unsigned char>(a[start - 1])))
+        --start;
+    if ((d - start) % 2 == 1) // d is the trail byte of a pair whose lead both texts share
+        return static_cast<unsigned char>(a[d]) < static_cast<unsigned char>(b[d]) ? -1 : 1;
+    size_t wa = 1, wb = 1;
+    unsigned ca = CharAt(a, d, wa);
+    unsigned cb = CharAt(b, d, wb);
+    if (ca != cb)
+        return ca < cb ? -1 : 1;
+    // Same value from different bytes cannot happen; keep the order total anyway.
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 size_t SjisText::Find(std::string_view text, std::string_view needle) {
@@ -41,21 +50,26 @@ size_t SjisText::Find(std::string_view text, std::string_view needle) {
         return text.empty() ? std::string_view::npos : 0;
     if (needle.size() > text.size())
         return std::string_view::npos;
-    // memmem proposes candidates; the boundary walk only ever moves forward, so
-    // the whole text is classified into characters at most once.
-    const char* base = text.data();
-    size_t boundary = 0;
+    // memmem proposes candidates; each is checked against the last position known
+    // to be a character boundary, never against the start of the text. Bytes that
+    // cannot lead a character end one, so the check walks back from the candidate
+    // only over lead-byte values, and never past the known boundary: an even run
+    // of them ending at the candidate means the candidate starts a character.
+    const auto* base = reinterpret_cast<const unsigned char*>(text.data());
+    size_t known = 0; // a character boundary at or before every later candidate
     size_t from = 0;
     while (from + needle.size() <= text.size()) {
         const void* hit = ::memmem(base + from, text.size() - from, needle.data(), needle.size());
         if (!hit)
             return std::string_view::npos;
-        size_t pos = static_cast<size_t>(static_cast<const char*>(hit) - base);
-        while (boundary < pos)
-            boundary += Cp932Codec::IsLeadByte(static_cast<unsigned char>(base[boundary])) ? 2 : 1;
-        if (boundary == pos)
+        size_t pos = static_cast<size_t>(static_cast<const unsigned char*>(hit) - base);
+        size_t start = pos;
+        while (start > known && Cp932Codec::IsLeadByte(base[start - 1]))
+            --start;
+        if ((pos - start) % 2 == 0)
             return pos;
-        from = pos + 1; // the candidate began on a trail byte
+        known = pos + 1; // pos is a trail byte, so the next byte starts a character
+        from = pos + 1;
     }
     return std::string_view::npos;
 }

@@ -13,7 +13,9 @@
 
 namespace kardel {
 
-std::string CTextExporter::MemoViewText() const { return m_memoView ? m_memoView->edit().GetText() : std::string(); }
+std::string CTextExporter::MemoViewText() const {
+    return m_memoView ? m_memoView->edit().GetText() : std::string();
+}
 
 std::string CTextExporter::SubtreeText(TreeItem* top) const {
     std::string out;
@@ -80,10 +82,9 @@ void CTextExporter::ExportSubtree() {
     TreeControl& tree = m_treeView->Tree();
     TreeItem* root = tree.GetRoot();
     CSettings settings(m_doc.settings());
-    std::optional<SubtreeExportChoice> choice =
-        m_doc.platform().dialogs.SubtreeExport(root ? root->label() : std::string(),
-                                               settings.Get(CSettings::kExportTitleOnly) != 0,
-                                               settings.Get(CSettings::kExportViewOnly) != 0);
+    std::optional<SubtreeExportChoice> choice = m_doc.platform().dialogs.SubtreeExport(
+        root ? root->label() : std::string(), settings.Get(CSettings::kExportTitleOnly) != 0,
+        settings.Get(CSettings::kExportViewOnly) != 0);
     if (!choice || choice->path.empty())
         return;
     m_bViewOnly = choice->viewOnly;

@@ -14,7 +14,9 @@ CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) {
     m_tree.SetNotify(this);
 }
 
-CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const { return item ? m_doc.Memo(item->value()) : nullptr; }
+CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const {
+    return item ? m_doc.Memo(item->value()) : nullptr;
+}
 
 TreeItem* CKdTreeView::InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after,
                                       const std::string& title, int image, std::int32_t memoIndex) {
@@ -217,23 +219,23 @@ void CKdTreeView::Serialize(CArchive& ar) {
     });
 }
 
-// The whole section is read and checked before the first item is inserted.
+// The whole section is read and checked (ReadTreeRecords) before the first item is inserted.
 void CKdTreeView::LoadTree(CArchive& ar) {
     auto& memos = m_doc.m_arrMemos;
-    std::vector<CTreeRecord> records =
+    std::vector<StoredTreeRecord> records =
         ReadTreeRecords(ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; });
     DeleteAllItems();
     m_bNoParentRefreshOnInsert = true;
     std::vector<TreeItem*> bySequence{nullptr};
     bySequence.reserve(records.size() + 1);
-    for (const CTreeRecord& r : records) {
+    for (const StoredTreeRecord& r : records) {
         TreeItem* item = InsertMemoItem(bySequence[r.parent], TreeControl::Where::Last, nullptr,
-                                        memos[r.index]->m_strTitle, r.image, r.index);
+                                        memos[r.memo]->m_strTitle, r.image, r.memo);
         bySequence.push_back(item);
         if (IsTrashKind(r.image))
             m_hTrash = item;
         if (r.selected != 0)
-            m_doc.m_nCurMemo = r.index;
+            m_doc.m_nCurMemo = r.memo;
     }
     m_bNoParentRefreshOnInsert = false;
     m_tree.ForEachItem([this](TreeItem* item) {

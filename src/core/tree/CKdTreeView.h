@@ -1,7 +1,7 @@
 #pragma once
 #include "model/CView.h"
 #include "tree/CTreeDragDrop.h"
-#include "tree/CTreeRecord.h"
+#include "tree/StoredTreeRecord.h"
 #include "tree/TreeControl.h"
 
 #include <cstdint>
@@ -13,15 +13,6 @@ namespace kardel {
 
 class CKardelDoc;
 class CFindCondition;
-
-// One record of the stored tree section: what saving writes for one item.
-struct StoredTreeRecord {
-    std::int32_t image = 0;
-    std::int32_t memo = 0;
-    std::int32_t parent = 0; // 1-based sequence number of the parent record, 0 for the root
-    std::int32_t hasChildren = 0;
-    std::int32_t selected = 0;
-};
 
 // The TreeView pane: the outline's hierarchy lives in its tree control, each
 // item's value being its memo's index. Every structural change goes through
@@ -53,7 +44,7 @@ public:
     void ExpandSubtree(TreeItem* item, bool expand);
     // Merges a checked tree section of an imported file whose memos the document has
     // appended from index `base` on (imported memo k at base + k - 2).
-    void MergeImportedTree(const std::vector<CTreeRecord>& records, std::int32_t base);
+    void MergeImportedTree(const std::vector<StoredTreeRecord>& records, std::int32_t base);
 
     // Commands (ids in shell/CommandIds.h): enabling rules and actions.
     bool OnUpdateCmd(CommandId id, CCmdUI& ui) override;
@@ -107,7 +98,6 @@ private:
     void InsertNewMemo(CMemoItem* memo);
     void SelectFromFindView(CMemoItem* memo);
     void LoadTree(CArchive& ar);
-    void MakeFolderAfterInsert(TreeItem* item);
     // Deletes the subtrees of `tops` (none inside another) and renumbers once.
     void DeleteSubtrees(const std::vector<TreeItem*>& tops);
     TreeItem* InsertCopy(TreeItem* source, TreeItem* newParent, TreeControl::Where where, TreeItem* after,

@@ -186,7 +186,7 @@ void CKdTreeView::ExpandSubtree(TreeItem* item, bool expand) {
         m_tree.EnsureVisible(m_tree.GetCaret());
 }
 
-void CKdTreeView::MergeImportedTree(const std::vector<CTreeRecord>& records, std::int32_t base) {
+void CKdTreeView::MergeImportedTree(const std::vector<StoredTreeRecord>& records, std::int32_t base) {
     TreeItem* target = m_tree.GetCaret();
     if (!target)
         return;
@@ -194,7 +194,7 @@ void CKdTreeView::MergeImportedTree(const std::vector<CTreeRecord>& records, std
     std::vector<TreeItem*> bySequence(records.size() + 1, nullptr);
     TreeItem* importedTrash = nullptr;
     for (size_t p = 2; p <= records.size(); ++p) {
-        const CTreeRecord& r = records[p - 1];
+        const StoredTreeRecord& r = records[p - 1];
         TreeItem* parent = r.parent == 1 ? target : bySequence[r.parent];
         if (IsTrashKind(r.image)) {
             // Only collects what lay in the imported trash; bound to no memo.
@@ -203,9 +203,9 @@ void CKdTreeView::MergeImportedTree(const std::vector<CTreeRecord>& records, std
             continue;
         }
         std::int32_t image = r.image == KindOpenFolder ? KindClosedFolder : r.image;
-        std::int32_t index = base + r.index - 2;
-        bySequence[p] = InsertMemoItem(parent, TreeControl::Where::Last, nullptr, m_doc.Memo(index)->m_strTitle,
-                                       image, index);
+        std::int32_t index = base + r.memo - 2;
+        bySequence[p] =
+            InsertMemoItem(parent, TreeControl::Where::Last, nullptr, m_doc.Memo(index)->m_strTitle, image, index);
     }
     if (importedTrash && m_tree.HasChildren(importedTrash)) {
         std::vector<TreeItem*> contents;
@@ -361,6 +361,8 @@ void CKdTreeView::LevelUp() {
     if (!parent || !parent->parent())
         return;
     TreeItem* created = CopySubtree(caret, parent->parent(), Position::AfterParent, false);
+    if (!created)
+        return;
     DeleteSubtree(caret);
     m_tree.Select(created);
     m_doc.SetModifiedFlag();
@@ -378,6 +380,8 @@ void CKdTreeView::LevelDown() {
     previousMemo->m_bHasDue = 0;
     m_tree.SetImage(previous, KindOpenFolder);
     TreeItem* created = CopySubtree(caret, previous, Position::First, false);
+    if (!created)
+        return;
     DeleteSubtree(caret);
     m_tree.Select(created);
     m_doc.SetModifiedFlag();
@@ -390,6 +394,8 @@ void CKdTreeView::Duplicate() {
     if (!caret || !caret->parent())
         return;
     TreeItem* created = CopySubtree(caret, caret->parent(), Position::AfterSource, true);
+    if (!created)
+        return;
     m_tree.Select(created);
     m_doc.SetModifiedFlag();
 }
@@ -482,7 +488,9 @@ void CKdTreeView::Paste() {
     m_tree.SetImage(target, targetMemo->m_nKind);
 }
 
-void CKdTreeView::ExpandAll() { ExpandSubtree(m_tree.GetRoot(), true); }
+void CKdTreeView::ExpandAll() {
+    ExpandSubtree(m_tree.GetRoot(), true);
+}
 
 void CKdTreeView::CollapseAll() {
     m_tree.Select(m_tree.GetRoot());

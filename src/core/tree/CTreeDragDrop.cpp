@@ -50,6 +50,8 @@ bool CTreeDragDrop::Drop(bool copy) {
     if (IsRefused(copy))
         return false;
     TreeItem* created = m_view.CopySubtree(m_hDragItem, m_hDropTarget, CKdTreeView::Position::First, true);
+    if (!created)
+        return false;
     if (!copy) {
         m_view.DeleteSubtree(m_hDragItem);
         m_hDragItem = nullptr;

@@ -1,17 +1,43 @@
 #include "tree/TreeControl.h"
 
+#include <algorithm>
+
 namespace kardel {
 
 TreeItem::~TreeItem() = default;
+
+int TreeItem::row() const {
+    const TreeItem* holder = m_parent;
+    if (!holder)
+        return 0;
+    // A cached row is right exactly when the sibling at that position is this item.
+    if (m_row < holder->childCount() && holder->m_children[m_row].get() == this)
+        return m_row;
+    // Positions below m_rowsValid hold right rows, so this item lies further on.
+    int i = holder->m_rowsValid;
+    const int count = holder->childCount();
+    for (; i < count; ++i) {
+        TreeItem* sibling = holder->m_children[i].get();
+        sibling->m_row = i;
+        if (sibling == this)
+            break;
+    }
+    holder->m_rowsValid = std::min(i + 1, count);
+    return m_row;
+}
 
 TreeItem* TreeItem::parent() const {
     // Top-level items hang below the invisible holder, which has no parent itself.
     return m_parent && m_parent->m_parent ? m_parent : nullptr;
 }
 
-TreeControl::TreeControl() : m_top(new TreeItem) { m_top->m_expanded = true; }
+TreeControl::TreeControl() : m_top(new TreeItem) {
+    m_top->m_expanded = true;
+}
 
-TreeControl::~TreeControl() { DestroySubtree(std::move(m_top)); }
+TreeControl::~TreeControl() {
+    DestroySubtree(std::move(m_top));
+}
 
 // Children are detached level by level so that destruction never recurses.
 void TreeControl::DestroySubtree(std::unique_ptr<TreeItem> item) {
@@ -39,7 +65,7 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
     if (where == Where::Last)
         row = holder->childCount();
     else if (where == Where::After && after && after->m_parent == holder)
-        row = after->m_row + 1;
+        row = after->row() + 1;
     if (m_observer)
         m_observer->BeforeInsert(parent, row);
     std::unique_ptr<TreeItem> item(new TreeItem);
@@ -49,8 +75,8 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
     raw->m_value = value;
     raw->m_parent = holder;
     holder->m_children.insert(holder->m_children.begin() + row, std::move(item));
-    for (int i = row; i < holder->childCount(); ++i)
-        holder->m_children[i]->m_row = i;
+    raw->m_row = row;
+    holder->m_rowsValid = std::min(holder->m_rowsValid, row);
     ++m_count;
     if (m_observer)
         m_observer->AfterInsert(raw);
@@ -75,11 +101,10 @@ void TreeControl::DeleteItem(TreeItem* item) {
         m_observer->BeforeRemove(item);
     size_t removed = CountSubtree(item);
     TreeItem* holder = item->m_parent;
-    int row = item->m_row;
+    int row = item->row();
     std::unique_ptr<TreeItem> owned = std::move(holder->m_children[row]);
     holder->m_children.erase(holder->m_children.begin() + row);
-    for (int i = row; i < holder->childCount(); ++i)
-        holder->m_children[i]->m_row = i;
+    holder->m_rowsValid = std::min(holder->m_rowsValid, row);
     m_count -= removed;
     if (caretMoves)
         m_caret = newCaret;
@@ -172,7 +197,9 @@ void TreeControl::EnsureVisible(TreeItem* item) {
         m_observer->EnsureVisible(item);
 }
 
-TreeItem* TreeControl::GetRoot() const { return m_top->m_children.empty() ? nullptr : m_top->child(0); }
+TreeItem* TreeControl::GetRoot() const {
+    return m_top->m_children.empty() ? nullptr : m_top->child(0);
+}
 
 TreeItem* TreeControl::GetChild(TreeItem* item) const {
     return item && !item->m_children.empty() ? item->child(0) : nullptr;
@@ -181,14 +208,15 @@ TreeItem* TreeControl::GetChild(TreeItem* item) const {
 TreeItem* TreeControl::GetNextSibling(TreeItem* item) const {
     if (!item || !item->m_parent)
         return nullptr;
-    int next = item->m_row + 1;
+    int next = item->row() + 1;
     return next < item->m_parent->childCount() ? item->m_parent->child(next) : nullptr;
 }
 
 TreeItem* TreeControl::GetPrevSibling(TreeItem* item) const {
-    if (!item || !item->m_parent || item->m_row == 0)
+    if (!item || !item->m_parent)
         return nullptr;
-    return item->m_parent->child(item->m_row - 1);
+    int row = item->row();
+    return row == 0 ? nullptr : item->m_parent->child(row - 1);
 }
 
 TreeItem* TreeControl::GetNextVisible(TreeItem* item) const {

@@ -25,8 +25,11 @@ public:
     TreeItem* parent() const;
     int childCount() const { return static_cast<int>(m_children.size()); }
     TreeItem* child(int row) const { return m_children[row].get(); }
-    // Position among the parent's children (O(1)).
-    int row() const { return m_row; }
+    // Position among the parent's children. Rows are renumbered lazily: after an
+    // insertion or removal among n siblings, the first query of a row at position
+    // p costs O(p) once; after that it is O(1). A move at the top of a huge level
+    // therefore does not touch every sibling.
+    int row() const;
 
 private:
     friend class TreeControl;
@@ -37,7 +40,9 @@ private:
     std::int32_t m_value = 0;
     bool m_expanded = false;
     TreeItem* m_parent = nullptr; // the invisible top for top-level items
-    int m_row = 0;
+    mutable int m_row = 0;
+    // Children below this position have their m_row right.
+    mutable int m_rowsValid = 0;
     std::vector<std::unique_ptr<TreeItem>> m_children;
 };
 

@@ -1,39 +1,39 @@
-#include "tree/CTreeRecord.h"
+#include "tree/StoredTreeRecord.h"
 
 #include "model/Archive.h"
 #include "model/CMemoItem.h"
 
 namespace kardel {
 
-std::vector<CTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
-                                         const std::function<std::int32_t(std::int32_t)>& kindOf) {
+std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
+                                              const std::function<std::int32_t(std::int32_t)>& kindOf) {
     auto bad = [] { throw ArchiveError(ArchiveError::Kind::BadFormat, "invalid tree section"); };
     size_t count = ar.ReadCount(20);
     if (count != memoCount || count < 2)
         bad();
-    std::vector<CTreeRecord> records;
+    std::vector<StoredTreeRecord> records;
     records.reserve(count);
     std::vector<bool> used(memoCount, false);
     size_t trashPosition = 0;
     for (size_t i = 0; i < count; ++i) {
-        CTreeRecord r;
+        StoredTreeRecord r;
         r.image = ar.ReadInt32();
-        r.index = ar.ReadInt32();
+        r.memo = ar.ReadInt32();
         r.parent = ar.ReadInt32();
         r.hasChildren = ar.ReadInt32();
         r.selected = ar.ReadInt32();
-        if (r.index < 0 || static_cast<size_t>(r.index) >= memoCount || used[r.index])
+        if (r.memo < 0 || static_cast<size_t>(r.memo) >= memoCount || used[r.memo])
             bad();
         // Record i has the sequence number i + 1; its parent must come before it.
         if (r.parent < 0 || static_cast<size_t>(r.parent) > i)
             bad();
-        if ((i == 0) != (r.parent == 0) || (i == 0 && r.index != 0))
+        if ((i == 0) != (r.parent == 0) || (i == 0 && r.memo != 0))
             bad();
-        used[r.index] = true;
+        used[r.memo] = true;
         if (r.image == kDueMarkImage)
-            r.image = kindOf(r.index);
+            r.image = kindOf(r.memo);
         bool trashImage = IsTrashKind(r.image);
-        if (trashImage != (r.index == 1))
+        if (trashImage != (r.memo == 1))
             bad();
         if (trashImage) {
             if (r.parent != 1)

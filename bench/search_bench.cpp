@@ -1,0 +1,174 @@
+// Searching and rebuilding FindView on generated documents. Each search is
+// measured beside a plain memmem scan over the same titles and bodies in the same
+// run (counter x_memmem: the search's best time over the scan's best time); the
+// rebuild and sort of FindView beside one plain pass over the memo array
+// (counter x_pass).
+#include "DocumentGenerator.h"
+
+#include "model/Texts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <memory>
+
+namespace {
+using namespace kardel;
+using Clock = std::chrono::steady_clock;
+
+// One generated document per size for the whole run.
+HeadlessSession& SessionFor(size_t memoCount) {
+    static std::map<size_t, std::unique_ptr<HeadlessSession>> sessions;
+    auto& slot = sessions[memoCount];
+    if (!slot) {
+        slot = std::make_unique<HeadlessSession>();
+        bench::GenerateDocument(*slot, memoCount);
+    }
+    return *slot;
+}
+
+template <class Work> double BestSeconds(int runs, Work&& work) {
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        auto start = Clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+// The plain scan: memmem over every title and every body, nothing else.
+double MemmemSeconds(const CKardelDoc& doc, const std::string& needle) {
+    return BestSeconds(5, [&] {
+        size_t hits = 0;
+        for (const auto& memo : doc.m_arrMemos) {
+            hits += ::memmem(memo->m_strTitle.data(), memo->m_strTitle.size(), needle.data(), needle.size()) != nullptr;
+            hits += ::memmem(memo->m_strBody.data(), memo->m_strBody.size(), needle.data(), needle.size()) != nullptr;
+        }
+        benchmark::DoNotOptimize(hits);
+    });
+}
+
+// The whole search command (flags, tree walk, FindView rebuilt and sorted), or
+// with walkOnly the tree walk that tests the memos.
+void RunSearchBench(benchmark::State& state, const CFindCondition& condition, bool walkOnly = false) {
+    HeadlessSession& session = SessionFor(static_cast<size_t>(state.range(0)));
+    CKardelDoc& doc = session.doc();
+    doc.m_findCond = condition;
+    double best = 1e30;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        if (walkOnly)
+            session.treeView().MarkMatches(doc.m_findCond);
+        else
+            doc.RunSearch();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    if (walkOnly)
+        doc.UpdateAllViews(nullptr, HintResultsChanged); // for the found count below
+    // The needle the scan looks for is the string searched, or a text that is never there.
+    std::string needle = condition.m_bStringOn ? condition.m_strSearch : Sjis("見つからない言葉");
+    double scan = MemmemSeconds(doc, needle);
+    state.counters["found"] = session.findView().RowCount();
+    state.counters["memmem_ms"] = scan * 1e3;
+    state.counters["x_memmem"] = best / scan;
+}
+
+CFindCondition StringCondition(const std::string& text) {
+    CFindCondition c;
+    c.m_bStringOn = c.m_bSearchTitle = c.m_bSearchBody = 1;
+    c.m_strSearch = text;
+    return c;
+}
+
+void BM_StringSearchRare(benchmark::State& state) {
+    RunSearchBench(state, StringCondition(Sjis("見つからない言葉"))); // read every byte of every memo
+}
+
+void BM_StringSearchCommon(benchmark::State& state) {
+    RunSearchBench(state, StringCondition(Sjis("見積もり"))); // found in many bodies
+}
+
+void BM_StringWalkOnlyCommon(benchmark::State& state) {
+    RunSearchBench(state, StringCondition(Sjis("見積もり")), true);
+}
+
+void BM_StringSearchTrailByte(benchmark::State& state) {
+    // "c" appears as the trail byte of many double-byte characters (ツ and others),
+    // so candidates are refused and the boundary walk does real work.
+    RunSearchBench(state, StringCondition("cA"));
+}
+
+void BM_KindSearch(benchmark::State& state) {
+    CFindCondition c;
+    c.m_bKindsOn = 1;
+    c.m_bKindDef[1] = c.m_bKindDone = 1;
+    RunSearchBench(state, c);
+}
+
+void BM_DateSearch(benchmark::State& state) {
+    CFindCondition c;
+    c.m_bDateOn = 1;
+    c.m_nDateField = CFindCondition::Updated;
+    c.m_nDateRelation = CFindCondition::OnOrAfter;
+    c.m_nDateSource = CFindCondition::GivenDate;
+    c.m_timeGiven = 1262304000 + 300000000;
+    RunSearchBench(state, c);
+}
+
+// FindView rebuilt and sorted with 100,000 found rows: every memo of the
+// 100,000-memo document, every tenth of the million-memo one.
+void BM_RebuildAndSort(benchmark::State& state) {
+    HeadlessSession& session = SessionFor(static_cast<size_t>(state.range(0)));
+    CKardelDoc& doc = session.doc();
+    size_t step = std::max<size_t>(1, doc.m_arrMemos.size() / 100000);
+    for (size_t i = 0; i < doc.m_arrMemos.size(); ++i)
+        doc.m_arrMemos[i]->m_bFound = i >= 2 && i % step == 0;
+    double best = 1e30;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        doc.UpdateAllViews(nullptr, HintResultsChanged);
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    double pass = BestSeconds(5, [&] {
+        std::int64_t sum = 0;
+        for (const auto& memo : doc.m_arrMemos)
+            sum += memo->m_nKind + memo->m_bFound;
+        benchmark::DoNotOptimize(sum);
+    });
+    state.counters["rows"] = session.findView().RowCount();
+    state.counters["pass_ms"] = pass * 1e3;
+    state.counters["x_pass"] = best / pass;
+}
+
+// Header clicks on the slower columns, with the rows of the rebuild above.
+void BM_SortByColumn(benchmark::State& state) {
+    HeadlessSession& session = SessionFor(bench::SmokeRun() ? 2000 : 100000);
+    CKardelDoc& doc = session.doc();
+    for (size_t i = 0; i < doc.m_arrMemos.size(); ++i)
+        doc.m_arrMemos[i]->m_bFound = i >= 2;
+    doc.UpdateAllViews(nullptr, HintResultsChanged);
+    for (auto _ : state)
+        session.findView().OnHeaderClick(static_cast<int>(state.range(0)));
+    state.counters["rows"] = session.findView().RowCount();
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    bench::MemoCounts(b, {100000, 1000000});
+}
+
+BENCHMARK(BM_StringSearchRare)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StringSearchCommon)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StringWalkOnlyCommon)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StringSearchTrailByte)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KindSearch)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DateSearch)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildAndSort)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByColumn)->Arg(0)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,114 @@
+// apply: runs tree commands on a document and saves the result.
+#include "cli/EditSession.h"
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace kardel::cli {
+namespace {
+
+struct Step {
+    std::string name;
+    std::string argument;
+};
+
+const std::map<std::string, CommandId>& MenuCommands() {
+    static const std::map<std::string, CommandId> commands = {
+        {"new-untitled", ID_MEMO_CREATE_UNTITLED},
+        {"duplicate", ID_MEMO_DUPLICATE},
+        {"up", ID_MEMO_UP},
+        {"down", ID_MEMO_DOWN},
+        {"level-up", ID_MEMO_LEVEL_UP},
+        {"level-down", ID_MEMO_LEVEL_DOWN},
+        {"trash", ID_MEMO_TO_TRASH},
+        {"empty-trash", ID_MEMO_EMPTY_TRASH},
+        {"copy", ID_MEMO_COPY},
+        {"cut", ID_MEMO_CUT},
+        {"paste", ID_MEMO_PASTE},
+        {"expand-all", ID_EXPAND_ALL},
+        {"collapse-all", ID_COLLAPSE_ALL},
+    };
+    return commands;
+}
+
+bool TakesIndex(const std::string& name) {
+    return name == "select" || name == "expand" || name == "collapse" || name == "drop" || name == "drop-copy";
+}
+bool TakesText(const std::string& name) {
+    return name == "rename" || name == "set-body" || name == "import";
+}
+
+int RunStep(EditSession& edit, const Step& step) {
+    auto menu = MenuCommands().find(step.name);
+    if (menu != MenuCommands().end())
+        return edit.Command(menu->second, step.name);
+    long index = 0;
+    if (TakesIndex(step.name))
+        ParseIndex(step.argument, index);
+    if (step.name == "select")
+        return edit.Select(index);
+    if (step.name == "rename")
+        return edit.Rename(step.argument);
+    if (step.name == "set-body")
+        return edit.SetBody(step.argument);
+    if (step.name == "cycle")
+        return edit.Cycle();
+    if (step.name == "expand" || step.name == "collapse")
+        return edit.Expand(index, step.name == "expand");
+    if (step.name == "drop" || step.name == "drop-copy")
+        return edit.Drop(index, step.name == "drop-copy");
+    return edit.Import(step.argument); // "import"
+}
+
+int RunApply(const std::vector<std::string>& args) {
+    if (args.size() < 2)
+        return Usage();
+    std::vector<Step> steps;
+    for (size_t i = 2; i < args.size(); ++i) {
+        Step step{args[i], {}};
+        bool known = MenuCommands().count(step.name) || step.name == "cycle";
+        if (TakesIndex(step.name) || TakesText(step.name)) {
+            long index = 0;
+            if (i + 1 >= args.size() || (TakesIndex(step.name) && !ParseIndex(args[i + 1], index))) {
+                std::fprintf(stderr, "kardel-cli: %s needs %s\n", step.name.c_str(),
+                             TakesIndex(step.name) ? "a memo index" : "an argument");
+                return 2;
+            }
+            step.argument = args[++i];
+            known = true;
+        }
+        if (!known) {
+            std::fprintf(stderr, "kardel-cli: unknown apply command %s\n", step.name.c_str());
+            return 2;
+        }
+        steps.push_back(step);
+    }
+    EditSession edit;
+    if (!edit.Open(args[0]))
+        return 1;
+    for (const Step& step : steps)
+        if (int code = RunStep(edit, step); code != 0)
+            return code;
+    return edit.Save(args[1]) ? 0 : 1;
+}
+
+int RunMerge(const std::vector<std::string>& args) {
+    long under = 0;
+    if (args.size() != 5 || args[2] != "--under" || !ParseIndex(args[3], under))
+        return Usage();
+    EditSession edit;
+    if (!edit.Open(args[0]))
+        return 1;
+    if (int code = edit.Select(under); code != 0)
+        return code;
+    if (int code = edit.Import(args[1]); code != 0)
+        return code;
+    return edit.Save(args[4]) ? 0 : 1;
+}
+
+const CommandRegistration kApply("apply", "IN.kdl OUT.kdl [CMD...]", RunApply);
+const CommandRegistration kMerge("merge", "TARGET.kdl SOURCE.kdl --under N OUT.kdl", RunMerge);
+
+} // namespace
+} // namespace kardel::cli
