@@ -15,10 +15,11 @@ TEST(Cp932Codec, RoundTripsJapaneseIncludingHalfWidthKatakana) {
 }
 
 TEST(Cp932Codec, UnrepresentableCharactersBecomeQuestionMarksAndAreReported) {
-    ConversionResult r = Cp932Codec::FromUtf8("a\xF0\x9F\x98\x80" "b"); // an emoji between a and b
+    ConversionResult r = Cp932Codec::FromUtf8("a\xF0\x9F\x98\x80"
+                                              "b"); // an emoji between a and b
     EXPECT_TRUE(r.lossy);
     EXPECT_EQ(r.text, "a?b");
-    ConversionResult bad = Cp932Codec::FromUtf8("x\xC3");             // truncated UTF-8
+    ConversionResult bad = Cp932Codec::FromUtf8("x\xC3"); // truncated UTF-8
     EXPECT_TRUE(bad.lossy);
     EXPECT_EQ(bad.text, "x?");
 }
@@ -37,7 +38,8 @@ TEST(Cp932Codec, Utf16LeIsConvertedToCp932) {
 }
 
 TEST(Cp932Codec, CharBoundaryPrefixNeverSplitsADoubleByteCharacter) {
-    std::string text = "a\x82\xB2" "b";
+    std::string text = "a\x82\xB2"
+                       "b";
     EXPECT_EQ(Cp932Codec::CharBoundaryPrefix(text, 2), 1u);
     EXPECT_EQ(Cp932Codec::CharBoundaryPrefix(text, 3), 3u);
     EXPECT_EQ(Cp932Codec::CharBoundaryPrefix(text, 10), 4u);

@@ -2,6 +2,7 @@
 #include "model/Texts.h"
 #include "search/CFindSheetModel.h"
 #include "search/CStdFindChoice.h"
+#include "shell/FileFilter.h"
 
 #include "FixedNowTest.h"
 
@@ -80,13 +81,6 @@ TEST_F(FindSheetModel, SelectionFlagReachesThePageOnlyWhileSelectionItemsAreEnab
     EXPECT_EQ(disabled.ShownPageCount(), 4);
     EXPECT_EQ(disabled.m_work.m_bSelOn, 0);
     EXPECT_EQ(disabled.m_work.m_arrSelItems, (std::vector<std::string>{"x", "y"}));
-    // All slices written back (a standard search edited from the options page):
-    // the selection test is off afterwards, the items are kept.
-    CFindCondition target = Filled();
-    disabled.ApplyAll(target);
-    EXPECT_EQ(target.m_bSelOn, 0);
-    EXPECT_EQ(target.m_arrSelItems.size(), 2u);
-    EXPECT_EQ(target.m_nScope, 1);
 }
 
 TEST_F(FindSheetModel, RestrictedScopeAllowsOnlyEveryMemo) {
@@ -149,4 +143,17 @@ TEST(StdFindChoice, RowsKeysAndResult) {
     EXPECT_FALSE(CStdFindChoice::RowForKey('0'));
     EXPECT_FALSE(CStdFindChoice::RowForKey('6'));
     EXPECT_FALSE(CStdFindChoice::RowForKey('a'));
+}
+
+TEST(FileFilter, PairsOfNamesAndPatterns) {
+    auto entries = ParseFileFilter("Kardel Files (*.kdl)|*.kdl|All Files (*.*)|*.*||");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "Kardel Files (*.kdl)");
+    EXPECT_EQ(entries[0].patterns, std::vector<std::string>{"*.kdl"});
+    EXPECT_EQ(entries[1].patterns, std::vector<std::string>{"*.*"});
+    auto several = ParseFileFilter("Pictures|*.png;*.ico;|Broken|");
+    ASSERT_EQ(several.size(), 1u);
+    EXPECT_EQ(several[0].patterns, (std::vector<std::string>{"*.png", "*.ico"}));
+    EXPECT_TRUE(ParseFileFilter("").empty());
+    EXPECT_TRUE(ParseFileFilter("|||").empty());
 }

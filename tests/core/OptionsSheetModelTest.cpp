@@ -4,6 +4,7 @@
 #include "shell/AboutVersion.h"
 #include "shell/CAppCommands.h"
 #include "shell/CKdEditView.h"
+#include "shell/COptionsCommand.h"
 #include "shell/COptionsSheetModel.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
@@ -51,7 +52,7 @@ protected:
     CPlatform m_platform{m_settings, m_frame, m_messages, m_fileDialogs, m_shell, m_dialogs};
     CKardelDoc m_doc{m_app, m_platform};
     HintSpy m_spy{m_doc};
-    CTitleView m_title;
+    CTitleView m_title{m_doc};
     CKdEditView m_memoView{m_doc, m_edit};
     CKdTreeView m_tree{m_doc};
     CSettings settings{m_settings};
@@ -59,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsSheet, OkAtOnceMarksModifiedAndWritesOnlyTheApplicationPage) {
+TEST_F(OptionsSheet, OnlyTheApplicationPageWhenOnlyItWasShown) {
     m_settings.SetInt("Settings", CSettings::kAutoSave, 1);
     m_settings.SetInt("Settings", CSettings::kCloseOtherFolders, 1);
     m_doc.m_options.m_nTabChoice = 2;
@@ -74,14 +75,33 @@ TEST_F(OptionsSheet, OkAtOnceMarksModifiedAndWritesOnlyTheApplicationPage) {
     sheet.m_nTabChoice = 0; // never shown: must not arrive
     ASSERT_FALSE(m_doc.IsModified());
     sheet.Apply();
-    sheet.Confirm();
-    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_FALSE(m_doc.IsModified()); // applying alone does not mark it
     EXPECT_EQ(settings.Get(CSettings::kSelectModifies), 1);
     EXPECT_EQ(settings.Get(CSettings::kAutoSave), 1);
     EXPECT_EQ(settings.Get(CSettings::kShowFirstFound), 0);
     EXPECT_EQ(m_doc.m_options.m_nTabChoice, 2);
     EXPECT_TRUE(m_spy.m_hints.empty());
     EXPECT_TRUE(m_frame.m_definitionIcons.empty());
+}
+
+TEST_F(OptionsSheet, TheCommandMarksModifiedOnOkOnly) {
+    COptionsCommand command(m_doc);
+    CCmdUI ui;
+    EXPECT_TRUE(command.OnUpdateCmd(ID_OPTIONS, ui));
+    EXPECT_TRUE(ui.enabled);
+    EXPECT_FALSE(command.OnUpdateCmd(ID_FIND, ui));
+    int shown = 0;
+    m_dialogs.onOptionsSheet = [&](CKardelDoc& doc) {
+        EXPECT_EQ(&doc, &m_doc);
+        ++shown;
+        return false;
+    };
+    EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
+    EXPECT_FALSE(m_doc.IsModified());
+    m_dialogs.onOptionsSheet = [&](CKardelDoc&) { return ++shown > 0; }; // OK at once
+    EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(shown, 2);
 }
 
 TEST_F(OptionsSheet, EachShownPageSendsItsHint) {
@@ -189,7 +209,6 @@ TEST_F(OptionsSheet, StandardSearchEditingAndTransfer) {
     m_doc.m_options.m_stdFind[1].m_arrSelItems = {"s"};
     m_doc.m_options.m_nInitialFind = 3;
     COptionsSheetModel sheet(m_doc);
-    sheet.MarkShown(COptionsSheetModel::StdFindPage);
     EXPECT_EQ(sheet.m_nInitialFind, 3);
     CFindSheetModel find = sheet.BeginStdFindEdit(1);
     EXPECT_FALSE(find.IsScopeChoiceEnabled(1));
@@ -197,16 +216,21 @@ TEST_F(OptionsSheet, StandardSearchEditingAndTransfer) {
     find.MarkShown(CFindSheetModel::KindPage);
     find.m_work.m_bStringOn = 1;
     find.m_work.m_strSearch = "q";
-    // The shown pages reach the current condition; the string page was never shown.
-    find.ApplyShown(m_doc.m_findCond);
+    m_doc.m_findCond.m_nScope = 2;
+    // The shown pages reach the current search; the string page was never shown.
+    sheet.ApplyStdFindSheet(find);
+    EXPECT_EQ(m_doc.m_findCond.m_nScope, 0);
     EXPECT_EQ(m_doc.m_findCond.m_bStringOn, 0);
     sheet.EndStdFindEdit(1, find);
     EXPECT_EQ(sheet.m_stdFind[1].m_bStringOn, 1);
     EXPECT_EQ(sheet.m_stdFind[1].m_bSelOn, 0); // selection items are off: the test goes off
     EXPECT_EQ(sheet.m_stdFind[1].m_arrSelItems, std::vector<std::string>{"s"});
-    EXPECT_EQ(m_doc.m_options.m_stdFind[1].m_bStringOn, 0); // not before the sheet applies
     sheet.m_strStdFindName[1] = "Second";
     sheet.m_nInitialFind = 6;
+    sheet.Apply(); // the page was never shown
+    EXPECT_EQ(m_doc.m_options.m_stdFind[1].m_bStringOn, 0);
+    EXPECT_EQ(m_doc.m_options.m_nInitialFind, 3);
+    sheet.MarkShown(COptionsSheetModel::StdFindPage);
     sheet.Apply();
     EXPECT_EQ(m_doc.m_options.m_stdFind[1], sheet.m_stdFind[1]);
     EXPECT_EQ(m_doc.m_options.m_strStdFindName[1], "Second");

@@ -67,7 +67,7 @@ TEST_F(MemoRecord, Version3RecordsHaveNoSelectionItem) {
 TEST_F(MemoRecord, DueStatusComparesLocalDays) {
     CMemoItem memo(KindMemo);
     memo.m_timeDue = 958000000 + 3600 * 10; // later the same day
-    EXPECT_EQ(memo.DueStatus(), 3);          // no due flag
+    EXPECT_EQ(memo.DueStatus(), 3);         // no due flag
     memo.m_bHasDue = 1;
     EXPECT_EQ(memo.DueStatus(), 0);
     memo.m_timeDue = 958000000 - 86400;

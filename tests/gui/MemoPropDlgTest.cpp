@@ -29,7 +29,9 @@ MemoPropValues Memo(int kindIndex) {
     v.m_strSelItem = "old";
     return v;
 }
-template <typename T> T* Find(QWidget* dialog, const char* name) { return dialog->findChild<T*>(QLatin1String(name)); }
+template <typename T> T* Find(QWidget* dialog, const char* name) {
+    return dialog->findChild<T*>(QLatin1String(name));
+}
 } // namespace
 
 class MemoPropDlgTest : public QObject {

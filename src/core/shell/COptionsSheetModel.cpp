@@ -92,16 +92,16 @@ void COptionsSheetModel::Apply() {
     }
 }
 
-void COptionsSheetModel::Confirm() {
-    m_doc.SetModifiedFlag(true);
-}
-
 std::string COptionsSheetModel::FreeTabText() const {
     return m_bSelEnabled ? m_strSelTitle : Sjis("選択項目");
 }
 
 CFindSheetModel COptionsSheetModel::BeginStdFindEdit(int k) const {
     return CFindSheetModel(m_stdFind[std::clamp(k, 0, 4)], m_doc.m_options, true);
+}
+
+void COptionsSheetModel::ApplyStdFindSheet(const CFindSheetModel& sheet) {
+    sheet.ApplyShown(m_doc.m_findCond);
 }
 
 void COptionsSheetModel::EndStdFindEdit(int k, const CFindSheetModel& sheet) {

@@ -21,6 +21,8 @@ public:
     // Reads the four application flags from the settings store into the record,
     // then fills every page from the record.
     explicit COptionsSheetModel(CKardelDoc& doc);
+    COptionsSheetModel(const COptionsSheetModel&) = delete;
+    COptionsSheetModel& operator=(const COptionsSheetModel&) = delete;
 
     void MarkShown(Page page) { m_bShown[page] = true; }
     bool WasShown(Page page) const { return m_bShown[page]; }
@@ -30,8 +32,6 @@ public:
     std::optional<std::string> Validate(Page page) const;
     // Every shown page into the record (and the store), with its update hint.
     void Apply();
-    // OK: the sheet has applied; the document counts as modified whatever changed.
-    void Confirm();
 
     // The fifth tab's text: the title while selection items are enabled, else "選択項目".
     std::string FreeTabText() const;
@@ -40,6 +40,9 @@ public:
     // working copy k with only "every memo" as scope; after OK all five slices
     // return to the working copy, the selection slice included.
     CFindSheetModel BeginStdFindEdit(int k) const;
+    // OK or 適用 of that sheet: as for the find command, the shown pages write their
+    // slices into the document's current search.
+    void ApplyStdFindSheet(const CFindSheetModel& sheet);
     void EndStdFindEdit(int k, const CFindSheetModel& sheet);
 
     // Selection items page list steps; each returns true when the list changed.

@@ -5,6 +5,7 @@
 #include "search/CSearchCommands.h"
 #include "shell/CExportCommands.h"
 #include "shell/CKdEditView.h"
+#include "shell/COptionsCommand.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
 #include "tree/CTitleView.h"
@@ -20,6 +21,7 @@ public:
         m_doc.AttachViews(&m_findView, &m_titleView, &m_memoView, &m_treeView);
         m_doc.AddCommandHandler(&m_searchCommands);
         m_doc.AddCommandHandler(&m_exportCommands);
+        m_doc.AddCommandHandler(&m_optionsCommand);
     }
 
     // What the framework does after a new or opened document is loaded.
@@ -33,6 +35,7 @@ public:
     CKdTreeView m_treeView;
     CSearchCommands m_searchCommands{m_doc};
     CExportCommands m_exportCommands{m_doc};
+    COptionsCommand m_optionsCommand{m_doc};
 };
 
 // A session that owns headless stand-ins for every platform service.

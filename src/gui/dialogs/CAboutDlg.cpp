@@ -1,7 +1,7 @@
 #include "dialogs/CAboutDlg.h"
 
+#include "Cp932Text.h"
 #include "dialogs/CLinkLabel.h"
-#include "dialogs/DialogText.h"
 #include "dialogs/HelpPage.h"
 #include "shell/AboutVersion.h"
 
@@ -24,7 +24,7 @@ std::function<void(const QUrl&)>& CAboutDlg::UrlOpener() {
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Tr("Kardelのﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(Utf8("Kardelのﾊﾞｰｼﾞｮﾝ情報"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(QStringLiteral(":/icons/kardel.png")));
     icon->setAlignment(Qt::AlignTop);
@@ -40,11 +40,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     red.setColor(QPalette::WindowText, Qt::red);
     m_version->setPalette(red);
 
-    auto* rights = new QLabel(Tr("Copyright (C) Kardel の作者. All rights reserved."), this);
+    auto* rights = new QLabel(Utf8("Copyright (C) Kardel の作者. All rights reserved."), this);
     rights->setObjectName(QStringLiteral("rights"));
-    auto* web = new CLinkLabel(Tr("Kardel ヘルプ"), HelpPage::Url(), this);
+    auto* web = new CLinkLabel(Utf8("Kardel ヘルプ"), HelpPage::Url(), this);
     web->setObjectName(QStringLiteral("webLink"));
-    auto* mail = new CLinkLabel(Tr("ご意見・お問い合わせ"), HelpPage::Url(QStringLiteral("contact")), this);
+    auto* mail = new CLinkLabel(Utf8("ご意見・お問い合わせ"), HelpPage::Url(QStringLiteral("contact")), this);
     mail->setObjectName(QStringLiteral("mailLink"));
     for (CLinkLabel* link : {web, mail})
         connect(link, &CLinkLabel::Clicked, this, [](const QUrl& url) {

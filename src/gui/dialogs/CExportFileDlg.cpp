@@ -1,6 +1,6 @@
 #include "dialogs/CExportFileDlg.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,10 +21,10 @@ CExportFileDlg::CExportFileDlg(const QString& initialName, bool titleOnly, bool 
     auto* extra = new QWidget(this);
     auto* row = new QHBoxLayout(extra);
     row->setContentsMargins(0, 0, 0, 0);
-    m_titleOnly = new QCheckBox(Tr("タイトルのみ書き出す"), extra);
+    m_titleOnly = new QCheckBox(Utf8("タイトルのみ書き出す"), extra);
     m_titleOnly->setObjectName(QStringLiteral("titleOnly"));
     m_titleOnly->setChecked(titleOnly);
-    m_viewOnly = new QCheckBox(Tr("表示しているMemoのみを書き出す"), extra);
+    m_viewOnly = new QCheckBox(Utf8("表示しているMemoのみを書き出す"), extra);
     m_viewOnly->setObjectName(QStringLiteral("viewOnly"));
     m_viewOnly->setChecked(viewOnly);
     row->addWidget(m_titleOnly);

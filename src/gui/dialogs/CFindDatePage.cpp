@@ -1,6 +1,7 @@
 #include "dialogs/CFindDatePage.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
+#include "dialogs/DatePicker.h"
 #include "search/CFindSheetModel.h"
 
 #include <QButtonGroup>
@@ -16,7 +17,7 @@ namespace {
 QButtonGroup* RadioGroup(QGroupBox* box, QBoxLayout* layout, const char* const* texts, int count, const char* name) {
     auto* group = new QButtonGroup(box);
     for (int i = 0; i < count; ++i) {
-        auto* radio = new QRadioButton(Tr(texts[i]), box);
+        auto* radio = new QRadioButton(Utf8(texts[i]), box);
         radio->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i));
         group->addButton(radio, i);
         layout->addWidget(radio);
@@ -27,14 +28,14 @@ QButtonGroup* RadioGroup(QGroupBox* box, QBoxLayout* layout, const char* const* 
 
 CFindDatePage::CFindDatePage(CFindSheetModel& model, QWidget* parent) : CFindPage(model, parent) {
     m_testOn = MakeTestBox();
-    m_group = new QGroupBox(Tr("対象"), this);
+    m_group = new QGroupBox(Utf8("対象"), this);
 
-    auto* fieldBox = new QGroupBox(Tr("検索対象"), m_group);
+    auto* fieldBox = new QGroupBox(Utf8("検索対象"), m_group);
     auto* fieldLayout = new QVBoxLayout(fieldBox);
     const char* const fields[4] = {"作成日", "更新日", "期日", "完了日"};
     m_field = RadioGroup(fieldBox, fieldLayout, fields, 4, "field");
 
-    auto* sourceBox = new QGroupBox(Tr("指定日"), m_group);
+    auto* sourceBox = new QGroupBox(Utf8("指定日"), m_group);
     auto* sourceLayout = new QVBoxLayout(sourceBox);
     const char* const sources[2] = {"本日", "指定する"};
     m_source = RadioGroup(sourceBox, sourceLayout, sources, 2, "source");
@@ -42,7 +43,7 @@ CFindDatePage::CFindDatePage(CFindSheetModel& model, QWidget* parent) : CFindPag
     m_given->setObjectName(QStringLiteral("given"));
     sourceLayout->addWidget(m_given);
 
-    auto* relationBox = new QGroupBox(Tr("期間"), m_group);
+    auto* relationBox = new QGroupBox(Utf8("期間"), m_group);
     auto* relationLayout = new QVBoxLayout(relationBox);
     const char* const relations[3] = {"指定日のみ", "指定日以前", "指定日以後"};
     m_relation = RadioGroup(relationBox, relationLayout, relations, 3, "relation");

@@ -1,6 +1,6 @@
 #include "dialogs/CFindFreePage.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "search/CFindSheetModel.h"
 
 #include <QCheckBox>
@@ -15,14 +15,14 @@ namespace kardel::gui {
 
 CFindFreePage::CFindFreePage(CFindSheetModel& model, QWidget* parent) : CFindPage(model, parent) {
     m_testOn = MakeTestBox();
-    m_group = new QGroupBox(Tr("対象"), this);
+    m_group = new QGroupBox(Utf8("対象"), this);
     m_available = new QListWidget(m_group);
     m_available->setObjectName(QStringLiteral("available"));
     m_chosen = new QListWidget(m_group);
     m_chosen->setObjectName(QStringLiteral("chosen"));
-    auto* add = new QPushButton(Tr("追加"), m_group);
+    auto* add = new QPushButton(Utf8("追加"), m_group);
     add->setObjectName(QStringLiteral("add"));
-    auto* remove = new QPushButton(Tr("削除"), m_group);
+    auto* remove = new QPushButton(Utf8("削除"), m_group);
     remove->setObjectName(QStringLiteral("delete"));
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
@@ -30,8 +30,8 @@ CFindFreePage::CFindFreePage(CFindSheetModel& model, QWidget* parent) : CFindPag
     buttons->addWidget(remove);
     buttons->addStretch();
     auto* grid = new QGridLayout(m_group);
-    grid->addWidget(new QLabel(Tr("選択項目"), m_group), 0, 0);
-    grid->addWidget(new QLabel(Tr("検索対象"), m_group), 0, 2);
+    grid->addWidget(new QLabel(Utf8("選択項目"), m_group), 0, 0);
+    grid->addWidget(new QLabel(Utf8("検索対象"), m_group), 0, 2);
     grid->addWidget(m_available, 1, 0);
     grid->addLayout(buttons, 1, 1);
     grid->addWidget(m_chosen, 1, 2);

@@ -1,6 +1,6 @@
 #include "dialogs/CFindKindPage.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "search/CFindSheetModel.h"
 
 #include <QButtonGroup>
@@ -16,7 +16,7 @@ CFindKindPage::CFindKindPage(CFindSheetModel& model, QWidget* parent) : CFindPag
     m_scope = new QButtonGroup(this);
     auto* layout = new QVBoxLayout(this);
     for (int i = 0; i < 3; ++i) {
-        auto* radio = new QRadioButton(Tr(texts[i]), this);
+        auto* radio = new QRadioButton(Utf8(texts[i]), this);
         radio->setObjectName(QStringLiteral("scope%1").arg(i));
         m_scope->addButton(radio, i);
         layout->addWidget(radio);

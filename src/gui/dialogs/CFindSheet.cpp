@@ -1,17 +1,17 @@
 #include "dialogs/CFindSheet.h"
 
+#include "Cp932Text.h"
 #include "dialogs/CFindDatePage.h"
 #include "dialogs/CFindFreePage.h"
 #include "dialogs/CFindKindPage.h"
 #include "dialogs/CFindStringPage.h"
 #include "dialogs/CFindTeigiPage.h"
-#include "dialogs/DialogText.h"
 #include "search/CFindSheetModel.h"
 
 namespace kardel::gui {
 
 CFindSheet::CFindSheet(CFindSheetModel& model, const CDocOptions& options, QWidget* parent)
-    : CPropertySheet(Tr("検索ダイアログ"), parent), m_model(model) {
+    : CPropertySheet(Utf8("検索ダイアログ"), parent), m_model(model) {
     CFindPage* pages[5] = {new CFindKindPage(model, this), new CFindTeigiPage(model, options, this),
                            new CFindDatePage(model, this), new CFindStringPage(model, this),
                            model.HasFreePage() ? new CFindFreePage(model, this) : nullptr};
@@ -21,7 +21,7 @@ CFindSheet::CFindSheet(CFindSheetModel& model, const CDocOptions& options, QWidg
         if (!pages[i])
             continue;
         pages[i]->setObjectName(QLatin1String(names[i]));
-        AddPage(pages[i], Tr(titles[i]));
+        AddPage(pages[i], Utf8(titles[i]));
         connect(pages[i], &CFindPage::Changed, this, &CPropertySheet::SetModified);
     }
     onFirstShown = [this, pages](int index) {

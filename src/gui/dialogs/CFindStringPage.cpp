@@ -1,6 +1,6 @@
 #include "dialogs/CFindStringPage.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "search/CFindSheetModel.h"
 
 #include <QCheckBox>
@@ -14,10 +14,10 @@ namespace kardel::gui {
 
 CFindStringPage::CFindStringPage(CFindSheetModel& model, QWidget* parent) : CFindPage(model, parent) {
     m_testOn = MakeTestBox();
-    m_group = new QGroupBox(Tr("対象"), this);
-    m_title = new QCheckBox(Tr("ﾀｲﾄﾙ"), m_group);
+    m_group = new QGroupBox(Utf8("対象"), this);
+    m_title = new QCheckBox(Utf8("ﾀｲﾄﾙ"), m_group);
     m_title->setObjectName(QStringLiteral("searchTitle"));
-    m_body = new QCheckBox(Tr("内容"), m_group);
+    m_body = new QCheckBox(Utf8("内容"), m_group);
     m_body->setObjectName(QStringLiteral("searchBody"));
     m_text = new QLineEdit(m_group);
     m_text->setObjectName(QStringLiteral("searchText"));
@@ -27,7 +27,7 @@ CFindStringPage::CFindStringPage(CFindSheetModel& model, QWidget* parent) : CFin
     boxes->addStretch();
     auto* inner = new QVBoxLayout(m_group);
     inner->addLayout(boxes);
-    inner->addWidget(new QLabel(Tr("検索文字列を入力してください。"), m_group));
+    inner->addWidget(new QLabel(Utf8("検索文字列を入力してください。"), m_group));
     inner->addWidget(m_text);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_testOn);

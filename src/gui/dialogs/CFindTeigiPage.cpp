@@ -1,8 +1,8 @@
 #include "dialogs/CFindTeigiPage.h"
 
+#include "Cp932Text.h"
 #include "IconList.h"
 #include "dialogs/CIconStatic.h"
-#include "dialogs/DialogText.h"
 #include "model/CDocOptions.h"
 #include "search/CFindSheetModel.h"
 
@@ -20,14 +20,14 @@ const int kImages[8] = {1, 4, 10, 5, 6, 7, 8, 9};
 CFindTeigiPage::CFindTeigiPage(CFindSheetModel& model, const CDocOptions& options, QWidget* parent)
     : CFindPage(model, parent), m_options(options) {
     m_testOn = MakeTestBox();
-    m_group = new QGroupBox(Tr("対象"), this);
+    m_group = new QGroupBox(Utf8("対象"), this);
     auto* grid = new QGridLayout(m_group);
     const char* const fixed[3] = {"ﾌｫﾙﾀﾞ", "ﾒﾓ", "完了"};
     for (int i = 0; i < 8; ++i) {
         auto* icon = new CIconStatic(m_group);
         icon->setObjectName(QStringLiteral("icon%1").arg(i));
         icon->SetIconFromList(IconList::Instance(), kImages[i]);
-        m_boxes[i] = new QCheckBox(i < 3 ? Tr(fixed[i]) : QStringLiteral("0%1").arg(i - 2), m_group);
+        m_boxes[i] = new QCheckBox(i < 3 ? Utf8(fixed[i]) : QStringLiteral("0%1").arg(i - 2), m_group);
         m_boxes[i]->setObjectName(QStringLiteral("kind%1").arg(i));
         grid->addWidget(icon, i, 0);
         grid->addWidget(m_boxes[i], i, 1);

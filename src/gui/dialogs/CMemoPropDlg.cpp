@@ -1,8 +1,9 @@
 #include "dialogs/CMemoPropDlg.h"
 
+#include "Cp932Text.h"
 #include "IconList.h"
 #include "dialogs/CIconStatic.h"
-#include "dialogs/DialogText.h"
+#include "dialogs/DatePicker.h"
 #include "model/CDocOptions.h"
 #include "tree/MemoPropRules.h"
 
@@ -26,21 +27,21 @@ namespace kardel::gui {
 CMemoPropDlg::CMemoPropDlg(const MemoPropValues& values, const CDocOptions& options, const IconList& icons,
                            QWidget* parent)
     : QDialog(parent), m_values(values) {
-    setWindowTitle(Tr("ﾒﾓのﾌﾟﾛﾊﾟﾃｨ"));
+    setWindowTitle(Utf8("ﾒﾓのﾌﾟﾛﾊﾟﾃｨ"));
 
     auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new QLabel(Tr("ﾀｲﾄﾙ"), this));
+    titleRow->addWidget(new QLabel(Utf8("ﾀｲﾄﾙ"), this));
     m_title = new QLineEdit(FromCp932(values.m_strTitle), this);
     m_title->setObjectName(QStringLiteral("title"));
     titleRow->addWidget(m_title);
 
     // Kind buttons in the group's order: memo, definitions 1 to 5, done; icons 4 to 10 beside them.
-    auto* kindGroup = new QGroupBox(Tr("定義"), this);
+    auto* kindGroup = new QGroupBox(Utf8("定義"), this);
     kindGroup->setObjectName(QStringLiteral("kindGroup"));
     auto* kindGrid = new QGridLayout(kindGroup);
     m_kinds = new QButtonGroup(this);
     for (int i = 0; i < 7; ++i) {
-        QString text = i == 0 ? Tr("ﾒﾓ") : i == 6 ? Tr("完了") : FromCp932(options.m_strDefName[i - 1]);
+        QString text = i == 0 ? Utf8("ﾒﾓ") : i == 6 ? Utf8("完了") : FromCp932(options.m_strDefName[i - 1]);
         auto* icon = new CIconStatic(kindGroup);
         icon->setObjectName(QStringLiteral("kindIcon%1").arg(i));
         icon->SetIconFromList(icons, KindMemo + i);
@@ -53,7 +54,7 @@ CMemoPropDlg::CMemoPropDlg(const MemoPropValues& values, const CDocOptions& opti
     if (values.m_nKindIndex >= 0 && values.m_nKindIndex <= 6)
         m_kindButtons[values.m_nKindIndex]->setChecked(true);
 
-    auto* dateGroup = new QGroupBox(Tr("日付"), this);
+    auto* dateGroup = new QGroupBox(Utf8("日付"), this);
     dateGroup->setObjectName(QStringLiteral("dateGroup"));
     auto* dates = new QGridLayout(dateGroup);
     auto* created = new QLineEdit(FromCp932(values.m_strCreated), dateGroup);
@@ -62,7 +63,7 @@ CMemoPropDlg::CMemoPropDlg(const MemoPropValues& values, const CDocOptions& opti
     auto* updated = new QLineEdit(FromCp932(values.m_strUpdated), dateGroup);
     updated->setObjectName(QStringLiteral("updated"));
     updated->setReadOnly(true);
-    m_hasDue = new QCheckBox(Tr("期日"), dateGroup);
+    m_hasDue = new QCheckBox(Utf8("期日"), dateGroup);
     m_hasDue->setObjectName(QStringLiteral("hasDue"));
     m_hasDue->setChecked(values.m_bHasDue != 0);
     m_due = MakeDatePicker(dateGroup);
@@ -71,13 +72,13 @@ CMemoPropDlg::CMemoPropDlg(const MemoPropValues& values, const CDocOptions& opti
     m_done = MakeDatePicker(dateGroup);
     m_done->setObjectName(QStringLiteral("done"));
     m_done->setDateTime(ToDateTime(values.m_timeDone));
-    dates->addWidget(new QLabel(Tr("作成日"), dateGroup), 0, 0);
+    dates->addWidget(new QLabel(Utf8("作成日"), dateGroup), 0, 0);
     dates->addWidget(created, 0, 1);
-    dates->addWidget(new QLabel(Tr("更新日"), dateGroup), 1, 0);
+    dates->addWidget(new QLabel(Utf8("更新日"), dateGroup), 1, 0);
     dates->addWidget(updated, 1, 1);
     dates->addWidget(m_hasDue, 2, 0);
     dates->addWidget(m_due, 2, 1);
-    dates->addWidget(new QLabel(Tr("完了日"), dateGroup), 3, 0);
+    dates->addWidget(new QLabel(Utf8("完了日"), dateGroup), 3, 0);
     dates->addWidget(m_done, 3, 1);
 
     m_selGroup = new QGroupBox(this);
@@ -102,7 +103,7 @@ CMemoPropDlg::CMemoPropDlg(const MemoPropValues& values, const CDocOptions& opti
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("ok"));
-    buttons->addButton(Tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
+    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
     buttons->setCenterButtons(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,6 +1,6 @@
 #include "dialogs/COptionAppliPage.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "shell/COptionsSheetModel.h"
 
 #include <QCheckBox>
@@ -21,7 +21,7 @@ COptionAppliPage::COptionAppliPage(COptionsSheetModel& model, QWidget* parent) :
     };
     auto* layout = new QVBoxLayout(this);
     for (const Row& row : rows) {
-        auto* box = new QCheckBox(Tr(row.text), this);
+        auto* box = new QCheckBox(Utf8(row.text), this);
         box->setObjectName(QLatin1String(row.name));
         box->setChecked(*row.flag != 0);
         std::int32_t* flag = row.flag;

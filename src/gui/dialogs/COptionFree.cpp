@@ -1,6 +1,6 @@
 #include "dialogs/COptionFree.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "shell/COptionsSheetModel.h"
 
 #include <QCheckBox>
@@ -16,18 +16,18 @@
 namespace kardel::gui {
 
 COptionFree::COptionFree(COptionsSheetModel& model, QWidget* parent) : COptionPage(model, parent) {
-    m_enabled = new QCheckBox(Tr("有効にする"), this);
+    m_enabled = new QCheckBox(Utf8("有効にする"), this);
     m_enabled->setObjectName(QStringLiteral("enabled"));
-    auto* titleLabel = new QLabel(Tr("タイトル"), this);
+    auto* titleLabel = new QLabel(Utf8("タイトル"), this);
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("title"));
-    auto* listLabel = new QLabel(Tr("登録されている項目一覧"), this);
+    auto* listLabel = new QLabel(Utf8("登録されている項目一覧"), this);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("items"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    auto* editGroup = new QGroupBox(Tr("一覧の編集"), this);
-    auto* nameLabel = new QLabel(Tr("項目名"), editGroup);
+    auto* editGroup = new QGroupBox(Utf8("一覧の編集"), this);
+    auto* nameLabel = new QLabel(Utf8("項目名"), editGroup);
     m_itemName = new QLineEdit(editGroup);
     m_itemName->setObjectName(QStringLiteral("itemName"));
     const char* const texts[5] = {"追加", "変更", "削除", "上に移動", "下に移動"};
@@ -37,7 +37,7 @@ COptionFree::COptionFree(COptionsSheetModel& model, QWidget* parent) : COptionPa
     editLayout->addWidget(nameLabel);
     editLayout->addWidget(m_itemName);
     for (int i = 0; i < 5; ++i) {
-        buttons[i] = new QPushButton(Tr(texts[i]), editGroup);
+        buttons[i] = new QPushButton(Utf8(texts[i]), editGroup);
         buttons[i]->setObjectName(QLatin1String(names[i]));
         editLayout->addWidget(buttons[i]);
     }

@@ -1,7 +1,7 @@
 #include "dialogs/COptionIcon.h"
 
+#include "Cp932Text.h"
 #include "dialogs/CIconStatic.h"
-#include "dialogs/DialogText.h"
 #include "model/CKardelDoc.h"
 #include "shell/COptionsSheetModel.h"
 #include "shell/Platform.h"
@@ -25,13 +25,13 @@ const int kCycleFlag[7] = {6, 0, 1, 2, 3, 4, 5};
 
 COptionIcon::COptionIcon(COptionsSheetModel& model, QWidget* parent) : COptionPage(model, parent) {
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(Tr("アイコンファイル（*.ico）"), this), 0, 1);
-    grid->addWidget(new QLabel(Tr("定義"), this), 0, 4);
+    grid->addWidget(new QLabel(Utf8("アイコンファイル（*.ico）"), this), 0, 1);
+    grid->addWidget(new QLabel(Utf8("定義"), this), 0, 4);
     for (int n = 0; n < 5; ++n) {
-        grid->addWidget(new QLabel(Tr(kRowNames[n]), this), n + 1, 0);
+        grid->addWidget(new QLabel(Utf8(kRowNames[n]), this), n + 1, 0);
         m_paths[n] = new QLineEdit(this);
         m_paths[n]->setObjectName(QStringLiteral("path%1").arg(n));
-        auto* browse = new QPushButton(Tr("参照"), this);
+        auto* browse = new QPushButton(Utf8("参照"), this);
         browse->setObjectName(QStringLiteral("browse%1").arg(n));
         m_previews[n] = new CIconStatic(this);
         m_previews[n]->setObjectName(QStringLiteral("preview%1").arg(n));
@@ -53,10 +53,10 @@ COptionIcon::COptionIcon(COptionsSheetModel& model, QWidget* parent) : COptionPa
         connect(browse, &QPushButton::clicked, this, [this, n] { Browse(n); });
     }
 
-    auto* cycle = new QGroupBox(Tr("ダブルクリックによりアイコンの遷移"), this);
+    auto* cycle = new QGroupBox(Utf8("ダブルクリックによりアイコンの遷移"), this);
     auto* boxes = new QHBoxLayout;
     for (int i = 0; i < 7; ++i) {
-        m_cycle[i] = new QCheckBox(Tr(kCycleTexts[i]), cycle);
+        m_cycle[i] = new QCheckBox(Utf8(kCycleTexts[i]), cycle);
         m_cycle[i]->setObjectName(QStringLiteral("cycle%1").arg(i));
         boxes->addWidget(m_cycle[i]);
         connect(m_cycle[i], &QCheckBox::clicked, this, [this, i](bool on) {
@@ -66,7 +66,7 @@ COptionIcon::COptionIcon(COptionsSheetModel& model, QWidget* parent) : COptionPa
     }
     auto* cycleLayout = new QVBoxLayout(cycle);
     cycleLayout->addLayout(boxes);
-    cycleLayout->addWidget(new QLabel(Tr("順番は変更できません。"), cycle));
+    cycleLayout->addWidget(new QLabel(Utf8("順番は変更できません。"), cycle));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

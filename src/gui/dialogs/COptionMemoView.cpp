@@ -1,6 +1,6 @@
 #include "dialogs/COptionMemoView.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "shell/COptionsSheetModel.h"
 
 #include <QButtonGroup>
@@ -11,12 +11,12 @@
 namespace kardel::gui {
 
 COptionMemoView::COptionMemoView(COptionsSheetModel& model, QWidget* parent) : COptionPage(model, parent) {
-    auto* group = new QGroupBox(Tr("MemoViewのﾀﾌﾞの文字数"), this);
+    auto* group = new QGroupBox(Utf8("MemoViewのﾀﾌﾞの文字数"), this);
     auto* inner = new QVBoxLayout(group);
     m_tabs = new QButtonGroup(this);
     const char* const texts[3] = {"２個", "４個", "８個"};
     for (int i = 0; i < 3; ++i) {
-        auto* radio = new QRadioButton(Tr(texts[i]), group);
+        auto* radio = new QRadioButton(Utf8(texts[i]), group);
         radio->setObjectName(QStringLiteral("tab%1").arg(i));
         m_tabs->addButton(radio, i);
         inner->addWidget(radio);

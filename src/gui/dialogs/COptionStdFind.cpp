@@ -1,7 +1,7 @@
 #include "dialogs/COptionStdFind.h"
 
+#include "Cp932Text.h"
 #include "dialogs/CFindSheet.h"
-#include "dialogs/DialogText.h"
 #include "model/CKardelDoc.h"
 #include "shell/COptionsSheetModel.h"
 
@@ -18,15 +18,15 @@ namespace kardel::gui {
 
 COptionStdFind::COptionStdFind(COptionsSheetModel& model, QWidget* parent) : COptionPage(model, parent) {
     const char* const rowNames[5] = {"標準検索１", "標準検索２", "標準検索３", "標準検索４", "標準検索５"};
-    auto* conditions = new QGroupBox(Tr("標準検索の条件"), this);
+    auto* conditions = new QGroupBox(Utf8("標準検索の条件"), this);
     auto* grid = new QGridLayout(conditions);
-    grid->addWidget(new QLabel(Tr("名称"), conditions), 0, 1);
+    grid->addWidget(new QLabel(Utf8("名称"), conditions), 0, 1);
     for (int k = 0; k < 5; ++k) {
-        grid->addWidget(new QLabel(Tr(rowNames[k]), conditions), k + 1, 0);
+        grid->addWidget(new QLabel(Utf8(rowNames[k]), conditions), k + 1, 0);
         m_names[k] = new QLineEdit(conditions);
         m_names[k]->setObjectName(QStringLiteral("name%1").arg(k));
         grid->addWidget(m_names[k], k + 1, 1);
-        auto* edit = new QPushButton(Tr("検索条件"), conditions);
+        auto* edit = new QPushButton(Utf8("検索条件"), conditions);
         edit->setObjectName(QStringLiteral("condition%1").arg(k));
         grid->addWidget(edit, k + 1, 2);
         connect(m_names[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
@@ -36,14 +36,14 @@ COptionStdFind::COptionStdFind(COptionsSheetModel& model, QWidget* parent) : COp
         connect(edit, &QPushButton::clicked, this, [this, k] { EditCondition(k); });
     }
 
-    auto* initial = new QGroupBox(Tr("初期検索"), this);
+    auto* initial = new QGroupBox(Utf8("初期検索"), this);
     auto* radios = new QVBoxLayout(initial);
     m_initial = new QButtonGroup(this);
     const char* const choices[7] = {
         "初期検索しない。",        "標準検索１", "標準検索２", "標準検索３", "標準検索４", "標準検索５",
         "全ての項目を対象とする。"};
     for (int i = 0; i < 7; ++i) {
-        auto* radio = new QRadioButton(Tr(choices[i]), initial);
+        auto* radio = new QRadioButton(Utf8(choices[i]), initial);
         radio->setObjectName(QStringLiteral("initial%1").arg(i));
         m_initial->addButton(radio, i);
         radios->addWidget(radio);
@@ -70,8 +70,7 @@ void COptionStdFind::EditCondition(int k) {
     CFindSheetModel find = m_model.BeginStdFindEdit(k);
     CKardelDoc& doc = m_model.doc();
     CFindSheet sheet(find, doc.m_options, this);
-    // As for the find command, the pages that were shown also reach the current search.
-    sheet.onApply = [&find, &doc] { find.ApplyShown(doc.m_findCond); };
+    sheet.onApply = [this, &find] { m_model.ApplyStdFindSheet(find); };
     if (sheet.exec() != QDialog::Accepted)
         return;
     m_model.EndStdFindEdit(k, find);

@@ -1,11 +1,11 @@
 #include "dialogs/COptionsSheet.h"
 
+#include "Cp932Text.h"
 #include "dialogs/COptionAppliPage.h"
 #include "dialogs/COptionFree.h"
 #include "dialogs/COptionIcon.h"
 #include "dialogs/COptionMemoView.h"
 #include "dialogs/COptionStdFind.h"
-#include "dialogs/DialogText.h"
 #include "model/CKardelDoc.h"
 #include "shell/COptionsSheetModel.h"
 #include "shell/Platform.h"
@@ -13,7 +13,7 @@
 namespace kardel::gui {
 
 COptionsSheet::COptionsSheet(COptionsSheetModel& model, QWidget* parent)
-    : CPropertySheet(Tr("設定ダイアログ"), parent), m_model(model) {
+    : CPropertySheet(Utf8("設定ダイアログ"), parent), m_model(model) {
     m_free = new COptionFree(model, this);
     COptionPage* pages[5] = {new COptionAppliPage(model, this), new COptionStdFind(model, this),
                              new COptionIcon(model, this), new COptionMemoView(model, this), m_free};
@@ -21,7 +21,7 @@ COptionsSheet::COptionsSheet(COptionsSheetModel& model, QWidget* parent)
     const char* const names[5] = {"appliPage", "stdFindPage", "iconPage", "memoViewPage", "freePage"};
     for (int i = 0; i < 5; ++i) {
         pages[i]->setObjectName(QLatin1String(names[i]));
-        AddPage(pages[i], Tr(titles[i]));
+        AddPage(pages[i], Utf8(titles[i]));
         connect(pages[i], &COptionPage::Changed, this, &CPropertySheet::SetModified);
     }
     connect(m_free, &COptionPage::FreeTabTextChanged, this,

@@ -1,6 +1,6 @@
 #include "dialogs/CPropertySheet.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -17,9 +17,9 @@ CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent) : QDialo
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(Tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
-    m_apply = buttons->addButton(Tr("適用"), QDialogButtonBox::ApplyRole);
+    m_apply = buttons->addButton(Utf8("適用"), QDialogButtonBox::ApplyRole);
     m_apply->setObjectName(QStringLiteral("apply"));
     m_apply->setEnabled(false);
     connect(ok, &QPushButton::clicked, this, &CPropertySheet::accept);

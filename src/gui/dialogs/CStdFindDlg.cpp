@@ -1,6 +1,6 @@
 #include "dialogs/CStdFindDlg.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "search/CStdFindChoice.h"
 
 #include <QDialogButtonBox>
@@ -13,13 +13,13 @@
 namespace kardel::gui {
 
 CStdFindDlg::CStdFindDlg(const CDocOptions& options, int lastChosen, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Tr("標準検索選択ダイアログ"));
+    setWindowTitle(Utf8("標準検索選択ダイアログ"));
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setHeaderLabels({Tr("番号"), Tr("検索名称")});
+    m_list->setHeaderLabels({Utf8("番号"), Utf8("検索名称")});
     m_list->headerItem()->setTextAlignment(0, Qt::AlignCenter);
     m_list->setColumnWidth(0, 40);
     m_list->setColumnWidth(1, 205);
@@ -40,7 +40,7 @@ CStdFindDlg::CStdFindDlg(const CDocOptions& options, int lastChosen, QWidget* pa
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("ok"));
-    buttons->addButton(Tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
+    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

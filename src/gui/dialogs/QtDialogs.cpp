@@ -1,5 +1,6 @@
 #include "dialogs/QtDialogs.h"
 
+#include "Cp932Text.h"
 #include "IconList.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CExportFileDlg.h"
@@ -7,7 +8,6 @@
 #include "dialogs/CMemoPropDlg.h"
 #include "dialogs/COptionsSheet.h"
 #include "dialogs/CStdFindDlg.h"
-#include "dialogs/DialogText.h"
 #include "model/CKardelDoc.h"
 #include "search/CFindSheetModel.h"
 #include "shell/COptionsSheetModel.h"
@@ -49,10 +49,7 @@ std::optional<SubtreeExportChoice> QtDialogs::SubtreeExport(const std::string& i
 bool QtDialogs::OptionsSheet(CKardelDoc& doc) {
     COptionsSheetModel model(doc);
     COptionsSheet sheet(model, m_parent);
-    if (sheet.exec() != QDialog::Accepted)
-        return false;
-    model.Confirm();
-    return true;
+    return sheet.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::AboutBox() {

@@ -1,6 +1,6 @@
 #include "dialogs/QtFileDialogs.h"
 
-#include "dialogs/DialogText.h"
+#include "Cp932Text.h"
 #include "shell/FileFilter.h"
 
 #include <QFileDialog>

@@ -1,8 +1,9 @@
-#include "dialogs/DialogText.h"
+#include "dialogs/DatePicker.h"
 
 #include <QDateTimeEdit>
 
 #include <algorithm>
+#include <limits>
 
 namespace kardel::gui {
 

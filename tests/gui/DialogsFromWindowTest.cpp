@@ -1,0 +1,142 @@
+#include "Cp932Text.h"
+#include "dialogs/CExportFileDlg.h"
+#include "dialogs/CFindSheet.h"
+#include "dialogs/CMemoPropDlg.h"
+#include "dialogs/COptionsSheet.h"
+#include "dialogs/CStdFindDlg.h"
+#include "dialogs/QtDialogs.h"
+#include "support/DialogDriver.h"
+#include "support/WindowFixture.h"
+#include "tree/TreeControl.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace kardel;
+using namespace kardel::gui;
+
+namespace {
+
+// The main window over the Qt dialogs: its commands open the real dialogs.
+struct QtDialogsWindow : WindowFixture {
+    QtDialogs qt;
+    QtDialogsWindow() {
+        qt.SetParent(window.get());
+        dialogs.onMemoProperties = [this](MemoPropValues& v, const CDocOptions& o) { return qt.MemoProperties(v, o); };
+        dialogs.onFindSheet = [this](CFindCondition& c, const CDocOptions& o, bool r) { return qt.FindSheet(c, o, r); };
+        dialogs.onStdFindChoice = [this](const CDocOptions& o, int last) { return qt.StdFindChoice(o, last); };
+        dialogs.onSubtreeExport = [this](const std::string& name, bool t, bool v) {
+            return qt.SubtreeExport(name, t, v);
+        };
+        dialogs.onOptionsSheet = [this](CKardelDoc& doc) { return qt.OptionsSheet(doc); };
+        window->show();
+    }
+    void Trigger(int id) {
+        QAction* action = window->findChild<QAction*>(QStringLiteral("action%1").arg(id));
+        QVERIFY2(action, qPrintable(QString::number(id)));
+        window->RefreshActions();
+        QVERIFY2(action->isEnabled(), qPrintable(QString::number(id)));
+        action->trigger();
+    }
+    CMemoItem* Select(const QString& title) {
+        CMemoItem* found = nullptr;
+        for (auto& memo : window->doc().m_arrMemos)
+            if (!found && FromCp932(memo->m_strTitle) == title)
+                found = memo.get();
+        if (found)
+            window->session().m_treeView.Tree().Select(found->m_hTreeItem);
+        return found;
+    }
+};
+
+QTabWidget* Tabs(QWidget* sheet) {
+    return sheet->findChild<QTabWidget*>(QStringLiteral("tabs"));
+}
+
+} // namespace
+
+class DialogsFromWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void propertiesRenameAndAddTheTypedSelectionItem() {
+        QtDialogsWindow f;
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        CMemoItem* memo = f.Select(Utf8("食料品"));
+        QVERIFY(memo);
+        WhenModal<CMemoPropDlg>([](CMemoPropDlg* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("title"))->setText(Utf8("野菜"));
+            d->findChild<QComboBox*>(QStringLiteral("selItem"))->setEditText(Utf8("急ぎ"));
+            d->findChild<QRadioButton*>(QStringLiteral("kind6"))->click();
+            Click(d, "ok");
+        });
+        f.Trigger(ID_MEMO_PROPERTY);
+        QCOMPARE(FromCp932(memo->m_strTitle), Utf8("野菜"));
+        QCOMPARE(memo->m_nKind, std::int32_t(KindDone));
+        QCOMPARE(f.window->doc().m_options.m_arrSelItems, std::vector<std::string>{ToCp932(Utf8("急ぎ"))});
+        QVERIFY(f.window->doc().IsModified());
+    }
+
+    void findSheetSearchesAndStandardSearchByKey() {
+        QtDialogsWindow f;
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        WhenModal<CFindSheet>([](CFindSheet* sheet) {
+            Tabs(sheet)->setCurrentIndex(1);
+            QWidget* page = sheet->findChild<QWidget*>(QStringLiteral("teigiPage"));
+            page->findChild<QCheckBox*>(QStringLiteral("testOn"))->click();
+            page->findChild<QCheckBox*>(QStringLiteral("kind2"))->click(); // done
+            Click(sheet, "ok");
+        });
+        f.Trigger(ID_FIND);
+        QCOMPARE(f.window->doc().m_findCond.m_bKindDone, 1);
+        QCOMPARE(f.window->session().m_findView.RowCount(), 1); // "見積書の送付"
+
+        f.window->doc().m_options.m_stdFind[1].ResetToAllMemos();
+        WhenModal<CStdFindDlg>([](CStdFindDlg* d) { QTest::keyClick(d->List(), Qt::Key_2); });
+        f.Trigger(ID_FIND_STANDARD);
+        QCOMPARE(f.window->doc().m_nStdFind, 2);
+        QVERIFY(f.window->session().m_findView.RowCount() > 5);
+    }
+
+    void optionsAboutAndExportFromTheirCommands() {
+        QtDialogsWindow f;
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        WhenModal<COptionsSheet>([](COptionsSheet* sheet) {
+            sheet->findChild<QCheckBox*>(QStringLiteral("selectModifies"))->click();
+            Click(sheet, "ok");
+        });
+        f.Trigger(ID_OPTIONS);
+        QVERIFY(f.window->doc().IsModified());
+        QCOMPARE(f.settings.GetInt("Settings", CSettings::kSelectModifies, 0), 1);
+        f.settings.SetInt("Settings", CSettings::kSelectModifies, 0);
+
+        // The scripted dialogs have no hook for the About box; they count it.
+        f.Trigger(ID_APP_ABOUT);
+        QCOMPARE(f.dialogs.m_aboutShown, 1);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("subtree.txt"));
+        f.Select(Utf8("買い物"));
+        WhenModal<CExportFileDlg>([&](CExportFileDlg* d) {
+            d->TitleOnlyBox()->click();
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+        });
+        f.Trigger(ID_EXPORT_SUBTREE);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), ToCp932(Utf8("買い物\r\n\r\n\t食料品\r\n\r\n\t文房具\r\n\r\n")).c_str());
+        QCOMPARE(f.settings.GetInt("Settings", CSettings::kExportTitleOnly, 0), 1);
+        f.settings.SetInt("Settings", CSettings::kExportTitleOnly, 0);
+    }
+};
+
+QTEST_MAIN(DialogsFromWindowTest)
+#include "DialogsFromWindowTest.moc"
