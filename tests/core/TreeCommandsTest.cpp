@@ -34,14 +34,21 @@ TEST_F(TreeCommands, EnablingRules) {
         const char* disabledAt;
     };
     const Case cases[] = {
-        {ID_MEMO_UP, "B A2", "A A1 # ^ X"},       {ID_MEMO_LEVEL_DOWN, "B A2 C", "A A1 # ^ X"},
+        {ID_MEMO_UP, "B A2", "A A1 # ^ X"},
+        {ID_MEMO_LEVEL_DOWN, "B A2 C", "A A1 # ^ X"},
         {ID_MEMO_DOWN, "A B A1", "C A2 # X ^"}, // C is just before the trash
-        {ID_MEMO_LEVEL_UP, "A1 A2 X", "A B # ^"}, {ID_MEMO_TO_TRASH, "A A1 C", "# X ^"},
-        {ID_MEMO_COPY, "A A1 X", "# ^"},          {ID_MEMO_CUT, "A A1 X", "# ^"},
-        {ID_MEMO_DUPLICATE, "A A1 X", "# ^"},     {ID_MEMO_CREATE_UNTITLED, "A ^ X", "#"},
-        {ID_MEMO_CREATE, "A ^ X", "#"},           {ID_MEMO_PROPERTY, "A A1 X", "# ^"},
-        {ID_MEMO_EMPTY_TRASH, "A # ^", ""},       {ID_EXPAND_ALL, "A # ^", ""},
-        {ID_COLLAPSE_ALL, "A # ^", ""},           {ID_MEMO_PASTE, "", "A # ^"}, // the memo clipboard is empty
+        {ID_MEMO_LEVEL_UP, "A1 A2 X", "A B # ^"},
+        {ID_MEMO_TO_TRASH, "A A1 C", "# X ^"},
+        {ID_MEMO_COPY, "A A1 X", "# ^"},
+        {ID_MEMO_CUT, "A A1 X", "# ^"},
+        {ID_MEMO_DUPLICATE, "A A1 X", "# ^"},
+        {ID_MEMO_CREATE_UNTITLED, "A ^ X", "#"},
+        {ID_MEMO_CREATE, "A ^ X", "#"},
+        {ID_MEMO_PROPERTY, "A A1 X", "# ^"},
+        {ID_MEMO_EMPTY_TRASH, "A # ^", ""},
+        {ID_EXPAND_ALL, "A # ^", ""},
+        {ID_COLLAPSE_ALL, "A # ^", ""},
+        {ID_MEMO_PASTE, "", "A # ^"}, // the memo clipboard is empty
     };
     for (const Case& c : cases) {
         for (const char* list : {c.enabledAt, c.disabledAt}) {
@@ -67,8 +74,10 @@ TEST_F(TreeCommands, MovesWithinALevel) {
         const char* outline;
     };
     const Case cases[] = {
-        {"B", ID_MEMO_UP, "Data(B,A(A1,A2),C,#(X))"},    {"A", ID_MEMO_DOWN, "Data(B,A(A1,A2),C,#(X))"},
-        {"C", ID_MEMO_UP, "Data(A(A1,A2),C,B,#(X))"},    {"A2", ID_MEMO_UP, "Data(A(A2,A1),B,C,#(X))"},
+        {"B", ID_MEMO_UP, "Data(B,A(A1,A2),C,#(X))"},
+        {"A", ID_MEMO_DOWN, "Data(B,A(A1,A2),C,#(X))"},
+        {"C", ID_MEMO_UP, "Data(A(A1,A2),C,B,#(X))"},
+        {"A2", ID_MEMO_UP, "Data(A(A2,A1),B,C,#(X))"},
         {"A1", ID_MEMO_DOWN, "Data(A(A2,A1),B,C,#(X))"},
     };
     for (const Case& c : cases) {
@@ -307,8 +316,8 @@ TEST_F(TreeCommands, KindCycleSkipsKindsWhoseFlagIsOff) {
         std::int32_t to;
     };
     const Case cases[] = {
-        {{1, 1, 1, 1, 1, 1, 1}, 4, 5},   {{1, 1, 1, 1, 1, 1, 1}, 10, 4}, {{1, 1, 1, 1, 0, 0, 1}, 8, 4},
-        {{0, 0, 0, 0, 0, 1, 0}, 4, 10},  {{0, 0, 1, 0, 0, 0, 0}, 7, 7},  {{0, 0, 0, 0, 0, 0, 0}, 6, 6},
+        {{1, 1, 1, 1, 1, 1, 1}, 4, 5},  {{1, 1, 1, 1, 1, 1, 1}, 10, 4}, {{1, 1, 1, 1, 0, 0, 1}, 8, 4},
+        {{0, 0, 0, 0, 0, 1, 0}, 4, 10}, {{0, 0, 1, 0, 0, 0, 0}, 7, 7},  {{0, 0, 0, 0, 0, 0, 0}, 6, 6},
         {{0, 0, 0, 0, 0, 0, 0}, 10, 10},
     };
     Build();
@@ -476,41 +485,13 @@ TEST_F(TreeCommands, DeletionMatchesTheOneByOneRenumbering) {
         ASSERT_EQ(doc().m_arrMemos.size(), memos.size());
         for (size_t i = 0; i < memos.size(); ++i)
             EXPECT_EQ(doc().m_arrMemos[i].get(), memos[i]);
-        for (auto& [item, v] : value)
+        for (auto& [item, v] : value) {
             if (!gone.count(item)) {
                 EXPECT_EQ(item->value(), v);
             }
+        }
         CheckBinding();
     }
-}
-
-} // namespace
-
-namespace {
-
-// A frame target of its own: the frame stage asks the memo forwarder first, then it.
-struct FrameCommands : CCmdTarget {
-    std::vector<CommandId> run;
-    bool OnUpdateCmd(CommandId id, CCmdUI& ui) override {
-        ui.enabled = true;
-        return id == ID_VIEW_NORMAL || id == ID_MEMO_UP;
-    }
-    bool OnCmdMsg(CommandId id) override {
-        run.push_back(id);
-        return id == ID_VIEW_NORMAL || id == ID_MEMO_UP;
-    }
-};
-
-TEST_F(TreeCommands, TheFrameStageTakesFurtherTargetsAfterTheMemoForwarder) {
-    Build();
-    FrameCommands frame;
-    router.AddFrameTarget(&frame);
-    s.m_frame.m_active = IMainFrame::Pane::MemoView;
-    tree().Select(Find("A"));
-    EXPECT_FALSE(Enabled(ID_MEMO_UP)); // the TreeView's rule, not the later target's
-    EXPECT_FALSE(Run(ID_MEMO_UP));
-    EXPECT_TRUE(Run(ID_VIEW_NORMAL));
-    EXPECT_EQ(frame.run, std::vector<CommandId>{ID_VIEW_NORMAL});
 }
 
 } // namespace
