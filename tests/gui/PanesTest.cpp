@@ -130,6 +130,22 @@ private slots:
         f.window->memoContextMenu()->hide();
     }
 
+    void renamingInPlaceGoesThroughTheCore() {
+        WindowFixture f;
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        TreeModel* model = f.window->treeModel();
+        TreeItem* item = ItemTitled(*f.window, Utf8("はじめに"));
+        QVERIFY(model->setData(model->IndexOf(item), Utf8("まえがき"), Qt::EditRole));
+        QCOMPARE(FromCp932(f.window->doc().Memo(item->value())->m_strTitle), Utf8("まえがき"));
+        QCOMPARE(model->IndexOf(item).data().toString(), Utf8("まえがき"));
+        // The root and the trash keep their names; an empty name changes nothing.
+        TreeItem* root = ItemTitled(*f.window, "demo");
+        model->setData(model->IndexOf(root), QStringLiteral("x"), Qt::EditRole);
+        model->setData(model->IndexOf(item), QString(), Qt::EditRole);
+        QCOMPARE(FromCp932(root->label()), QStringLiteral("demo"));
+        QCOMPARE(FromCp932(item->label()), Utf8("まえがき"));
+    }
+
     void doubleClickStepsTheKind() {
         WindowFixture f;
         f.window->show();

@@ -86,10 +86,17 @@ MainWindow::~MainWindow() {
     // Focus moves while the widgets go; the rules must no longer be asked.
     disconnect(qApp, nullptr, this, nullptr);
     m_refreshPending = true;
-    // The panes observe core objects that the session owns; let them go first.
-    delete m_findPane;
-    m_findPane = nullptr;
+    // The panes and the tree model refer to core objects the session owns, and the session
+    // goes before the window's children: take them down first.
     m_session->m_treeView.Tree().SetObserver(nullptr);
+    delete m_outer;
+    m_outer = m_right = m_lower = nullptr;
+    m_treePane = nullptr;
+    m_findPane = nullptr;
+    m_titleStrip = nullptr;
+    m_memoPane = nullptr;
+    delete m_treeModel;
+    m_treeModel = nullptr;
 }
 
 QWidget* MainWindow::findPane() const {

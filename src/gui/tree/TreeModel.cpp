@@ -19,6 +19,7 @@ TreeModel::TreeModel(CKardelDoc& doc, TreeControl& tree, QObject* parent)
 }
 
 TreeModel::~TreeModel() {
+    // The owner outlives the model's tree or detaches it first (see MainWindow).
     if (m_tree.observer() == this)
         m_tree.SetObserver(nullptr);
 }

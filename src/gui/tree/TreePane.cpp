@@ -46,6 +46,8 @@ TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent)
     // Long titles scroll sideways instead of being cut short.
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // Only the rows on screen are measured: a large outline must not lay out every label.
+    header()->setResizeContentsPrecision(0);
     setUniformRowHeights(true);
     setRootIsDecorated(true);
     setIconSize(QSize(16, 16));
