@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is needed and builds. The window does not exist yet, so this
-# runs the core's tests; once `kardel` exists it opens the demo document.
+# Installs what is needed, builds, and opens the window on the demo document
+# (or on the files given). The demo is copied into build/ once, so editing and
+# saving it never touches the copy kept in res/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-if [ -x build/src/app/kardel ]; then
-  exec build/src/app/kardel "$@"
+kardel=build/src/gui/kardel
+if [ $# -eq 0 ]; then
+  mkdir -p build/demo
+  [ -f build/demo/demo.kdl ] || cp res/demo/demo.kdl build/demo/demo.kdl
+  set -- build/demo/demo.kdl
 fi
-echo "The window is not built yet; running the core tests instead." >&2
-exec build/tests/kardel_core_tests
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  # No desktop to show the window on: run it on a virtual screen and keep a picture of it.
+  echo "No display found: opening the window under xvfb-run and saving a screenshot to build/screenshot.png" >&2
+  exec env KARDEL_SCREENSHOT="$PWD/build/screenshot.png" xvfb-run -a -s "-screen 0 1024x768x24" "$kardel" "$@"
+fi
+exec "$kardel" "$@"
