@@ -3,6 +3,7 @@
 #include "model/CDocOptions.h"
 #include "search/CFindSheetModel.h"
 #include "support/DialogDriver.h"
+#include "support/SheetLookup.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -17,18 +18,7 @@ using namespace kardel;
 using namespace kardel::gui;
 
 namespace {
-QTabWidget* Tabs(QWidget* sheet) {
-    return sheet->findChild<QTabWidget*>(QStringLiteral("tabs"));
-}
-QWidget* Page(QWidget* sheet, const char* name) {
-    return sheet->findChild<QWidget*>(QLatin1String(name));
-}
-template <typename T> T* In(QWidget* page, const char* name) {
-    return page->findChild<T*>(QLatin1String(name));
-}
-bool ApplyEnabled(QWidget* sheet) {
-    return sheet->findChild<QPushButton*>(QStringLiteral("apply"))->isEnabled();
-}
+using namespace sheet_lookup;
 
 CFindCondition Stored() {
     CFindCondition c;

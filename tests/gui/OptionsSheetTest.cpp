@@ -5,6 +5,7 @@
 #include "model/Texts.h"
 #include "shell/DocumentSession.h"
 #include "support/DialogDriver.h"
+#include "support/SheetLookup.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -18,18 +19,7 @@ using namespace kardel;
 using namespace kardel::gui;
 
 namespace {
-QTabWidget* Tabs(QWidget* sheet) {
-    return sheet->findChild<QTabWidget*>(QStringLiteral("tabs"));
-}
-QWidget* Page(QWidget* sheet, const char* name) {
-    return sheet->findChild<QWidget*>(QLatin1String(name));
-}
-template <typename T> T* In(QWidget* page, const char* name) {
-    return page->findChild<T*>(QLatin1String(name));
-}
-bool ApplyEnabled(QWidget* sheet) {
-    return sheet->findChild<QPushButton*>(QStringLiteral("apply"))->isEnabled();
-}
+using namespace sheet_lookup;
 int Setting(HeadlessSession& s, const char* name) {
     return CSettings(s.m_settings).Get(name);
 }

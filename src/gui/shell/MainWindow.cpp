@@ -6,6 +6,7 @@
 #include "model/DefinitionIcons.h"
 #include "search/FindPane.h"
 #include "shell/ActionRegistry.h"
+#include "shell/LockKeyIndicators.h"
 #include "shell/MemoPane.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/SingleInstance.h"
@@ -165,11 +166,7 @@ void MainWindow::BuildBars() {
     auto* ready = new QLabel(Utf8("ﾚﾃﾞｨ"), this);
     ready->setObjectName("readyLabel");
     statusBar()->addWidget(ready, 1);
-    for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
-        auto* indicator = new QLabel(Utf8(text), this);
-        indicator->setEnabled(false); // the lock states are not readable through the toolkit
-        statusBar()->addPermanentWidget(indicator);
-    }
+    new LockKeyIndicators(statusBar());
 
     m_memoContextMenu = m_actions->BuildPopup(CCommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
     m_memoViewMenu =
