@@ -30,14 +30,6 @@ QAction* ActionOf(MainWindow& w, int id) {
     return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
 }
 
-TreeItem* ItemTitled(MainWindow& w, const QString& title) {
-    TreeItem* found = nullptr;
-    w.session().m_treeView.Tree().ForEachItem([&](TreeItem* item) {
-        if (!found && FromCp932(item->label()) == title)
-            found = item;
-    });
-    return found;
-}
 
 void Select(MainWindow& w, const QString& title) {
     TreeItem* item = ItemTitled(w, title);

@@ -16,16 +16,6 @@
 using namespace kardel;
 using namespace kardel::gui;
 
-namespace {
-TreeItem* ItemTitled(MainWindow& w, const QString& title) {
-    TreeItem* found = nullptr;
-    w.session().m_treeView.Tree().ForEachItem([&](TreeItem* item) {
-        if (!found && FromCp932(item->label()) == title)
-            found = item;
-    });
-    return found;
-}
-} // namespace
 
 class PanesTest : public QObject {
     Q_OBJECT

@@ -94,6 +94,7 @@ public:
     void MarkMatches(const CFindCondition& condition);
 
 private:
+    void ReplaceByCopy(TreeItem* source, TreeItem* copy);
     template <class Emit> void WalkStoredRecords(Emit&& emit);
     void InsertNewMemo(CMemoItem* memo);
     void SelectFromFindView(CMemoItem* memo);

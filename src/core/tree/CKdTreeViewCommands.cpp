@@ -345,10 +345,15 @@ void CKdTreeView::MoveUpOrDown(bool up) {
     TreeItem* caret = m_tree.GetCaret();
     if (!caret || !caret->parent())
         return;
-    TreeItem* created = CopySubtree(caret, caret->parent(), up ? Position::OneUp : Position::OneDown, false);
-    if (created) {
-        DeleteSubtree(caret);
-        m_tree.Select(created);
+    ReplaceByCopy(caret, CopySubtree(caret, caret->parent(), up ? Position::OneUp : Position::OneDown, false));
+}
+
+// The end of every menu move: the source gives way to its copy (when one was made),
+// the copy is selected, and FindView rebuilds.
+void CKdTreeView::ReplaceByCopy(TreeItem* source, TreeItem* copy) {
+    if (copy) {
+        DeleteSubtree(source);
+        m_tree.Select(copy);
     }
     m_doc.SetModifiedFlag();
     m_doc.UpdateAllViews(this, HintResultsChanged, nullptr);
@@ -363,10 +368,7 @@ void CKdTreeView::LevelUp() {
     TreeItem* created = CopySubtree(caret, parent->parent(), Position::AfterParent, false);
     if (!created)
         return;
-    DeleteSubtree(caret);
-    m_tree.Select(created);
-    m_doc.SetModifiedFlag();
-    m_doc.UpdateAllViews(this, HintResultsChanged, nullptr);
+    ReplaceByCopy(caret, created);
 }
 
 void CKdTreeView::LevelDown() {
@@ -382,10 +384,7 @@ void CKdTreeView::LevelDown() {
     TreeItem* created = CopySubtree(caret, previous, Position::First, false);
     if (!created)
         return;
-    DeleteSubtree(caret);
-    m_tree.Select(created);
-    m_doc.SetModifiedFlag();
-    m_doc.UpdateAllViews(this, HintResultsChanged, nullptr);
+    ReplaceByCopy(caret, created);
 }
 
 void CKdTreeView::Duplicate() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "Cp932Text.h"
 #include "shell/MainWindow.h"
 #include "shell/QtSettingsStore.h"
 
@@ -33,4 +34,14 @@ inline QString DemoPath() {
     QFile::copy(QStringLiteral(KARDEL_SOURCE_DIR "/res/demo/demo.kdl"), copy);
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     return copy;
+}
+
+// The first tree item (in pre-order) whose label is `title`, or nullptr.
+inline kardel::TreeItem* ItemTitled(kardel::gui::MainWindow& w, const QString& title) {
+    kardel::TreeItem* found = nullptr;
+    w.session().m_treeView.Tree().ForEachItem([&](kardel::TreeItem* item) {
+        if (!found && kardel::gui::FromCp932(item->label()) == title)
+            found = item;
+    });
+    return found;
 }
