@@ -5,9 +5,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libxxhash-dev
   qt6-base-dev qt6-translations-l10n libgl1-mesa-dev libx11-dev
-  xvfb xauth fonts-noto-cjk poppler-utils
+  xvfb xauth xdotool fonts-noto-cjk poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

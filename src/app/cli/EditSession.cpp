@@ -1,6 +1,7 @@
 #include "cli/EditSession.h"
 
 #include "model/Cp932Codec.h"
+#include "model/FileIdentity.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +44,13 @@ bool ParseIndex(const std::string& text, long& index) {
 bool EditSession::Save(const std::string& path) {
     CKardelDoc& doc = m_session.doc();
     doc.UpdateAllViews(nullptr, HintStoreText, doc.Memo(doc.m_nCurMemo));
+    // Writing back over the input must not undo what something else wrote there meanwhile.
+    if (!doc.m_strPathName.empty() && doc.m_fileIdentity.known &&
+        CanonicalPath(path) == CanonicalPath(doc.m_strPathName) &&
+        doc.m_fileIdentity.Verify(path) != FileIdentity::State::Unchanged) {
+        std::fprintf(stderr, "kardel-cli: %s changed since it was read; nothing written\n", path.c_str());
+        return false;
+    }
     return SaveOrReport(m_session, path);
 }
 

@@ -1,6 +1,7 @@
 #include "model/CKardelDoc.h"
 
 #include "model/Archive.h"
+#include "model/BackupRotation.h"
 #include "model/Cp932Codec.h"
 #include "model/SafeFile.h"
 #include "model/Texts.h"
@@ -133,6 +134,7 @@ bool CKardelDoc::OnNewDocument() {
     DeleteContents();
     m_strTitle = texts::Untitled();
     m_strPathName.clear();
+    m_fileIdentity = FileIdentity();
     UpdateAllViews(nullptr, HintMemoCreated, AppendMemo(std::make_unique<CMemoItem>(KindClosedFolder)));
     UpdateAllViews(nullptr, HintMemoCreated, AppendMemo(std::make_unique<CMemoItem>(KindTrashEmpty)));
     SetModifiedFlag(false);
@@ -231,10 +233,12 @@ void CKardelDoc::SetRootTitleFromPath(const std::string& path) {
 
 FileResult CKardelDoc::OnOpenDocument(const std::string& path) {
     std::string bytes;
+    const std::optional<FileIdentity> before = FileIdentity::Stat(path);
     if (FileResult read = ReadWholeFile(path, bytes); !read.ok)
         return read;
     if (FileResult loaded = LoadFromBytes(bytes); !loaded.ok)
         return loaded;
+    m_fileIdentity = FileIdentity::Record(path, ContentHasher::Of(bytes), before);
     if (m_options.m_nInitialFind >= 1 && m_options.m_nInitialFind <= 5)
         m_findCond = m_options.m_stdFind[m_options.m_nInitialFind - 1];
     else if (m_options.m_nInitialFind == 6)
@@ -249,13 +253,79 @@ FileResult CKardelDoc::OnOpenDocument(const std::string& path) {
 FileResult CKardelDoc::OnSaveDocument(const std::string& path) {
     UpdateAllViews(nullptr, HintStoreText, Memo(m_nCurMemo));
     SetRootTitleFromPath(path);
-    FileResult result = WriteFileSafely(path, [this](IOutput& out) { return StoreTo(out); });
+    if (!m_backupFolder.empty()) {
+        // The version about to be replaced; without it the save still goes on.
+        BackupRotation backups(m_backupFolder, BackupRotation::CountSetting(settings()));
+        if (FileResult kept = backups.Keep(path, Clock::Now()); !kept.ok)
+            m_platform.messages.ShowError(Sjis("保存前のﾊﾞｯｸｱｯﾌﾟを作成できませんでした。\n") + kept.message +
+                                          Sjis("\n\nﾌｧｲﾙの保存は続けます。"));
+    }
+    std::uint64_t hash = 0;
+    FileResult result = WriteFileSafely(path, [this, &hash](IOutput& out) {
+        HashingOutput hashing(out);
+        bool stored = StoreTo(hashing);
+        hash = hashing.Digest();
+        return stored;
+    });
     if (result.ok) {
+        m_fileIdentity = FileIdentity::Record(path, hash);
         m_strPathName = path;
         m_strTitle = Cp932Codec::FromUtf8(FileNameOf(path)).text;
         SetModifiedFlag(false);
     }
     return result;
+}
+
+bool CKardelDoc::HasUnsavedChanges() const {
+    if (IsModified())
+        return true;
+    CMemoItem* shown = m_memoView ? m_memoView->ShownMemo() : nullptr;
+    return shown && m_memoView->edit().GetText() != shown->m_strBody;
+}
+
+bool CKardelDoc::DoSave(const std::string& path) {
+    std::string target = path;
+    if (!m_strPathName.empty() && target == m_strPathName && m_fileIdentity.known &&
+        m_fileIdentity.Verify(target) == FileIdentity::State::Changed) {
+        std::string question =
+            Sjis("%1 は開いた後または前回の保存の後に、他のﾌﾟﾛｸﾞﾗﾑで変更されています。\n"
+                 "上書きしますか?\n\n[はい] 上書き保存\n[いいえ] 別の名前で保存\n[ｷｬﾝｾﾙ] 保存しない");
+        question.replace(question.find("%1"), 2, m_strTitle);
+        switch (m_platform.messages.AskYesNoCancel(question)) {
+        case IMessageBox::Answer::Yes:
+            break;
+        case IMessageBox::Answer::No: {
+            FileDialogRequest request;
+            request.save = true;
+            request.defaultExtension = "kdl";
+            request.initialName = m_strTitle;
+            request.filter = Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||");
+            request.confirmOverwrite = true;
+            std::optional<std::string> chosen = m_platform.fileDialogs.Run(request);
+            if (!chosen)
+                return false;
+            target = *chosen;
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    FileResult saved = OnSaveDocument(target);
+    if (!saved.ok)
+        m_platform.messages.ShowError(saved.message);
+    return saved.ok;
+}
+
+FileResult CKardelDoc::RestoreRecovered(std::string_view bytes, const std::string& originalPath,
+                                        const FileIdentity& identity) {
+    if (FileResult loaded = LoadFromBytes(bytes); !loaded.ok)
+        return loaded;
+    m_strPathName = originalPath;
+    m_strTitle = originalPath.empty() ? texts::Untitled() : Cp932Codec::FromUtf8(FileNameOf(originalPath)).text;
+    m_fileIdentity = originalPath.empty() ? FileIdentity() : identity;
+    SetModifiedFlag(true);
+    return FileResult::Success();
 }
 
 void CKardelDoc::AddSelItem(const std::string& item) {

@@ -2,6 +2,7 @@
 #include "model/CDocOptions.h"
 #include "model/CMemoItem.h"
 #include "model/CView.h"
+#include "model/FileIdentity.h"
 #include "model/FileResult.h"
 #include "search/CFindCondition.h"
 #include "shell/CCmdTarget.h"
@@ -61,6 +62,12 @@ public:
     std::string m_strPathName; // file system path
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Modified, or MemoView holds typed text not yet stored into its memo.
+    bool HasUnsavedChanges() const;
+    // The file as the document read or last wrote it; unknown for a new document.
+    FileIdentity m_fileIdentity;
+    // Where a save keeps the version it replaces; empty keeps none (headless use).
+    std::string m_backupFolder;
 
     CMemoItem* Memo(std::int32_t index) const {
         return index >= 0 && static_cast<size_t>(index) < m_arrMemos.size() ? m_arrMemos[index].get() : nullptr;
@@ -76,6 +83,15 @@ public:
     void DeleteContents();
     FileResult OnOpenDocument(const std::string& path);
     FileResult OnSaveDocument(const std::string& path);
+    // The user's save to `path`: when it is the file the document read or last wrote and
+    // something else has changed that file since, asks first whether to overwrite it, save
+    // under another name or cancel. A failure is shown. True when saved; m_strPathName then
+    // names the file written.
+    bool DoSave(const std::string& path);
+    // Replaces the contents with a recovered copy of the document at `originalPath` (empty
+    // for one never saved) whose file looked like `identity` when the copy was written. The
+    // document stays modified, so the user decides whether to save.
+    FileResult RestoreRecovered(std::string_view bytes, const std::string& originalPath, const FileIdentity& identity);
 
     // Whole-file reading and writing, without the open/save steps around them.
     // A failed load leaves a new, untitled document.

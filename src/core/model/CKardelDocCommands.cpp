@@ -123,12 +123,8 @@ bool CKardelDoc::SaveModified() {
     if (!IsModified())
         return true;
     bool autoSave = CSettings(settings()).Get(CSettings::kAutoSave) != 0;
-    if (autoSave && m_strTitle != texts::Untitled() && !m_strPathName.empty()) {
-        FileResult saved = OnSaveDocument(m_strPathName);
-        if (!saved.ok)
-            m_platform.messages.ShowError(saved.message);
-        return saved.ok;
-    }
+    if (autoSave && m_strTitle != texts::Untitled() && !m_strPathName.empty())
+        return DoSave(m_strPathName);
     std::string question = Sjis("%1 への変更を保存しますか?");
     question.replace(question.find("%1"), 2, m_strTitle);
     switch (m_platform.messages.AskYesNoCancel(question)) {
@@ -148,10 +144,7 @@ bool CKardelDoc::SaveModified() {
                 return false;
             path = *chosen;
         }
-        FileResult saved = OnSaveDocument(path);
-        if (!saved.ok)
-            m_platform.messages.ShowError(saved.message);
-        return saved.ok;
+        return DoSave(path);
     }
     default:
         return false;

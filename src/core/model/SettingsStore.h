@@ -23,6 +23,8 @@ public:
     static constexpr const char* kSelectModifies = "Memo選択";
     static constexpr const char* kExportViewOnly = "Export-ViewOnly";
     static constexpr const char* kExportTitleOnly = "Export-TitleOnly";
+    // How many earlier versions a save keeps (default 5, 0 off); read through BackupRotation.
+    static constexpr const char* kBackupCount = "ﾊﾞｯｸｱｯﾌﾟ数";
 
     explicit CSettings(ISettingsStore& store) : m_store(store) {}
 

@@ -111,16 +111,46 @@ bool CFileCommands::OpenFile(const std::string& path) {
 }
 
 bool CFileCommands::SaveTo(const std::string& path) {
-    FileResult result = m_doc.OnSaveDocument(path);
-    if (!result.ok) {
-        // The old file is untouched and the document stays modified.
-        m_doc.platform().messages.ShowError(result.message);
+    // A failure was shown; the old file is untouched and the document stays modified.
+    if (!m_doc.DoSave(path))
         return false;
-    }
-    m_recent.Add(path);
+    m_recent.Add(m_doc.m_strPathName);
     m_window.RecentFilesChanged(m_recent.Entries());
     m_window.DocumentReplaced();
     return true;
+}
+
+void CFileCommands::FileChangedElsewhere() {
+    const std::string path = m_doc.m_strPathName;
+    if (path.empty() || !m_doc.m_fileIdentity.known || m_noticedFor == m_doc.m_fileIdentity)
+        return;
+    if (m_doc.m_fileIdentity.Verify(path) != FileIdentity::State::Changed)
+        return;
+    m_noticedFor = m_doc.m_fileIdentity;
+    IMessageBox& messages = m_doc.platform().messages;
+    if (m_doc.HasUnsavedChanges()) {
+        std::string text =
+            Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n"
+                 "このｳｨﾝﾄﾞｳの変更はまだ保存されていません。保存するときに、上書きするかどうかを確認します。");
+        text.replace(text.find("%1"), 2, m_doc.m_strTitle);
+        messages.ShowInfo(text);
+        return;
+    }
+    std::string question = Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n読み込み直しますか?");
+    question.replace(question.find("%1"), 2, m_doc.m_strTitle);
+    // The answer may take a while; only an unchanged document may be replaced.
+    if (messages.AskYesNo(question) == IMessageBox::Answer::Yes && !m_doc.HasUnsavedChanges())
+        Reload();
+}
+
+bool CFileCommands::Reload() {
+    const std::string path = m_doc.m_strPathName;
+    m_window.BeginLoad();
+    FileResult result = m_doc.OnOpenDocument(path);
+    m_window.DocumentReplaced();
+    if (!result.ok)
+        m_doc.platform().messages.ShowError(result.message);
+    return result.ok;
 }
 
 bool CFileCommands::Save() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/FileIdentity.h"
 #include "model/FileResult.h"
 #include "shell/CCmdTarget.h"
 #include "shell/CRecentFileList.h"
@@ -48,6 +49,13 @@ public:
     // The document's save question before it is closed or replaced; false cancels.
     bool SaveModified();
 
+    // Something may have changed the document's file (the window's watcher saw it). When it
+    // really did: without unsaved changes the user is offered to read it again; with them the
+    // user is told, once, and the save will ask before overwriting.
+    void FileChangedElsewhere();
+    // Reads the document's file again in place of the contents; a failure is shown.
+    bool Reload();
+
     CRecentFileList& recentFiles() { return m_recent; }
     // Whether the last OpenFile handed the path to another instance.
     bool HandedOver() const { return m_bHandedOver; }
@@ -61,6 +69,8 @@ private:
     IAppWindow& m_window;
     CRecentFileList m_recent;
     bool m_bHandedOver = false;
+    // The record the last notice of an outside change was about: one notice per record.
+    std::optional<FileIdentity> m_noticedFor;
 };
 
 } // namespace kardel

@@ -1,5 +1,6 @@
 #include "shell/COptionsSheetModel.h"
 
+#include "model/BackupRotation.h"
 #include "model/CKardelDoc.h"
 #include "model/DefinitionIcons.h"
 #include "model/ListEditing.h"
@@ -37,6 +38,7 @@ COptionsSheetModel::COptionsSheetModel(CKardelDoc& doc) : m_doc(doc) {
     m_nSelSelected = m_arrSelItems.empty() ? -1 : 0;
     m_strSelTitle = o.m_strSelTitle;
     m_bSelEnabled = o.m_bSelEnabled;
+    m_nBackupCount = BackupRotation::CountSetting(doc.settings());
 }
 
 std::optional<std::string> COptionsSheetModel::Validate(Page page) const {
@@ -90,6 +92,9 @@ void COptionsSheetModel::Apply() {
         o.m_bSelEnabled = m_bSelEnabled;
         m_doc.UpdateAllViews(nullptr, HintSelItemsChanged, nullptr);
     }
+    if (m_bShown[SavePage])
+        CSettings(m_doc.settings())
+            .Set(CSettings::kBackupCount, std::clamp(m_nBackupCount, 0, BackupRotation::kMaxCount));
 }
 
 std::string COptionsSheetModel::FreeTabText() const {

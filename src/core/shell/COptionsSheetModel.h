@@ -16,7 +16,15 @@ class CKardelDoc;
 // which pages it has shown; applying writes the shown pages only.
 class COptionsSheetModel {
 public:
-    enum Page { AppliPage = 0, StdFindPage = 1, IconPage = 2, MemoViewPage = 3, FreePage = 4, PageCount = 5 };
+    enum Page {
+        AppliPage = 0,
+        StdFindPage = 1,
+        IconPage = 2,
+        MemoViewPage = 3,
+        FreePage = 4,
+        SavePage = 5,
+        PageCount = 6
+    };
 
     // Reads the four application flags from the settings store into the record,
     // then fills every page from the record.
@@ -72,12 +80,14 @@ public:
     int m_nSelSelected = -1;
     std::string m_strSelTitle;
     std::int32_t m_bSelEnabled = 0;
+    // Save page "保存": how many earlier versions a save keeps, a per-user setting.
+    int m_nBackupCount = 5;
 
     CKardelDoc& doc() const { return m_doc; }
 
 private:
     CKardelDoc& m_doc;
-    bool m_bShown[5] = {false, false, false, false, false};
+    bool m_bShown[PageCount] = {};
 };
 
 } // namespace kardel

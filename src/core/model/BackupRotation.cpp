@@ -1,0 +1,130 @@
+#include "model/BackupRotation.h"
+
+#include "model/FileIdentity.h"
+#include "model/SafeFile.h"
+#include "model/SettingsStore.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kardel {
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Cuts a UTF-8 name to at most `limit` bytes without splitting a character.
+std::string CutName(std::string name, size_t limit) {
+    if (name.size() <= limit)
+        return name;
+    size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end;
+    name.resize(end);
+    return name;
+}
+
+} // namespace
+
+bool MakeFolders(const std::string& folder, unsigned mode) {
+    if (folder.empty())
+        return errno = ENOENT, false;
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode) ? true : (errno = ENOTDIR, false);
+    if (auto slash = folder.rfind('/'); slash != std::string::npos && slash > 0)
+        if (!MakeFolders(folder.substr(0, slash), mode))
+            return false;
+    return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST;
+}
+
+int BackupRotation::CountSetting(const ISettingsStore& store) {
+    int count = store.GetInt(CSettings::kSection, CSettings::kBackupCount, kDefaultCount);
+    return std::clamp(count, 0, kMaxCount);
+}
+
+std::string BackupRotation::DefaultFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/Kardel/backups";
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.local/share/Kardel/backups";
+}
+
+std::string BackupRotation::Prefix(const std::string& documentPath) const {
+    std::string name = FileNameOf(documentPath);
+    if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    char tag[16];
+    std::snprintf(tag, sizeof tag, "%08x",
+                  static_cast<unsigned>(ContentHasher::Of(CanonicalPath(documentPath)) & 0xFFFFFFFFu));
+    return CutName(name, 160) + "_" + tag + "_";
+}
+
+std::vector<std::string> BackupRotation::BackupsOf(const std::string& documentPath) const {
+    struct Entry {
+        std::int64_t mtimeNs;
+        std::string path;
+    };
+    std::vector<Entry> found;
+    const std::string prefix = Prefix(documentPath);
+    if (DIR* dir = ::opendir(m_folder.c_str())) {
+        while (dirent* entry = ::readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+                name.compare(name.size() - 4, 4, ".kdl") != 0)
+                continue;
+            std::string path = m_folder + "/" + name;
+            if (std::optional<FileIdentity> info = FileIdentity::Stat(path))
+                found.push_back({info->mtimeNs, path});
+        }
+        ::closedir(dir);
+    }
+    // Written order: a backup's own time stamp is the moment it was made; the name breaks ties.
+    std::sort(found.begin(), found.end(), [](const Entry& a, const Entry& b) {
+        return a.mtimeNs != b.mtimeNs ? a.mtimeNs < b.mtimeNs : a.path < b.path;
+    });
+    std::vector<std::string> paths;
+    for (Entry& entry : found)
+        paths.push_back(std::move(entry.path));
+    return paths;
+}
+
+FileResult BackupRotation::Keep(const std::string& documentPath, time32 now) {
+    if (m_keep <= 0 || !FileIdentity::Stat(documentPath))
+        return FileResult::Success();
+    std::string bytes;
+    if (FileResult read = ReadWholeFile(documentPath, bytes); !read.ok)
+        return read;
+    if (!MakeFolders(m_folder, 0700))
+        return FileResult::Failure(FileErrorMessage(errno, m_folder, true));
+    std::vector<std::string> existing = BackupsOf(documentPath);
+    if (!existing.empty()) {
+        std::string newest;
+        std::optional<FileIdentity> info = FileIdentity::Stat(existing.back());
+        if (info && info->size == static_cast<std::int64_t>(bytes.size()) &&
+            ReadWholeFile(existing.back(), newest).ok && newest == bytes)
+            return FileResult::Success(); // saved again unchanged: older versions stay
+    }
+    const std::string base = m_folder + "/" + Prefix(documentPath) + FormatLocalTime(now, "%Y%m%d-%H%M%S");
+    std::string target = base + ".kdl";
+    for (int n = 2; FileIdentity::Stat(target); ++n)
+        target = base + "_" + std::to_string(n) + ".kdl";
+    FileResult written =
+        WriteFileSafely(target, [&bytes](IOutput& out) { return out.Write(bytes.data(), bytes.size()); });
+    if (!written.ok)
+        return written;
+    existing = BackupsOf(documentPath);
+    for (size_t i = 0; i + static_cast<size_t>(m_keep) < existing.size(); ++i)
+        ::unlink(existing[i].c_str());
+    return FileResult::Success();
+}
+
+} // namespace kardel

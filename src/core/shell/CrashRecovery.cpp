@@ -1,0 +1,118 @@
+#include "shell/CrashRecovery.h"
+
+#include "model/Archive.h"
+#include "model/CKardelDoc.h"
+#include "model/Cp932Codec.h"
+#include "model/Texts.h"
+#include "shell/CFileCommands.h"
+#include "shell/CKdEditView.h"
+#include "shell/Platform.h"
+
+#include <utility>
+
+namespace kardel {
+
+std::string CrashRecovery::Snapshot(CKardelDoc& doc) {
+    // The typed text goes into its memo for the length of the snapshot only: storing it for
+    // real would set the update time and the modified flag before the user leaves the memo.
+    CKdEditView* memoView = doc.MemoView();
+    CMemoItem* shown = memoView ? memoView->ShownMemo() : nullptr;
+    std::string typed = shown ? memoView->edit().GetText() : std::string();
+    const bool swapped = shown && typed != shown->m_strBody;
+    const time32 updated = shown ? shown->m_timeUpdated : 0;
+    if (swapped) {
+        std::swap(shown->m_strBody, typed);
+        shown->m_timeUpdated = Clock::Now();
+    }
+    MemoryOutput out;
+    doc.StoreTo(out);
+    if (swapped) {
+        std::swap(shown->m_strBody, typed);
+        shown->m_timeUpdated = updated;
+    }
+    return out.take();
+}
+
+void CrashRecovery::Checkpoint() {
+    if (m_doc.HasUnsavedChanges())
+        m_store.WriteCopyLater(Snapshot(m_doc), m_doc.m_strPathName, m_doc.m_fileIdentity);
+    else
+        m_store.RemoveCopyLater();
+}
+
+void CrashRecovery::DocumentReplaced() {
+    m_store.SetHeldPath(m_doc.m_strPathName);
+    if (!m_doc.HasUnsavedChanges())
+        m_store.RemoveCopyLater();
+}
+
+void CrashRecovery::DocumentClosed() {
+    m_store.RemoveCopyLater();
+    m_store.SetHeldPath(std::string());
+    m_store.Flush();
+}
+
+bool CrashRecovery::OfferOrphans() {
+    std::vector<RecoveryCopy> copies = m_store.ClaimOrphans();
+    IMessageBox& messages = m_doc.platform().messages;
+    bool restored = false;
+    bool othersWait = false;
+    for (const RecoveryCopy& copy : copies) {
+        if (restored) {
+            m_store.Release(copy);
+            othersWait = true;
+            continue;
+        }
+        std::string question = Sjis("前回 Kardel が正しく終了しなかったため、保存されていない変更が残っています。\n\n"
+                                    "ﾌｧｲﾙ: %1\n記録した日時: %2\n\n復元しますか?\n\n"
+                                    "[はい] 復元する (保存するかどうかは後で決めます)\n[いいえ] 破棄する\n"
+                                    "[ｷｬﾝｾﾙ] 次回の起動まで残しておく");
+        const std::string name =
+            copy.originalPath.empty() ? texts::Untitled() : Cp932Codec::FromUtf8(copy.originalPath).text;
+        question.replace(question.find("%1"), 2, name);
+        question.replace(question.find("%2"), 2, FormatLocalTime(copy.writtenAt, "%Y/%m/%d %H:%M:%S"));
+        switch (messages.AskYesNoCancel(question)) {
+        case IMessageBox::Answer::Yes: {
+            std::string bytes;
+            FileResult read = m_store.Read(copy, bytes);
+            if (!read.ok || !m_files.SaveModified()) {
+                if (!read.ok)
+                    messages.ShowError(read.message);
+                m_store.Release(copy);
+                break;
+            }
+            m_window.BeginLoad();
+            FileResult loaded = m_doc.RestoreRecovered(bytes, copy.originalPath, copy.identity);
+            m_window.DocumentReplaced();
+            if (!loaded.ok) {
+                // What cannot be read stays where it is; the user may still want the file.
+                messages.ShowError(loaded.message);
+                m_store.Release(copy);
+                break;
+            }
+            // This window's own copy stands in for the old one before that goes.
+            m_store.WriteCopyLater(Snapshot(m_doc), m_doc.m_strPathName, m_doc.m_fileIdentity);
+            m_store.Flush();
+            if (std::optional<std::string> error = m_store.TakeError()) {
+                messages.ShowError(*error);
+                m_store.Release(copy);
+            } else {
+                m_store.Discard(copy);
+            }
+            restored = true;
+            break;
+        }
+        case IMessageBox::Answer::No:
+            m_store.Discard(copy);
+            break;
+        default:
+            m_store.Release(copy);
+            break;
+        }
+    }
+    if (othersWait)
+        m_doc.platform().shell.StartNewInstance();
+    return restored;
+}
+
+} // namespace kardel

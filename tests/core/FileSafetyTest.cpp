@@ -1,0 +1,293 @@
+// Backups, the identity of a document's file, and recovery copies.
+#include "model/BackupRotation.h"
+#include "model/FileIdentity.h"
+#include "model/RecoveryStore.h"
+#include "model/SafeFile.h"
+#include "model/Texts.h"
+#include "shell/CFileCommands.h"
+#include "shell/CrashRecovery.h"
+#include "shell/DocumentSession.h"
+
+#include "FixedNowTest.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace kardel;
+
+namespace {
+
+std::string FreshFolder(const std::string& name) {
+    std::string folder = ::testing::TempDir() + "safety-" + name;
+    EXPECT_EQ(std::system(("rm -rf '" + folder + "'").c_str()), 0);
+    EXPECT_TRUE(MakeFolders(folder, 0700));
+    return folder;
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+    ASSERT_TRUE(WriteFileSafely(path, [&](IOutput& out) { return out.Write(bytes.data(), bytes.size()); }).ok);
+}
+
+std::string Get(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(path, bytes).ok) << path;
+    return bytes;
+}
+
+// Sets a file's modification time an hour back, as a file read long after it was written.
+void Age(const std::string& path) {
+    timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+class Safety : public FixedNowTest {};
+
+class AppWindowStub : public IAppWindow {
+public:
+    void CloseWindow() override {}
+    void PrinterSetup() override {}
+    bool HandOverToRunningInstance(const std::string&) override { return false; }
+    void RecentFilesChanged(const std::vector<std::string>&) override {}
+    void BeginLoad() override {}
+    void DocumentReplaced() override { ++m_replaced; }
+    int m_replaced = 0;
+};
+
+} // namespace
+
+// Random saves of a few contents, some repeated: the folder holds the last `keep` distinct
+// versions that were replaced, oldest first, and nothing of another document of the same name.
+TEST_F(Safety, BackupRotationKeepsTheLastVersionsOfEachDocument) {
+    std::mt19937 random(14);
+    for (int keep : {0, 1, 3, 5}) {
+        const std::string root = FreshFolder("rotation");
+        const std::string backups = root + "/backups";
+        ASSERT_TRUE(MakeFolders(root + "/a", 0700) && MakeFolders(root + "/b", 0700));
+        const std::string doc = root + "/a/notes.kdl", twin = root + "/b/notes.kdl";
+        Put(twin, "twin");
+        BackupRotation rotation(backups, keep);
+        ASSERT_TRUE(rotation.Keep(twin, 958000000).ok);
+        std::vector<std::string> replaced;             // each version a save replaced, repeats collapsed
+        ASSERT_TRUE(rotation.Keep(doc, 958000000).ok); // nothing to replace yet
+        for (int save = 0; save < 12; ++save) {
+            std::string content = "v" + std::to_string(random() % 4);
+            if (save > 0) {
+                ASSERT_TRUE(rotation.Keep(doc, 958000000 + save / 3).ok);
+                std::string old = Get(doc);
+                if (replaced.empty() || replaced.back() != old)
+                    replaced.push_back(old);
+            }
+            Put(doc, content);
+        }
+        std::vector<std::string> kept = rotation.BackupsOf(doc);
+        size_t expected = std::min(replaced.size(), size_t(keep));
+        ASSERT_EQ(kept.size(), expected) << "keep " << keep;
+        for (size_t i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(Get(kept[i]), replaced[replaced.size() - expected + i]);
+        ASSERT_EQ(rotation.BackupsOf(twin).size(), keep ? 1u : 0u);
+        if (keep) {
+            EXPECT_EQ(Get(rotation.BackupsOf(twin)[0]), "twin");
+        }
+    }
+}
+
+// The save keeps a backup; a backup that cannot be made is reported and the save goes on.
+TEST_F(Safety, SaveKeepsABackupAndGoesOnWhenItFails) {
+    const std::string root = FreshFolder("save-backup");
+    HeadlessSession s;
+    s.doc().OnNewDocument();
+    const std::string path = root + "/doc.kdl";
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    const std::string first = Get(path);
+    s.doc().m_backupFolder = root + "/backups";
+    s.doc().CreateUntitledMemo();
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    BackupRotation rotation(root + "/backups", 5);
+    ASSERT_EQ(rotation.BackupsOf(path).size(), 1u);
+    EXPECT_EQ(Get(rotation.BackupsOf(path)[0]), first);
+
+    s.m_settings.SetInt(CSettings::kSection, CSettings::kBackupCount, 0); // off
+    s.doc().CreateUntitledMemo();
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    EXPECT_EQ(rotation.BackupsOf(path).size(), 1u);
+
+    s.m_settings.SetInt(CSettings::kSection, CSettings::kBackupCount, 5);
+    Put(root + "/blocked", "a file where the folder should be");
+    s.doc().m_backupFolder = root + "/blocked/backups";
+    s.doc().CreateUntitledMemo();
+    const std::string before = Get(path);
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    ASSERT_EQ(s.m_messages.m_shown.size(), 1u);
+    EXPECT_NE(s.m_messages.m_shown[0].find(Sjis("ﾊﾞｯｸｱｯﾌﾟを作成できませんでした")), std::string::npos);
+    EXPECT_NE(Get(path), before);
+    EXPECT_FALSE(s.doc().IsModified());
+}
+
+TEST_F(Safety, FileIdentityTellsWhatChangedTheFile) {
+    const std::string root = FreshFolder("identity");
+    const std::string path = root + "/f.kdl";
+    using State = FileIdentity::State;
+    struct Case {
+        const char* what;
+        void (*change)(const std::string& path);
+        State expected;
+    } cases[] = {
+        {"untouched", [](const std::string&) {}, State::Unchanged},
+        {"appended", [](const std::string& p) { Put(p, "0123456789+"); }, State::Changed},
+        {"same bytes, new inode", [](const std::string& p) { Put(p, "0123456789"); }, State::Unchanged},
+        {"other bytes, same size, new inode", [](const std::string& p) { Put(p, "9876543210"); }, State::Changed},
+        {"other bytes in place, time set back",
+         [](const std::string& p) {
+             int fd = ::open(p.c_str(), O_WRONLY);
+             ASSERT_EQ(::pwrite(fd, "X", 1, 0), 1);
+             ::close(fd);
+             Age(p);
+         },
+         State::Changed},
+        {"deleted", [](const std::string& p) { ::unlink(p.c_str()); }, State::Missing},
+    };
+    for (bool aged : {false, true}) {
+        for (const Case& c : cases) {
+            Put(path, "0123456789");
+            if (aged)
+                Age(path);
+            FileIdentity id = FileIdentity::Record(path, ContentHasher::Of("0123456789"));
+            ASSERT_TRUE(id.known);
+            EXPECT_EQ(id.ambiguous, !aged);
+            c.change(path);
+            EXPECT_EQ(id.Verify(path), c.expected) << c.what << (aged ? " (aged)" : "");
+            // Text round trip for the recovery record.
+            EXPECT_EQ(FileIdentity::FromText(id.ToText()), id);
+        }
+    }
+}
+
+// Saving over a file something else changed asks first; each answer does what it says.
+TEST_F(Safety, SavingOverAChangedFileAsks) {
+    const std::string root = FreshFolder("overwrite");
+    using Answer = IMessageBox::Answer;
+    for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
+        HeadlessSession s;
+        AppWindowStub window;
+        CFileCommands files(s.doc(), window);
+        const std::string path = root + "/doc.kdl", other = root + "/other.kdl";
+        ::unlink(other.c_str());
+        s.doc().OnNewDocument();
+        ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+        ASSERT_TRUE(files.OpenFile(path));
+        s.doc().CreateUntitledMemo();
+        ASSERT_TRUE(files.Save()); // unchanged outside: no question
+        EXPECT_TRUE(s.m_messages.m_asked.empty());
+        s.doc().CreateUntitledMemo();
+        Put(path, "written elsewhere");
+        s.m_messages.m_answer = answer;
+        s.m_fileDialogs.m_answers = {other};
+        bool saved = files.Save();
+        ASSERT_EQ(s.m_messages.m_asked.size(), 1u);
+        EXPECT_EQ(saved, answer != Answer::Cancel);
+        EXPECT_EQ(Get(path) == "written elsewhere", answer != Answer::Yes);
+        EXPECT_EQ(FileIdentity::Stat(other).has_value(), answer == Answer::No);
+        EXPECT_EQ(s.doc().IsModified(), answer == Answer::Cancel);
+        EXPECT_EQ(s.doc().m_strPathName, answer == Answer::No ? other : path);
+    }
+}
+
+// The watcher's report: no unsaved changes, the user may reload; with them, one warning.
+TEST_F(Safety, AChangeOutsideOffersAReloadOrWarnsOnce) {
+    const std::string root = FreshFolder("watch");
+    const std::string path = root + "/doc.kdl", other = root + "/other.kdl";
+    HeadlessSession s;
+    AppWindowStub window;
+    CFileCommands files(s.doc(), window);
+    s.doc().OnNewDocument();
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    s.doc().CreateUntitledMemo();
+    ASSERT_TRUE(s.doc().OnSaveDocument(other).ok);
+    ASSERT_TRUE(files.OpenFile(path));
+    const size_t memos = s.doc().m_arrMemos.size();
+
+    files.FileChangedElsewhere(); // our own file as we wrote it: nothing to say
+    EXPECT_TRUE(s.m_messages.m_asked.empty());
+    Put(path, Get(other));
+    s.m_messages.m_answer = IMessageBox::Answer::Yes;
+    files.FileChangedElsewhere();
+    ASSERT_EQ(s.m_messages.m_asked.size(), 1u);
+    EXPECT_EQ(s.doc().m_arrMemos.size(), memos + 1); // read again
+    EXPECT_FALSE(s.doc().IsModified());
+
+    s.memoView().edit().ReplaceSelection("typed", true); // unsaved, still in MemoView
+    Put(path, "written elsewhere");
+    files.FileChangedElsewhere();
+    files.FileChangedElsewhere();
+    EXPECT_EQ(s.m_messages.m_asked.size(), 1u);
+    EXPECT_EQ(s.m_messages.m_shown.size(), 1u);
+    EXPECT_TRUE(s.doc().HasUnsavedChanges());
+}
+
+// What a killed instance leaves is offered at the next start: restored, discarded or kept.
+TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
+    const std::string folder = FreshFolder("recovery");
+    const std::string original = FreshFolder("recovery-docs") + "/notes.kdl";
+    using Answer = IMessageBox::Answer;
+    for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
+        // An instance with unsaved changes, killed: it never tidies up.
+        HeadlessSession edited;
+        edited.doc().OnNewDocument();
+        ASSERT_TRUE(edited.doc().OnSaveDocument(original).ok);
+        const FileIdentity identity = edited.doc().m_fileIdentity;
+        edited.doc().CreateUntitledMemo();
+        edited.memoView().edit().ReplaceSelection("typed", true);
+        AppWindowStub deadWindow;
+        CFileCommands deadFiles(edited.doc(), deadWindow);
+        pid_t child = ::fork();
+        if (child == 0) {
+            RecoveryStore store(folder);
+            CrashRecovery(edited.doc(), deadFiles, deadWindow, store).Checkpoint();
+            store.Flush();
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        // The snapshot holds the typed text and leaves the document as it was.
+        const std::string expected = CrashRecovery::Snapshot(edited.doc());
+        EXPECT_NE(expected.find("typed"), std::string::npos);
+        EXPECT_EQ(edited.memoView().ShownMemo()->m_strBody, "");
+
+        HeadlessSession next;
+        next.doc().OnNewDocument();
+        AppWindowStub window;
+        CFileCommands files(next.doc(), window);
+        RecoveryStore store(folder);
+        {
+            // A running instance holding the original keeps the copy from being offered.
+            RecoveryStore holder(folder);
+            holder.SetHeldPath(original);
+            holder.Flush();
+            EXPECT_TRUE(store.ClaimOrphans().empty());
+        }
+        next.m_messages.m_answer = answer;
+        CrashRecovery recovery(next.doc(), files, window, store);
+        EXPECT_EQ(recovery.OfferOrphans(), answer == Answer::Yes);
+        ASSERT_EQ(next.m_messages.m_asked.size(), 1u);
+        RecoveryStore later(folder);
+        std::vector<RecoveryCopy> left = later.ClaimOrphans();
+        EXPECT_EQ(left.size(), answer == Answer::Cancel ? 1u : 0u);
+        for (const RecoveryCopy& copy : left)
+            later.Discard(copy);
+        if (answer == Answer::Yes) {
+            EXPECT_EQ(next.doc().m_strPathName, original);
+            EXPECT_TRUE(next.doc().IsModified());
+            EXPECT_EQ(next.doc().m_fileIdentity, identity);
+            EXPECT_EQ(CrashRecovery::Snapshot(next.doc()), expected);
+            EXPECT_TRUE(store.HasCopy()); // this window's own copy stands in for it
+            store.RemoveCopyLater();
+        } else {
+            EXPECT_TRUE(next.doc().m_strPathName.empty());
+        }
+    }
+}
