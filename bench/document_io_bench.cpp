@@ -3,6 +3,7 @@
 #include "DocumentGenerator.h"
 
 #include "model/SafeFile.h"
+#include "shell/CrashRecovery.h"
 
 #include <benchmark/benchmark.h>
 
@@ -183,6 +184,37 @@ void BM_StoreToMemory(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
+// What the window's thread spends on a recovery copy: the snapshot of the bytes (the copy
+// is written on a worker thread). Compare with BM_StoreToMemory of the same size.
+void BM_RecoverySnapshot(benchmark::State& state) {
+    HeadlessSession session;
+    bench::GenerateDocument(session, static_cast<size_t>(state.range(0)));
+    size_t size = 0;
+    for (auto _ : state)
+        size = CrashRecovery::Snapshot(session.doc()).size();
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+// Saving with a backup of the version it replaces (5 kept, each save a new version),
+// beside BM_Save of the same size.
+void BM_SaveWithBackup(benchmark::State& state) {
+    HeadlessSession session;
+    bench::GenerateDocument(session, static_cast<size_t>(state.range(0)));
+    std::string dir = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
+    std::string path = dir + "/kardel-bench-backup-" + std::to_string(getpid()) + ".kdl";
+    session.doc().m_backupFolder = path + ".backups";
+    session.doc().OnSaveDocument(path);
+    bool flip = false;
+    for (auto _ : state) {
+        session.doc().m_arrMemos[0]->m_strTitle = (flip = !flip) ? "a" : "b";
+        if (!session.doc().OnSaveDocument(path).ok)
+            state.SkipWithError("saving failed");
+    }
+    std::remove(path.c_str());
+    if (std::system(("rm -rf '" + session.doc().m_backupFolder + "'").c_str()) != 0)
+        state.SkipWithError("the backups stayed");
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     bench::MemoCounts(b, {10000, 100000, 1000000});
 }
@@ -191,6 +223,8 @@ BENCHMARK(BM_PlainRead)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreToMemory)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecoverySnapshot)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveWithBackup)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,8 @@
 // kardel [FILE]: the window.
 #include "dialogs/QtDialogs.h"
 #include "dialogs/QtFileDialogs.h"
+#include "model/BackupRotation.h"
+#include "model/RecoveryStore.h"
 #include "shell/MainWindow.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtSettingsStore.h"
@@ -42,10 +44,13 @@ int main(int argc, char** argv) {
     kardel::gui::QtShell shell;
     kardel::gui::QtDialogs dialogs;
     kardel::gui::SingleInstance instance;
+    kardel::RecoveryStore recovery(kardel::RecoveryStore::DefaultFolder());
     kardel::gui::MainWindow window({settings, messages, fileDialogs, shell, dialogs}, &instance);
     messages.SetParent(&window);
     fileDialogs.SetParent(&window);
     dialogs.SetParent(&window);
+    window.EnableRecovery(recovery);
+    window.SetBackupFolder(kardel::BackupRotation::DefaultFolder());
 
     if (!args.isEmpty()) {
         const QString path = QFileInfo(args[0]).absoluteFilePath();
@@ -53,6 +58,10 @@ int main(int argc, char** argv) {
             return 0; // the instance holding the file has come forward
     }
     window.show();
+    const bool measuring =
+        qEnvironmentVariableIsSet("KARDEL_STARTUP_PROBE") || qEnvironmentVariableIsSet("KARDEL_SCREENSHOT");
+    if (!measuring) // what an earlier instance left behind, once the window is up
+        QTimer::singleShot(0, &window, [&window] { window.OfferRecoveredCopies(); });
     if (qEnvironmentVariableIsSet("KARDEL_STARTUP_PROBE")) {
         // Start-up measurement: quit once the first paint has happened.
         QTimer::singleShot(0, &app, [&app] { app.quit(); });

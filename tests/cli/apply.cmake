@@ -60,8 +60,8 @@ $K merge t.kdl t.kdl --under 7 out.kdl; [ $? -eq 2 ] && [ ! -e out.kdl ]]=])
 # Something writes IN while merge waits for its source (a FIFO the script feeds only after the
 # change): writing OUT = IN would throw that away, so nothing is written. Unchanged, it saves.
 kardel_cli_script(apply_and_merge_refuse_an_input_changed_meanwhile [=[
-$K new t.kdl && $K new s.kdl && $K apply s.kdl other.kdl new-untitled rename X && mkfifo src &&
-{ $K merge t.kdl src --under 0 t.kdl 2> err.txt; echo $? > rc.txt; } &
+$K new t.kdl && $K new s.kdl && $K apply s.kdl other.kdl new-untitled rename X && mkfifo src || exit 1;
+($K merge t.kdl src --under 0 t.kdl 2> err.txt; echo $? > rc.txt) &
 exec 3> src; cp other.kdl t.kdl; cat s.kdl >&3; exec 3>&-; wait;
 [ "$(cat rc.txt)" -eq 1 ] && grep -q 'changed since it was read' err.txt && cmp -s other.kdl t.kdl &&
 $K apply t.kdl ./t.kdl new-untitled && [ "$($K outline t.kdl | grep -c '名称未決定')" -eq 1 ]]=])

@@ -1,4 +1,5 @@
 #include "Cp932Text.h"
+#include "model/RecoveryStore.h"
 #include "search/CKdListView.h"
 #include "search/FindModel.h"
 #include "search/FindPane.h"
@@ -29,7 +30,6 @@ namespace {
 QAction* ActionOf(MainWindow& w, int id) {
     return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
 }
-
 
 void Select(MainWindow& w, const QString& title) {
     TreeItem* item = ItemTitled(w, title);
@@ -228,6 +228,47 @@ private slots:
         Select(*g.window, Utf8("食料品"));
         QCOMPARE(g.window->memoPane()->toPlainText(), Utf8("バター"));
         QCOMPARE(FromCp932(g.window->doc().Memo(0)->m_strTitle), QStringLiteral("saved"));
+    }
+
+    void recoveryCopyFollowsEditsAndChangesOutsideAreNoticed() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("recovery");
+        RecoveryStore store(folder.toStdString());
+        auto copies = [&] { return QDir(folder).entryList({QStringLiteral("*.kdl")}, QDir::Files).size(); };
+        qputenv("KARDEL_RECOVERY_DELAY_MS", "50");
+        WindowFixture f;
+        f.window->EnableRecovery(store);
+        const QString path = DemoPath();
+        QVERIFY(f.window->OpenFile(path));
+        const size_t memos = f.window->doc().m_arrMemos.size();
+        Select(*f.window, Utf8("食料品"));
+        f.window->memoPane()->insertPlainText(QStringLiteral("typed"));
+        QTRY_COMPARE(copies(), 1);
+
+        auto touch = [&path] {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::Append));
+            file.write("x");
+        };
+        touch(); // with typed text unsaved: told once, nothing replaced
+        QTRY_COMPARE(f.messages.m_shown.size(), size_t(1));
+        QVERIFY(f.messages.m_asked.empty());
+        f.messages.m_answer = IMessageBox::Answer::Yes; // overwrite
+        ActionOf(*f.window, ID_FILE_SAVE)->trigger();
+        QCOMPARE(f.messages.m_asked.size(), size_t(1));
+        QVERIFY(!f.window->doc().IsModified());
+        QTRY_COMPARE(copies(), 0);
+
+        QFile::remove(path);
+        QVERIFY(QFile::copy(QStringLiteral(KARDEL_SOURCE_DIR "/res/demo/demo.kdl"), path));
+        QTRY_COMPARE(f.messages.m_asked.size(), size_t(2)); // unchanged here: read it again?
+        QCOMPARE(f.window->doc().m_arrMemos.size(), memos);
+        TreeItem* item = ItemTitled(*f.window, Utf8("食料品"));
+        QVERIFY(f.window->doc().Memo(item->value())->m_strBody.find("typed") == std::string::npos);
+        QVERIFY(!f.window->doc().IsModified());
+        QCOMPARE(f.messages.m_shown.size(), size_t(1));
+        f.messages.m_answer = IMessageBox::Answer::No;
+        qunsetenv("KARDEL_RECOVERY_DELAY_MS");
     }
 
     void textOutsideShiftJisIsStoredAsQuestionMarksAndSaid() {

@@ -2,6 +2,7 @@
 #include "dialogs/CIconStatic.h"
 #include "dialogs/COptionsSheet.h"
 #include "dialogs/QtDialogs.h"
+#include "model/BackupRotation.h"
 #include "model/Texts.h"
 #include "shell/DocumentSession.h"
 #include "support/DialogDriver.h"
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -54,7 +56,7 @@ private slots:
         QVERIFY(f.Run([](COptionsSheet* sheet) {
             QCOMPARE(sheet->windowTitle(), QString::fromUtf8("設定ダイアログ"));
             QTabWidget* tabs = Tabs(sheet);
-            QCOMPARE(tabs->count(), 5);
+            QCOMPARE(tabs->count(), 6);
             QCOMPARE(tabs->tabText(0), QString::fromUtf8("ｱﾌﾟﾘｹｰｼｮﾝ"));
             QCOMPARE(tabs->tabText(2), QString::fromUtf8("アイコンと定義"));
             QCOMPARE(tabs->tabText(4), QString::fromUtf8("選択項目"));
@@ -74,6 +76,21 @@ private slots:
         Fixture nothing;
         QVERIFY(nothing.Run([](COptionsSheet* sheet) { Click(sheet, "ok"); }));
         QVERIFY(nothing.s.doc().IsModified());
+    }
+
+    void savePageSetsHowManyBackupsAreKept() {
+        Fixture f;
+        QCOMPARE(BackupRotation::CountSetting(f.s.m_settings), 5);
+        QVERIFY(f.Run([](COptionsSheet* sheet) {
+            QCOMPARE(Tabs(sheet)->tabText(5), QString::fromUtf8("保存"));
+            Tabs(sheet)->setCurrentIndex(5);
+            auto* count = In<QSpinBox>(Page(sheet, "savePage"), "backupCount");
+            QCOMPARE(count->value(), 5);
+            count->setValue(0);
+            QVERIFY(ApplyEnabled(sheet));
+            Click(sheet, "ok");
+        }));
+        QCOMPARE(BackupRotation::CountSetting(f.s.m_settings), 0);
     }
 
     void cancelChangesNothingButAppliedValuesStay() {

@@ -84,7 +84,15 @@ RecoveryStore::RecoveryStore(std::string folder) : m_folder(std::move(folder)) {
     std::snprintf(id, sizeof id, "%ld-%lx%08lx", static_cast<long>(::getpid()), static_cast<unsigned long>(now.tv_sec),
                   static_cast<unsigned long>(now.tv_nsec));
     m_id = id;
-    m_lockFd = LockOrFail(PathOf(m_id, ".lock"));
+    // The lock file appears already locked: a scan in another instance starting at the
+    // same moment must never take it for the record of a dead one.
+    const std::string hidden = m_folder + "/." + m_id + ".lock";
+    m_lockFd = LockOrFail(hidden);
+    if (m_lockFd >= 0 && ::rename(hidden.c_str(), PathOf(m_id, ".lock").c_str()) != 0) {
+        ::unlink(hidden.c_str());
+        ::close(m_lockFd);
+        m_lockFd = -1;
+    }
     m_pendingInfo = true;
     m_worker = std::thread([this] { Run(); });
 }

@@ -34,6 +34,8 @@ public:
     // and without changing the document.
     static std::string Snapshot(CKardelDoc& doc);
 
+    RecoveryStore& store() const { return m_store; }
+
 private:
     CKardelDoc& m_doc;
     CFileCommands& m_files;

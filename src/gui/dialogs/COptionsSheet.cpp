@@ -6,6 +6,7 @@
 #include "dialogs/COptionIcon.h"
 #include "dialogs/COptionMemoView.h"
 #include "dialogs/COptionStdFind.h"
+#include "dialogs/SaveOptionsPage.h"
 #include "model/CKardelDoc.h"
 #include "shell/COptionsSheetModel.h"
 #include "shell/Platform.h"
@@ -15,11 +16,16 @@ namespace kardel::gui {
 COptionsSheet::COptionsSheet(COptionsSheetModel& model, QWidget* parent)
     : CPropertySheet(Utf8("設定ダイアログ"), parent), m_model(model) {
     m_free = new COptionFree(model, this);
-    COptionPage* pages[5] = {new COptionAppliPage(model, this), new COptionStdFind(model, this),
-                             new COptionIcon(model, this), new COptionMemoView(model, this), m_free};
-    const char* const titles[5] = {"ｱﾌﾟﾘｹｰｼｮﾝ", "標準検索", "アイコンと定義", "MemoView", "選択項目"};
-    const char* const names[5] = {"appliPage", "stdFindPage", "iconPage", "memoViewPage", "freePage"};
-    for (int i = 0; i < 5; ++i) {
+    constexpr int count = COptionsSheetModel::PageCount;
+    COptionPage* pages[count] = {new COptionAppliPage(model, this),
+                                 new COptionStdFind(model, this),
+                                 new COptionIcon(model, this),
+                                 new COptionMemoView(model, this),
+                                 m_free,
+                                 new SaveOptionsPage(model, this)};
+    const char* const titles[count] = {"ｱﾌﾟﾘｹｰｼｮﾝ", "標準検索", "アイコンと定義", "MemoView", "選択項目", "保存"};
+    const char* const names[count] = {"appliPage", "stdFindPage", "iconPage", "memoViewPage", "freePage", "savePage"};
+    for (int i = 0; i < count; ++i) {
         pages[i]->setObjectName(QLatin1String(names[i]));
         AddPage(pages[i], Utf8(titles[i]));
         connect(pages[i], &COptionPage::Changed, this, &CPropertySheet::SetModified);

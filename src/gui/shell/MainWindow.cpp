@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -79,7 +81,75 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
             activateWindow();
             return true;
         });
+    // The document's file is watched for changes made by anything else.
+    m_watcher = new QFileSystemWatcher(this);
+    m_fileCheckTimer = new QTimer(this);
+    m_fileCheckTimer->setSingleShot(true);
+    m_fileCheckTimer->setInterval(300); // a writer's several steps make one change
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_fileCheckTimer, qOverload<>(&QTimer::start));
+    connect(m_fileCheckTimer, &QTimer::timeout, this, &MainWindow::CheckDocumentFile);
     m_treePane->setFocus();
+    RefreshActions();
+}
+
+void MainWindow::EnableRecovery(RecoveryStore& store) {
+    m_recovery = std::make_unique<CrashRecovery>(doc(), *m_fileCommands, *this, store);
+    bool ok = false;
+    int idle = qEnvironmentVariableIntValue("KARDEL_RECOVERY_DELAY_MS", &ok);
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setSingleShot(true);
+    m_idleTimer->setInterval(ok && idle > 0 ? idle : RecoveryStore::kIdleDelayMs);
+    m_longestTimer = new QTimer(this);
+    m_longestTimer->setSingleShot(true);
+    m_longestTimer->setInterval(RecoveryStore::kMaxDelayMs);
+    for (QTimer* timer : {m_idleTimer, m_longestTimer})
+        connect(timer, &QTimer::timeout, this, [this] {
+            m_idleTimer->stop();
+            m_longestTimer->stop();
+            m_recovery->Checkpoint();
+            // A copy that could not be written (a full disk) is said where it disturbs least.
+            if (std::optional<std::string> error = m_recovery->store().TakeError())
+                statusBar()->showMessage(Utf8("回復用のｺﾋﾟｰを書き込めませんでした: ") + FromCp932(*error), 8000);
+        });
+    m_recovery->DocumentReplaced();
+}
+
+void MainWindow::SetBackupFolder(const std::string& backupFolder) {
+    doc().m_backupFolder = backupFolder;
+}
+
+void MainWindow::OfferRecoveredCopies() {
+    if (m_recovery)
+        m_recovery->OfferOrphans();
+    RefreshActions();
+}
+
+void MainWindow::NoteActivity() {
+    // Every edit ends in a refresh of the actions; so do a few things that are no edit,
+    // which costs one look at the document when the pause is over.
+    if (!m_recovery)
+        return;
+    m_idleTimer->start();
+    if (!m_longestTimer->isActive())
+        m_longestTimer->start();
+}
+
+void MainWindow::WatchDocumentFile() {
+    if (!m_watcher->files().isEmpty())
+        m_watcher->removePaths(m_watcher->files());
+    const QString path = QString::fromStdString(doc().m_strPathName);
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        m_watcher->addPath(path);
+}
+
+void MainWindow::CheckDocumentFile() {
+    // Not in the middle of another question (a save asking about this very change).
+    if (QApplication::activeModalWidget()) {
+        m_fileCheckTimer->start();
+        return;
+    }
+    WatchDocumentFile(); // a file replaced by renaming is a new file to watch
+    m_fileCommands->FileChangedElsewhere();
     RefreshActions();
 }
 
@@ -251,6 +321,7 @@ void MainWindow::ScheduleRefresh() {
 void MainWindow::RefreshActions() {
     m_actions->Refresh(*m_router);
     UpdateCaption();
+    NoteActivity();
 }
 
 void MainWindow::ExecuteCommand(int id) {
@@ -416,12 +487,17 @@ void MainWindow::DocumentReplaced() {
     ReloadDefinitionIcons(doc().m_options, *this);
     m_session->OnInitialUpdate();
     m_findPane->ApplyColumns();
+    if (m_recovery)
+        m_recovery->DocumentReplaced();
+    WatchDocumentFile();
     UpdateCaption();
     RefreshActions();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_closeApproved || m_fileCommands->SaveModified()) {
+        if (m_recovery)
+            m_recovery->DocumentClosed();
         event->accept();
         return;
     }

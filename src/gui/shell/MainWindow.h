@@ -3,6 +3,7 @@
 #include "shell/CCommandRouter.h"
 #include "shell/CFileCommands.h"
 #include "shell/CMainFrame.h"
+#include "shell/CrashRecovery.h"
 #include "shell/DocumentSession.h"
 #include "shell/Platform.h"
 
@@ -11,9 +12,11 @@
 
 #include <memory>
 
+class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QSplitter;
+class QTimer;
 class QToolBar;
 
 namespace kardel::gui {
@@ -66,6 +69,14 @@ public:
     QMenu* memoViewContextMenu() const { return m_memoViewMenu; }
     QPrinter& printer() { return m_printer; }
 
+    // The safety nets the program switches on (tests choose their own folders): recovery
+    // copies of unsaved changes in `store`, the versions a save replaces in `backupFolder`.
+    void EnableRecovery(RecoveryStore& store);
+    void SetBackupFolder(const std::string& backupFolder);
+    // At start-up: offers the recovery copies that killed or crashed instances left behind.
+    void OfferRecoveredCopies();
+    CrashRecovery* recovery() const { return m_recovery.get(); }
+
     // Sets every action's enabled and checked state from the core's rules.
     void RefreshActions();
     void ExecuteCommand(int id);
@@ -111,6 +122,9 @@ private:
     void ShowMemoViewContextMenu(const QPoint& globalPos);
     void UpdateCaption();
     void FocusChanged(QWidget* now);
+    void NoteActivity();
+    void WatchDocumentFile();
+    void CheckDocumentFile();
 
     CPlatform m_platform;
     MemoPane* m_memoPane;
@@ -119,6 +133,11 @@ private:
     std::unique_ptr<CFileCommands> m_fileCommands;
     std::unique_ptr<CAppCommands> m_appCommands;
     std::unique_ptr<CCommandRouter> m_router;
+    std::unique_ptr<CrashRecovery> m_recovery;
+    QTimer* m_idleTimer = nullptr;    // a pause in editing
+    QTimer* m_longestTimer = nullptr; // the longest a change waits for its recovery copy
+    QTimer* m_fileCheckTimer = nullptr;
+    QFileSystemWatcher* m_watcher = nullptr;
     SingleInstance* m_instance;
     ActionRegistry* m_actions = nullptr;
     TreeModel* m_treeModel = nullptr;
