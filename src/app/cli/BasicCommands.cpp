@@ -9,7 +9,7 @@ namespace kardel::cli {
 namespace {
 
 int RunNew(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     session.doc().OnNewDocument();
@@ -17,7 +17,7 @@ int RunNew(const std::vector<std::string>& args) {
 }
 
 int RunCheck(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     if (!OpenOrReport(session, args[0]))
@@ -27,7 +27,7 @@ int RunCheck(const std::vector<std::string>& args) {
 }
 
 int RunOutline(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     if (!OpenOrReport(session, args[0]))
@@ -44,9 +44,15 @@ int RunOutline(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration kNew("new", "OUT.kdl", RunNew);
-const CommandRegistration kCheck("check", "FILE.kdl", RunCheck);
-const CommandRegistration kOutline("outline", "FILE.kdl", RunOutline);
+const CommandRegistration kNew("new", {"OUT.kdl", "Writes what saving a new, unchanged document produces."}, RunNew);
+const CommandRegistration kCheck("check",
+                                 {"FILE.kdl", "Reads the document as the window opens it; prints \"ok\" and exits 0, "
+                                              "or prints the load error and exits 1."},
+                                 RunCheck);
+const CommandRegistration kOutline("outline",
+                                   {"FILE.kdl", "Prints the tree, one item per line, two spaces of indent per level: "
+                                                "the label, then the memo's kind in brackets."},
+                                   RunOutline);
 
 } // namespace
 } // namespace kardel::cli
