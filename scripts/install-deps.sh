@@ -9,7 +9,7 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev qt6-translations-l10n libgl1-mesa-dev libx11-dev
   xvfb xauth fonts-noto-cjk poppler-utils
-  dpkg-dev file help2man lintian desktop-file-utils appstream bash-completion
+  dpkg-dev file help2man man-db lintian desktop-file-utils appstream bash-completion
 )
 missing=()
 for p in "${packages[@]}"; do
