@@ -269,6 +269,9 @@ private slots:
             pid_t child = ::fork();
             if (child == 0) {
                 ::alarm(10);
+                for (int other : {SIGTERM, SIGINT, SIGHUP})
+                    ::signal(other, SIG_DFL); // as in the window: QtTest's own handler is not there
+
                 SetWriteFaultForTesting(WriteFault{WriteFault::Step::Write, 100, 0, sig});
                 saveAs(fresh);
                 ::_exit(0);

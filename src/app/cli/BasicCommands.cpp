@@ -36,7 +36,7 @@ int RunOutline(const std::vector<std::string>& args) {
     const TreeControl& tree = session.treeView().Tree();
     CKardelDoc& doc = session.doc();
     // Pre-order with an explicit stack: any depth, and each line written as it is made.
-    return PrintOrReport([&](IOutput& out) {
+    bool printed = PrintOrReport([&](IOutput& out) {
         std::vector<std::pair<TreeItem*, size_t>> pending;
         for (int i = tree.TopLevelCount() - 1; i >= 0; --i)
             pending.emplace_back(tree.TopLevelItem(i), 0);
@@ -51,9 +51,8 @@ int RunOutline(const std::vector<std::string>& args) {
                 pending.emplace_back(item->child(i), depth + 1);
         }
         return out.Good();
-    })
-               ? 0
-               : 1;
+    });
+    return printed ? 0 : 1;
 }
 
 const CommandRegistration kNew("new", "OUT.kdl", RunNew);

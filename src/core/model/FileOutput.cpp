@@ -3,6 +3,7 @@
 #include <atomic>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
@@ -156,9 +157,19 @@ int WriteRefusal(const std::string& path, const struct ::stat& info) {
     return errno == EACCES ? EROFS : errno;
 }
 
+// 0666 less the umask, read without setting it: the window has other threads.
 mode_t NewFileMode() {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
+    mode_t mask = 022;
+    if (FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned value = 0;
+        while (std::fgets(line, sizeof line, status))
+            if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                mask = static_cast<mode_t>(value);
+                break;
+            }
+        std::fclose(status);
+    }
     return 0666 & ~mask;
 }
 
