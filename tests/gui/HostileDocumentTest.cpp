@@ -1,0 +1,88 @@
+#include "Cp932Text.h"
+#include "model/CMemoItem.h"
+#include "support/WindowFixture.h"
+#include "tree/TreeModel.h"
+#include "tree/TreePane.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kardel;
+using namespace kardel::gui;
+
+namespace {
+
+// A document written by the core: `depth` open folders each inside the previous, the deepest
+// memo selected, and under the root a memo titled `title` when one is given.
+QString WriteDocument(const QString& path, size_t depth, const std::string& title = {}) {
+    HeadlessSession session;
+    CKardelDoc& doc = session.doc();
+    CKdTreeView& view = session.treeView();
+    doc.OnNewDocument();
+    auto add = [&](TreeItem* parent, std::int32_t kind, const std::string& text) {
+        auto memo = std::make_unique<CMemoItem>(kind);
+        memo->m_strTitle = text;
+        doc.AppendMemo(std::move(memo));
+        TreeItem* item = view.InsertMemoItem(parent, TreeControl::Where::First, nullptr, text, kind,
+                                             static_cast<std::int32_t>(doc.m_arrMemos.size() - 1));
+        view.Tree().Expand(parent, true);
+        return item;
+    };
+    view.m_bNoParentRefreshOnInsert = true;
+    TreeItem* deepest = view.Tree().GetRoot();
+    for (size_t i = 0; i < depth; ++i)
+        deepest = add(deepest, i + 1 < depth ? KindOpenFolder : KindMemo, "level " + std::to_string(i));
+    if (!title.empty())
+        add(view.Tree().GetRoot(), KindMemo, title);
+    view.m_bNoParentRefreshOnInsert = false;
+    view.Tree().Select(deepest);
+    return doc.OnSaveDocument(path.toStdString()).ok ? path : QString();
+}
+
+} // namespace
+
+// Documents nobody would write by hand open, show and keep what they hold.
+class HostileDocumentTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aDeepChainOfOpenFoldersOpensAndKeepsItsStates() {
+        QTemporaryDir dir;
+        const size_t depth = 50000; // far beyond what QTreeView's recursive layout survives
+        const QString path = WriteDocument(dir.filePath("chain.kdl"), depth);
+        QVERIFY(!path.isEmpty());
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(path));
+        QCoreApplication::processEvents();
+        f.window->grab(); // lays out and paints everything shown
+
+        TreePane* pane = f.window->treePane();
+        TreeModel* model = f.window->treeModel();
+        std::vector<TreeItem*> chain{f.window->session().m_treeView.Tree().GetRoot()};
+        while (chain.back()->childCount() > 0)
+            chain.push_back(chain.back()->child(0));
+        QCOMPARE(chain.size(), depth + 1); // the root and the chain below it
+        // The view opens as deep as it lays out; the core keeps every folder open.
+        QVERIFY(pane->isExpanded(model->IndexOf(chain[TreePane::kMaxShownDepth - 1])));
+        QVERIFY(!pane->isExpanded(model->IndexOf(chain[TreePane::kMaxShownDepth])));
+        for (size_t i = 0; i + 1 < chain.size(); ++i)
+            QVERIFY2(chain[i]->expanded(), qPrintable(QString::number(i)));
+        // The selected memo is the deepest; the view stands for it with its deepest shown ancestor.
+        QCOMPARE(f.window->session().m_treeView.Tree().GetCaret(), chain.back());
+        QCOMPARE(pane->currentIndex(), model->IndexOf(chain[TreePane::kMaxShownDepth]));
+
+        // Opening a folder below that depth by hand leaves it closed in the view and open in the core;
+        // opening and closing everything does not take the window down either.
+        pane->expand(model->IndexOf(chain[TreePane::kMaxShownDepth]));
+        QVERIFY(!pane->isExpanded(model->IndexOf(chain[TreePane::kMaxShownDepth])));
+        QVERIFY(chain[TreePane::kMaxShownDepth]->expanded());
+        f.window->ExecuteCommand(ID_COLLAPSE_ALL);
+        f.window->ExecuteCommand(ID_EXPAND_ALL);
+        f.window->grab();
+        QVERIFY(pane->isExpanded(model->IndexOf(chain[TreePane::kMaxShownDepth - 1])));
+    }
+};
+
+QTEST_MAIN(HostileDocumentTest)
+#include "HostileDocumentTest.moc"
