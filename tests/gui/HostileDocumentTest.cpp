@@ -1,6 +1,10 @@
 #include "Cp932Text.h"
 #include "model/CMemoItem.h"
+#include "model/ShownTitle.h"
+#include "search/FindModel.h"
+#include "search/FindPane.h"
 #include "support/WindowFixture.h"
+#include "tree/TitleStrip.h"
 #include "tree/TreeModel.h"
 #include "tree/TreePane.h"
 
@@ -81,6 +85,45 @@ private slots:
         f.window->ExecuteCommand(ID_EXPAND_ALL);
         f.window->grab();
         QVERIFY(pane->isExpanded(model->IndexOf(chain[TreePane::kMaxShownDepth - 1])));
+    }
+
+    void aHugeTitleIsCutWhereverItIsShownAndKeptWhole() {
+        QTemporaryDir dir;
+        std::string title;
+        while (title.size() < (1u << 20))
+            title += "\x82\xa0"
+                     "abc"; // "あabc"
+        const QString path = WriteDocument(dir.filePath("title.kdl"), 1, title);
+        QVERIFY(!path.isEmpty());
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(path));
+        TreeItem* item = f.window->session().m_treeView.Tree().GetRoot()->child(0);
+        QCOMPARE(item->label().size(), title.size());
+        const QString shown = FromCp932(ShownTitle::Cut(title));
+        QCOMPARE(shown.size(), qsizetype(ShownTitle::kMaxChars + 1));
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+
+        QCOMPARE(f.window->treeModel()->IndexOf(item).data().toString(), shown);
+        f.window->treePane()->setCurrentIndex(f.window->treeModel()->IndexOf(item));
+        QCOMPARE(f.window->titleStrip()->TitleText(), shown);
+        f.dialogs.onFindSheet = [](CFindCondition& c, const CDocOptions&, bool) {
+            c.ResetToAllMemos();
+            return true;
+        };
+        f.window->ExecuteCommand(ID_FIND);
+        auto* find = f.window->findChild<FindPane*>();
+        QStringList cells;
+        for (int row = 0; row < find->model()->rowCount(); ++row)
+            cells << find->model()->index(row, 0).data().toString();
+        QVERIFY2(cells.contains(shown), qPrintable(QString::number(cells.size())));
+        f.window->grab();
+
+        // Selecting away stores nothing into the memo: its title is whole.
+        f.window->treePane()->setCurrentIndex(f.window->treeModel()->IndexOf(item->parent()));
+        QCOMPARE(f.window->doc().Memo(item->value())->m_strTitle, title);
+        QVERIFY(!f.window->doc().IsModified());
     }
 };
 
