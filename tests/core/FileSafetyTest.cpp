@@ -53,6 +53,7 @@ public:
     void PrinterSetup() override {}
     bool HandOverToRunningInstance(const std::string&) override { return false; }
     void RecentFilesChanged(const std::vector<std::string>&) override {}
+    void BringForward() override {}
     void BeginLoad() override {}
     void DocumentReplaced() override { ++m_replaced; }
     int m_replaced = 0;
