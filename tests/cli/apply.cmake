@@ -56,3 +56,11 @@ $K new t.kdl && printf 'Version005\0\377\377' > bad.kdl && $K merge t.kdl bad.kd
 [ $rc -eq 1 ] && grep -q '予期しないﾌｧｲﾙ形式です。' err.txt && [ ! -e out.kdl ] &&
 $K apply t.kdl out.kdl import missing.kdl; [ $? -eq 1 ] && [ ! -e out.kdl ] &&
 $K merge t.kdl t.kdl --under 7 out.kdl; [ $? -eq 2 ] && [ ! -e out.kdl ]]=])
+
+kardel_cli_script(apply_undo_and_redo [=[
+$K new a.kdl && $K apply a.kdl b.kdl new-untitled rename A &&
+$K apply b.kdl c.kdl select 2 trash undo && [ "$($K outline c.kdl | tail -n +2)" = "$($K outline b.kdl | tail -n +2)" ] &&
+$K apply b.kdl d.kdl select 2 trash undo redo && $K apply b.kdl e.kdl select 2 trash &&
+[ "$($K outline d.kdl | tail -n +2)" = "$($K outline e.kdl | tail -n +2)" ] &&
+$K apply b.kdl f.kdl undo 2> err.txt; [ $? -eq 3 ] && grep -q undo err.txt && [ ! -e f.kdl ] &&
+$K apply b.kdl f.kdl select 2 trash redo; [ $? -eq 3 ] && [ ! -e f.kdl ]]=])

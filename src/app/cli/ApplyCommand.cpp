@@ -28,6 +28,8 @@ const std::map<std::string, CommandId>& MenuCommands() {
         {"paste", ID_MEMO_PASTE},
         {"expand-all", ID_EXPAND_ALL},
         {"collapse-all", ID_COLLAPSE_ALL},
+        {"undo", ID_MEMO_UNDO},
+        {"redo", ID_MEMO_REDO},
     };
     return commands;
 }

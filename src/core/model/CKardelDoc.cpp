@@ -44,6 +44,23 @@ void CKardelDoc::AttachViews(CKdListView* findView, CTitleView* titleView, CKdEd
     m_memoView = memoView;
     m_treeView = treeView;
     m_views = {findView, titleView, memoView, treeView};
+    if (treeView)
+        treeView->Tree().SetEditLog(&m_history);
+}
+
+void CKardelDoc::SetModifiedFlag(bool modified) {
+    m_bModified = modified;
+    if (modified)
+        m_history.NoteUnrecordedChange();
+    else
+        m_history.MarkSaved();
+}
+
+void CKardelDoc::ClearClip() {
+    if (m_arrClip.empty())
+        return;
+    m_history.ClipCleared(std::move(m_arrClip));
+    m_arrClip.clear();
 }
 
 void CKardelDoc::UpdateAllViews(CView* sender, int hint, CMemoItem* memo) {
@@ -72,6 +89,7 @@ bool CKardelDoc::OnCmdMsg(CommandId id) {
 
 CMemoItem* CKardelDoc::AppendMemo(std::unique_ptr<CMemoItem> memo) {
     m_arrMemos.push_back(std::move(memo));
+    m_history.AfterAppendMemo(m_arrMemos.back().get());
     return m_arrMemos.back().get();
 }
 
@@ -87,6 +105,9 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
     CMemoItem* shown = m_memoView ? m_memoView->ShownMemo() : nullptr;
     const std::int32_t current = m_nCurMemo;
     bool currentRemoved = false;
+    // While a step is recorded the removed memos go into it rather than away.
+    const bool keep = m_history.IsRecording();
+    std::vector<std::unique_ptr<CMemoItem>> removed;
     size_t next = 0;
     auto kept = static_cast<size_t>(indices.front());
     // Memos below the first removed index keep theirs; one pass moves the rest down.
@@ -97,7 +118,10 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
             if (slot.get() == shown)
                 m_memoView->ForgetShownMemo();
             currentRemoved = currentRemoved || static_cast<std::int32_t>(i) == current;
-            slot.reset();
+            if (keep)
+                removed.push_back(std::move(slot));
+            else
+                slot.reset();
             continue;
         }
         auto index = static_cast<std::int32_t>(kept);
@@ -111,6 +135,8 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
         ++kept;
     }
     m_arrMemos.resize(kept);
+    if (keep)
+        m_history.MemosRemoved(std::move(indices), std::move(removed));
     if (currentRemoved) {
         TreeItem* caret = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
         m_nCurMemo = caret ? caret->value() : 0;
@@ -118,6 +144,7 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
 }
 
 void CKardelDoc::DeleteContents() {
+    m_history.Clear();
     while (!m_arrMemos.empty())
         m_arrMemos.pop_back();
     while (!m_arrClip.empty())

@@ -3,6 +3,7 @@
 #include "model/CMemoItem.h"
 #include "model/CView.h"
 #include "model/FileResult.h"
+#include "model/UndoHistory.h"
 #include "search/CFindCondition.h"
 #include "shell/CCmdTarget.h"
 
@@ -60,7 +61,17 @@ public:
     std::string m_strTitle;    // cp932; "無題" until opened or saved
     std::string m_strPathName; // file system path
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Marking the document modified outside an edit step means the saved state can no
+    // longer be reached by undo; clearing the flag marks the present state as saved.
+    void SetModifiedFlag(bool modified = true);
+    void SetModifiedFlagOnly(bool modified) { m_bModified = modified; }
+
+    // The outline's undo and redo history; every memo command records one step.
+    UndoHistory& History() { return m_history; }
+    // Fields of `memo` are about to change (a step records their old values).
+    void WillChangeMemo(CMemoItem& memo) { m_history.WillChangeMemo(memo); }
+    // Empties the memo clipboard (a step keeps what it held).
+    void ClearClip();
 
     CMemoItem* Memo(std::int32_t index) const {
         return index >= 0 && static_cast<size_t>(index) < m_arrMemos.size() ? m_arrMemos[index].get() : nullptr;
@@ -121,6 +132,7 @@ private:
     CTitleView* m_titleView = nullptr;
     CKdEditView* m_memoView = nullptr;
     CKdTreeView* m_treeView = nullptr;
+    UndoHistory m_history{*this};
 };
 
 } // namespace kardel

@@ -6,8 +6,11 @@
 #include "model/SafeFile.h"
 #include "model/SettingsStore.h"
 #include "model/Texts.h"
+#include "shell/CCommandTable.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
+
+#include <optional>
 
 namespace kardel {
 
@@ -26,13 +29,31 @@ bool CKardelDoc::OnUpdateOwnCmd(CommandId id, CCmdUI& ui) {
     case ID_MEMO_PROPERTY:
         ui.enabled = caret && caret != trash && caret != m_treeView->Tree().GetRoot();
         return true;
+    case ID_MEMO_UNDO:
+    case ID_MEMO_REDO: {
+        bool undo = id == ID_MEMO_UNDO;
+        ui.enabled = undo ? m_history.CanUndo() : m_history.CanRedo();
+        ui.text = CCommandTable::PlainText(id);
+        if (ui.enabled)
+            ui.text += ": " + (undo ? m_history.UndoName() : m_history.RedoName());
+        return true;
+    }
     default:
         return false;
     }
 }
 
 bool CKardelDoc::OnOwnCmdMsg(CommandId id) {
+    std::optional<UndoHistory::Scope> step;
+    if (id == ID_MEMO_CREATE || id == ID_MEMO_CREATE_UNTITLED || id == ID_MEMO_PROPERTY || id == ID_IMPORT)
+        step.emplace(*this, CCommandTable::PlainText(id));
     switch (id) {
+    case ID_MEMO_UNDO:
+        m_history.Undo();
+        return true;
+    case ID_MEMO_REDO:
+        m_history.Redo();
+        return true;
     case ID_MEMO_CREATE:
         CreateMemoWithDialog();
         return true;
@@ -77,6 +98,7 @@ void CKardelDoc::EditCurrentMemoProperties() {
     if (!m_platform.dialogs.MemoProperties(values, m_options))
         return;
     SetModifiedFlag();
+    WillChangeMemo(*memo);
     // A folder keeps its kind whatever the dialog returns: it still has children.
     if (IsFolderKind(memo->m_nKind))
         values.m_nKindIndex = CMemoItem::KindToDialogIndex(memo->m_nKind);
@@ -111,7 +133,7 @@ FileResult CKardelDoc::ImportFile(const std::string& path) {
     m_arrMemos.reserve(m_arrMemos.size() + source.m_arrMemos.size());
     for (auto& memo : source.m_arrMemos) {
         AddSelItem(memo->m_strSelItem);
-        m_arrMemos.push_back(std::move(memo));
+        AppendMemo(std::move(memo));
     }
     m_treeView->MergeImportedTree(source.m_tree, base);
     return FileResult::Success();

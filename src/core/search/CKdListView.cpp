@@ -161,8 +161,10 @@ void CKdListView::SetColumnWidth(int column, int width) {
 
 void CKdListView::BuildRow(CMemoItem& memo) {
     // A listed open folder is shown, and kept, as a closed one.
-    if (memo.m_nKind == KindOpenFolder)
+    if (memo.m_nKind == KindOpenFolder) {
+        m_doc.WillChangeMemo(memo);
         memo.m_nKind = KindClosedFolder;
+    }
 }
 
 void CKdListView::RefreshRow(CMemoItem& memo) {

@@ -60,6 +60,8 @@ enum CommandId : int {
     ID_MEMO_LEVEL_DOWN = 32867,
     ID_VIEW_TREE_TOOLBAR = 32869,
     ID_EXPORT_FINDVIEW = 32872,
+    ID_MEMO_UNDO = 32900,
+    ID_MEMO_REDO = 32901,
 };
 
 } // namespace kardel

@@ -1,10 +1,12 @@
 // The TreeView's editing primitives and the memo commands built on them.
 #include "model/CKardelDoc.h"
 #include "model/Texts.h"
+#include "shell/CCommandTable.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -25,7 +27,8 @@ private:
     bool m_saved;
 };
 
-void MakeFolderOrFullTrash(CMemoItem& memo) {
+void MakeFolderOrFullTrash(CKardelDoc& doc, CMemoItem& memo) {
+    doc.WillChangeMemo(memo);
     if (IsTrashKind(memo.m_nKind)) {
         memo.m_nKind = KindTrashFull;
     } else {
@@ -146,7 +149,7 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
             m_drag.m_hDropTarget = nullptr;
     }
     if (clearClip)
-        m_doc.m_arrClip.clear();
+        m_doc.ClearClip();
 
     std::vector<TreeItem*> parents;
     {
@@ -178,8 +181,10 @@ void CKdTreeView::ExpandSubtree(TreeItem* item, bool expand) {
         m_tree.Expand(x, expand);
         if (x == m_hTrash)
             return;
-        if (CMemoItem* memo = MemoOf(x))
+        if (CMemoItem* memo = MemoOf(x)) {
+            m_doc.WillChangeMemo(*memo);
             memo->m_bHasDue = 0;
+        }
         m_tree.SetImage(x, expand ? KindOpenFolder : KindClosedFolder);
     });
     if (expand)
@@ -217,8 +222,10 @@ void CKdTreeView::MergeImportedTree(const std::vector<StoredTreeRecord>& records
             FlagScope importing(m_bImporting, true);
             DeleteSubtrees(contents);
         }
-        if (CMemoItem* trash = MemoOf(m_hTrash))
+        if (CMemoItem* trash = MemoOf(m_hTrash)) {
+            m_doc.WillChangeMemo(*trash);
             trash->m_nKind = KindTrashFull;
+        }
         m_tree.SetImage(m_hTrash, KindTrashFull);
     }
     if (importedTrash)
@@ -226,7 +233,7 @@ void CKdTreeView::MergeImportedTree(const std::vector<StoredTreeRecord>& records
     m_tree.Expand(target, true);
     if (m_tree.HasChildren(target)) {
         if (CMemoItem* memo = MemoOf(target)) {
-            MakeFolderOrFullTrash(*memo);
+            MakeFolderOrFullTrash(m_doc, *memo);
             m_tree.SetImage(target, memo->m_nKind);
         }
     }
@@ -296,6 +303,10 @@ bool CKdTreeView::OnUpdateCmd(CommandId id, CCmdUI& ui) {
 }
 
 bool CKdTreeView::OnCmdMsg(CommandId id) {
+    // Copying and opening or closing folders change no memo: they are no step.
+    std::optional<UndoHistory::Scope> step;
+    if (id != ID_MEMO_COPY && id != ID_EXPAND_ALL && id != ID_COLLAPSE_ALL && IsForwardedMemoCommand(id))
+        step.emplace(m_doc, CCommandTable::PlainText(id));
     switch (id) {
     case ID_MEMO_DUPLICATE:
         Duplicate();
@@ -378,6 +389,7 @@ void CKdTreeView::LevelDown() {
     CMemoItem* previousMemo = MemoOf(previous);
     if (!previousMemo)
         return;
+    m_doc.WillChangeMemo(*previousMemo);
     previousMemo->m_nKind = KindOpenFolder;
     previousMemo->m_bHasDue = 0;
     m_tree.SetImage(previous, KindOpenFolder);
@@ -409,8 +421,10 @@ void CKdTreeView::MoveToTrash() {
     CopySubtree(caret, m_hTrash, Position::First, false);
     DeleteSubtree(caret);
     // The trash now holds memos: its memo says so as well as its image.
-    if (CMemoItem* trash = MemoOf(m_hTrash))
+    if (CMemoItem* trash = MemoOf(m_hTrash)) {
+        m_doc.WillChangeMemo(*trash);
         trash->m_nKind = KindTrashFull;
+    }
     m_tree.SetImage(m_hTrash, KindTrashFull);
     m_tree.Select(next ? next : parent);
     m_doc.SetModifiedFlag();
@@ -483,7 +497,7 @@ void CKdTreeView::Paste() {
         }
         m_tree.Expand(target, true);
     }
-    MakeFolderOrFullTrash(*targetMemo);
+    MakeFolderOrFullTrash(m_doc, *targetMemo);
     m_tree.SetImage(target, targetMemo->m_nKind);
 }
 

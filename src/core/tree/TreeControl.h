@@ -63,6 +63,17 @@ public:
     virtual void AfterReset() = 0;
 };
 
+// What an edit history learns before each change of the outline's items, so that
+// it can record how to reverse it. Moving the caret and the drop highlight are not
+// reported: they are view state.
+class ITreeEditLog {
+public:
+    virtual ~ITreeEditLog() = default;
+    virtual void AfterInsert(TreeItem* item) = 0;
+    virtual void BeforeDelete(TreeItem* item) = 0;     // the item and its subtree
+    virtual void BeforeItemChange(TreeItem* item) = 0; // label, image or expanded flag
+};
+
 // What the owning pane is told, as the platform's tree control would notify it.
 class ITreeControlNotify {
 public:
@@ -84,6 +95,8 @@ public:
     void SetNotify(ITreeControlNotify* notify) { m_notify = notify; }
     void SetObserver(ITreeControlObserver* observer) { m_observer = observer; }
     ITreeControlObserver* observer() const { return m_observer; }
+    void SetEditLog(ITreeEditLog* log) { m_editLog = log; }
+    ITreeControlNotify* notify() const { return m_notify; }
 
     // Inserts under parent (nullptr: top level); `after` is used with Where::After.
     TreeItem* InsertItem(const std::string& label, int image, std::int32_t value, TreeItem* parent, Where where,
@@ -105,6 +118,9 @@ public:
     // Moves the caret, first expanding collapsed ancestors as the user would.
     // Selecting the caret item again reports nothing.
     void Select(TreeItem* item);
+    // Moves the caret without revealing it and without telling the pane: for putting
+    // back a caret an edit history recorded.
+    void RestoreCaret(TreeItem* item);
     void SetDropHighlight(TreeItem* item);
     void EnsureVisible(TreeItem* item);
 
@@ -139,6 +155,7 @@ private:
     size_t m_count = 0;
     ITreeControlNotify* m_notify = nullptr;
     ITreeControlObserver* m_observer = nullptr;
+    ITreeEditLog* m_editLog = nullptr;
 };
 
 } // namespace kardel
