@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QShortcut>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QStatusBar>
@@ -206,6 +207,18 @@ void MainWindow::WirePanes() {
             tree.Drag().Drop(copy);
         RefreshActions();
     };
+    // Memo operations are undone and redone by key while TreeView or FindView has the
+    // focus; MemoView keeps Ctrl+Z for its own text.
+    const std::pair<const char*, int> undoKeys[] = {
+        {"Ctrl+Z", ID_MEMO_UNDO}, {"Ctrl+Y", ID_MEMO_REDO}, {"Ctrl+Shift+Z", ID_MEMO_REDO}};
+    for (QWidget* pane : {static_cast<QWidget*>(m_treePane), static_cast<QWidget*>(m_findPane)}) {
+        for (const auto& [key, id] : undoKeys) {
+            auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), pane);
+            shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+            shortcut->setObjectName(QStringLiteral("undoKey%1").arg(id));
+            connect(shortcut, &QShortcut::activated, this, [this, id = id] { ExecuteCommand(id); });
+        }
+    }
     // A new selection changes most rules at once; the keys must see them straight away.
     connect(m_treeModel, &TreeModel::CaretMoved, this, &MainWindow::RefreshActions);
     connect(m_treeModel, &QAbstractItemModel::dataChanged, this, &MainWindow::ScheduleRefresh);
