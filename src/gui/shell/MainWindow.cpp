@@ -5,6 +5,7 @@
 #include "dialogs/HelpPage.h"
 #include "model/DefinitionIcons.h"
 #include "search/FindPane.h"
+#include "shell/AcceleratorGate.h"
 #include "shell/ActionRegistry.h"
 #include "shell/LockKeyIndicators.h"
 #include "shell/MemoPane.h"
@@ -86,6 +87,8 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
 MainWindow::~MainWindow() {
     // Focus moves while the widgets go; the rules must no longer be asked.
     disconnect(qApp, nullptr, this, nullptr);
+    delete m_gate;
+    m_gate = nullptr;
     m_refreshPending = true;
     // The panes and the tree model refer to core objects the session owns, and the session
     // goes before the window's children: take them down first.
@@ -167,6 +170,14 @@ void MainWindow::BuildBars() {
     ready->setObjectName("readyLabel");
     statusBar()->addWidget(ready, 1);
     new LockKeyIndicators(statusBar());
+
+    m_gate = new AcceleratorGate(this, m_actions->AllActions(), this);
+    m_gate->refresh = [this] { RefreshActions(); };
+    // The tree's in-place label editor keeps its editing keys.
+    m_gate->exempt = [this](QWidget* widget) {
+        return m_treePane && widget != m_treePane && m_treePane->isAncestorOf(widget);
+    };
+    qApp->installEventFilter(m_gate);
 
     m_memoContextMenu = m_actions->BuildPopup(CCommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
     m_memoViewMenu =

@@ -1,0 +1,127 @@
+// How the panes take keys, clicks and drags: accelerators, FindView's list, MemoView's tab
+// stops, file dialog filters, the tree's double click and drag, the options sheet's pages.
+#include "Cp932Text.h"
+#include "IconList.h"
+#include "dialogs/CPropertySheet.h"
+#include "dialogs/QtFileDialogs.h"
+#include "search/CKdListView.h"
+#include "search/FindPane.h"
+#include "shell/ActionRegistry.h"
+#include "shell/MemoPane.h"
+#include "support/WindowFixture.h"
+#include "tree/TitleStrip.h"
+#include "tree/TreeModel.h"
+#include "tree/TreePane.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace kardel;
+using namespace kardel::gui;
+
+namespace {
+
+QAction* ActionOf(MainWindow& w, int id) {
+    return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
+}
+
+TreeControl& Tree(MainWindow& w) {
+    return w.session().m_treeView.Tree();
+}
+
+// Counts the key presses that reach a widget, modifiers aside.
+struct KeyCounter : QObject {
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key != Qt::Key_Control && key != Qt::Key_Shift && key != Qt::Key_Alt)
+                ++presses;
+        }
+        return false;
+    }
+};
+
+void ShowOpenDemo(WindowFixture& f) {
+    f.window->resize(900, 700);
+    f.window->show();
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QVERIFY(f.window->OpenFile(DemoPath()));
+}
+
+void SearchAll(WindowFixture& f) {
+    f.dialogs.onFindSheet = [](CFindCondition& c, const CDocOptions&, bool) {
+        c.ResetToAllMemos();
+        return true;
+    };
+    ActionOf(*f.window, ID_FIND)->trigger();
+}
+
+} // namespace
+
+class PaneInputTest : public QObject {
+    Q_OBJECT
+private slots:
+    void disabledAcceleratorsGoNowhereInAnyPane() {
+        WindowFixture f;
+        ShowOpenDemo(f);
+        SearchAll(f);
+        MainWindow& w = *f.window;
+        // A first child inside a folder that is not first: Ctrl+Up is off for it, on for its parent.
+        TreeItem* first = nullptr;
+        Tree(w).ForEachItem([&](TreeItem* item) {
+            TreeItem* parent = item->parent();
+            if (!first && item->row() == 0 && parent && parent->row() > 0 && parent->parent())
+                first = item;
+        });
+        QVERIFY(first);
+        TreeItem* parent = first->parent();
+        Tree(w).Select(first);
+        const size_t count = w.doc().m_arrMemos.size();
+        w.treePane()->setFocus();
+        for (int i = 0; i < 3; ++i) // held down
+            QTest::keyClick(w.treePane(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(Tree(w).GetCaret(), first);
+        QCOMPARE(first->parent(), parent);
+        QCOMPARE(w.doc().m_arrMemos.size(), count);
+
+        // Every key of the table, in every pane: while its command is off, no pane sees it.
+        const bool modified = w.doc().IsModified();
+        for (QWidget* pane : {static_cast<QWidget*>(w.treePane()), w.findPane(), static_cast<QWidget*>(w.memoPane()),
+                              static_cast<QWidget*>(w.titleStrip())}) {
+            pane->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), pane);
+            KeyCounter counter;
+            pane->installEventFilter(&counter);
+            int tried = 0;
+            for (const CommandInfo& info : CCommandTable::Commands()) {
+                QAction* action = ActionOf(w, info.id);
+                w.RefreshActions();
+                if (action->isEnabled())
+                    continue;
+                for (const QKeySequence& key : action->shortcuts()) {
+                    QTest::keySequence(pane, key);
+                    ++tried;
+                    QVERIFY2(counter.presses == 0, qPrintable(pane->objectName() + " " + key.toString()));
+                }
+            }
+            QVERIFY(tried > 5);
+            QCOMPARE(w.doc().m_arrMemos.size(), count);
+            QCOMPARE(w.doc().IsModified(), modified);
+        }
+
+        // An enabled accelerator wins over the edit control's own use of the key.
+        Tree(w).Select(first);
+        w.memoPane()->setFocus();
+        QTRY_VERIFY(ActionOf(w, ID_MEMO_LEVEL_UP)->isEnabled());
+        QTest::keyClick(w.memoPane(), Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(Tree(w).GetCaret()->parent(), parent->parent());
+    }
+};
+
+QTEST_MAIN(PaneInputTest)
+#include "PaneInputTest.moc"
