@@ -121,6 +121,74 @@ private slots:
         QTest::keyClick(w.memoPane(), Qt::Key_Left, Qt::ControlModifier);
         QCOMPARE(Tree(w).GetCaret()->parent(), parent->parent());
     }
+
+    void findViewFollowsTheMemoAcrossASortAndAClickReachesIt() {
+        WindowFixture f;
+        ShowOpenDemo(f);
+        SearchAll(f);
+        MainWindow& w = *f.window;
+        auto* pane = static_cast<FindPane*>(w.findPane());
+        CKdListView& list = w.session().m_findView;
+        QVERIFY(list.RowCount() > 4);
+        pane->selectionModel()->setCurrentIndex(pane->model()->index(2, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        CMemoItem* memo = list.RowMemo(2);
+        QCOMPARE(Tree(w).GetCaret(), memo->m_hTreeItem);
+
+        for (int column : {0, 0, 3}) {
+            QHeaderView* header = pane->header();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+            const QModelIndexList rows = pane->selectionModel()->selectedRows();
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(list.RowMemo(rows[0].row()), memo);
+            QCOMPARE(list.RowMemo(pane->currentIndex().row()), memo);
+        }
+        // The tree moves on; clicking the highlighted row brings its memo back.
+        Tree(w).Select(Tree(w).GetRoot());
+        const QRect row = pane->visualRect(pane->currentIndex());
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(Tree(w).GetCaret(), memo->m_hTreeItem);
+    }
+
+    void findViewRowsKeepTheirIconsDrawGridsAndHoldWholeDates() {
+        WindowFixture f;
+        ShowOpenDemo(f);
+        SearchAll(f);
+        MainWindow& w = *f.window;
+        auto* pane = static_cast<FindPane*>(w.findPane());
+        CKdListView& list = w.session().m_findView;
+        // A listed folder stays closed in the list when the user opens it in the tree.
+        int folderRow = -1;
+        for (int row = 0; row < list.RowCount() && folderRow < 0; ++row)
+            if (list.RowIcon(row) == KindClosedFolder && list.RowMemo(row)->m_hTreeItem->childCount() > 0)
+                folderRow = row;
+        QVERIFY(folderRow >= 0);
+        CMemoItem* folder = list.RowMemo(folderRow);
+        w.treePane()->setExpanded(w.treeModel()->IndexOf(folder->m_hTreeItem), false);
+        w.treePane()->setExpanded(w.treeModel()->IndexOf(folder->m_hTreeItem), true);
+        QCOMPARE(folder->m_nKind, KindOpenFolder);
+        QCOMPARE(list.RowIcon(folder->m_nFindRow), KindClosedFolder);
+        QTest::mouseClick(pane->header()->viewport(), Qt::LeftButton, {},
+                          QPoint(pane->header()->sectionViewportPosition(0) + 5, pane->header()->height() / 2));
+        QCOMPARE(list.RowIcon(folder->m_nFindRow), KindClosedFolder);
+
+        // Grid lines between the columns and under each row.
+        pane->selectionModel()->clear();
+        const QRect cell = pane->visualRect(pane->model()->index(0, 1));
+        QVERIFY(!cell.isEmpty());
+        const QImage image = pane->viewport()->grab().toImage();
+        const QColor grid = FindPane::GridColour(pane->palette());
+        QCOMPARE(image.pixel(cell.right(), cell.center().y()), grid.rgb());
+        QCOMPARE(image.pixel(cell.center().x(), cell.bottom()), grid.rgb());
+
+        // At the default width a date column holds a whole date.
+        const int margin = pane->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pane) + 1;
+        QVERIFY(pane->fontMetrics().horizontalAdvance(QStringLiteral("2025/01/01")) + 2 * margin <= 75);
+        WindowFixture fresh;
+        for (int column = 3; column <= 6; ++column)
+            QCOMPARE(static_cast<FindPane*>(fresh.window->findPane())->columnWidth(column), 75);
+    }
 };
 
 QTEST_MAIN(PaneInputTest)

@@ -19,6 +19,9 @@ public:
     // Applies the list's column widths and the selection-item column's visibility.
     void ApplyColumns();
 
+    static QFont ListFont();
+    static QColor GridColour(const QPalette& palette);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -27,6 +30,7 @@ private:
     CKdListView& m_list;
     FindModel* m_model;
     bool m_applying = false;
+    bool m_rowSelectedByPress = false;
 };
 
 } // namespace kardel::gui
