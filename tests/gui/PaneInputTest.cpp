@@ -189,6 +189,26 @@ private slots:
         for (int column = 3; column <= 6; ++column)
             QCOMPARE(static_cast<FindPane*>(fresh.window->findPane())->columnWidth(column), 75);
     }
+
+    void memoViewTabStopsCountHalfWidthColumns() {
+        MemoPane pane;
+        const QFontMetricsF metrics(pane.font());
+        for (auto [units, columns] : {std::pair{8, "ab"}, std::pair{16, "abcd"}, std::pair{32, "abcdefgh"}}) {
+            pane.SetTabStops(units);
+            QCOMPARE(qRound(pane.tabStopDistance()), qRound(metrics.horizontalAdvance(QLatin1String(columns))));
+        }
+    }
+
+    void fileDialogFiltersAreDecoded() {
+        WindowFixture f;
+        f.fileDialogs.m_answers = {std::nullopt, std::nullopt};
+        ActionOf(*f.window, ID_FILE_OPEN)->trigger();
+        ActionOf(*f.window, ID_FILE_SAVE_AS)->trigger();
+        QCOMPARE(f.fileDialogs.m_requests.size(), size_t(2));
+        for (const FileDialogRequest& request : f.fileDialogs.m_requests)
+            QCOMPARE(QtFileDialogs::NameFilters(request.filter),
+                     (QStringList{Utf8("Kardel ﾌｧｲﾙ (*.kdl)"), Utf8("すべてのﾌｧｲﾙ (*)")}));
+    }
 };
 
 QTEST_MAIN(PaneInputTest)

@@ -49,8 +49,9 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
     m_memoPane->SetPrinter(&m_printer);
     m_frameRules = std::make_unique<CMainFrame>(doc(), *this);
     m_fileCommands = std::make_unique<CFileCommands>(doc(), *this);
-    m_appCommands =
-        std::make_unique<CAppCommands>(services.dialogs, services.shell, HelpPage::Url().toString().toStdString());
+    m_appCommands = std::make_unique<CAppCommands>(services.dialogs, services.shell,
+                                                   // Percent-encoded: the shell reads the target as cp932.
+                                                   HelpPage::Url().toString(QUrl::FullyEncoded).toStdString());
     m_router = std::make_unique<CCommandRouter>(doc());
     m_router->AddFrameTarget(m_frameRules.get());
     m_router->AddAppTarget(m_fileCommands.get());
