@@ -61,6 +61,13 @@ void SearchAll(WindowFixture& f) {
     ActionOf(*f.window, ID_FIND)->trigger();
 }
 
+// A point on the item's icon, in the tree's viewport.
+QPoint OnIcon(TreePane* pane, TreeItem* item) {
+    pane->scrollTo(pane->model()->index(0, 0)); // nothing below relies on scrolling
+    const QRect rect = pane->visualRect(static_cast<TreeModel*>(pane->model())->IndexOf(item));
+    return QPoint(rect.left() + 10, rect.center().y());
+}
+
 } // namespace
 
 class PaneInputTest : public QObject {
@@ -208,6 +215,112 @@ private slots:
         for (const FileDialogRequest& request : f.fileDialogs.m_requests)
             QCOMPARE(QtFileDialogs::NameFilters(request.filter),
                      (QStringList{Utf8("Kardel ﾌｧｲﾙ (*.kdl)"), Utf8("すべてのﾌｧｲﾙ (*)")}));
+    }
+
+    void doubleClickCyclesOnlyOnTheIconOrLabel() {
+        WindowFixture f;
+        ShowOpenDemo(f);
+        MainWindow& w = *f.window;
+        TreePane* pane = w.treePane();
+        // The plain memo below the top level with the shortest label: its row has blank space.
+        TreeItem* memo = nullptr;
+        Tree(w).ForEachItem([&](TreeItem* item) {
+            if (item->image() == KindMemo && item->parent() && item->parent()->parent() &&
+                (!memo || item->label().size() < memo->label().size()))
+                memo = item;
+        });
+        QVERIFY(memo);
+        Tree(w).Select(memo);
+        const QRect rect = pane->visualRect(w.treeModel()->IndexOf(memo));
+        const int labelEnd = rect.left() + 30 + pane->fontMetrics().horizontalAdvance(FromCp932(memo->label()));
+        QVERIFY(labelEnd + 10 < rect.right());
+        for (QPoint blank : {QPoint(labelEnd + 10, rect.center().y()), QPoint(rect.left() - 4, rect.center().y())}) {
+            QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, blank);
+            QCOMPARE(memo->image(), KindMemo);
+        }
+        QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, OnIcon(pane, memo));
+        QVERIFY(memo->image() != KindMemo);
+    }
+
+    void dragHoldsTheSelectionShowsIconAndLabelAndEscapeDropsNothing() {
+        WindowFixture f;
+        ShowOpenDemo(f);
+        MainWindow& w = *f.window;
+        TreePane* pane = w.treePane();
+        QWidget* vp = pane->viewport();
+        // Two siblings below a folder; the first stays selected throughout.
+        TreeItem* selected = nullptr;
+        Tree(w).ForEachItem([&](TreeItem* item) {
+            if (!selected && item->parent() && item->parent()->parent() && item->parent()->childCount() >= 2 &&
+                item->row() == 0)
+                selected = item;
+        });
+        QVERIFY(selected);
+        TreeItem* folder = selected->parent();
+        Tree(w).Select(selected);
+        TreeItem* dragged = folder->child(1);
+        TreeItem* other =
+            Tree(w).GetRoot()->child(0) == folder ? Tree(w).GetRoot()->child(1) : Tree(w).GetRoot()->child(0);
+        // A selection change would now mark the document modified.
+        CSettings(f.settings).Set(CSettings::kSelectModifies, 1);
+        QVERIFY(!w.doc().IsModified());
+        const size_t children = folder->childCount();
+
+        auto start = [&] {
+            QTest::mousePress(vp, Qt::LeftButton, {}, OnIcon(pane, dragged));
+            QCOMPARE(Tree(w).GetCaret(), selected);
+            QTest::mouseMove(vp, OnIcon(pane, dragged) + QPoint(0, 30));
+            QVERIFY(pane->IsDragging());
+            QCOMPARE(Tree(w).GetCaret(), selected);
+        };
+        // A move onto its own parent is refused: nothing at all changes.
+        start();
+        auto* image = pane->findChild<QLabel*>("treeDragImage");
+        QVERIFY(image && image->isVisible());
+        QCOMPARE(image->pixmap().toImage(), pane->DragImage(dragged).toImage());
+        QVERIFY(image->pixmap().deviceIndependentSize().width() >=
+                IconList::kSize + pane->fontMetrics().horizontalAdvance(FromCp932(dragged->label())));
+        QTest::mouseMove(vp, OnIcon(pane, folder));
+        QCOMPARE(Tree(w).GetDropHighlight(), folder);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, OnIcon(pane, folder));
+        QVERIFY(!pane->IsDragging());
+        QVERIFY(!image->isVisible());
+        QCOMPARE(Tree(w).GetCaret(), selected);
+        QCOMPARE(pane->currentIndex(), w.treeModel()->IndexOf(selected));
+        QCOMPARE(Tree(w).GetDropHighlight(), nullptr);
+        QCOMPARE(size_t(folder->childCount()), children);
+        QVERIFY(!w.doc().IsModified());
+
+        // Escape after hovering another folder: the drag ends there and drops nothing.
+        const int otherChildren = other->childCount();
+        start();
+        QTest::mouseMove(vp, OnIcon(pane, other));
+        QCOMPARE(Tree(w).GetDropHighlight(), other);
+        QTest::keyClick(pane, Qt::Key_Escape);
+        QVERIFY(!pane->IsDragging());
+        QCOMPARE(Tree(w).GetDropHighlight(), nullptr);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, OnIcon(pane, other));
+        QCOMPARE(other->childCount(), otherChildren);
+        QCOMPARE(size_t(folder->childCount()), children);
+        QCOMPARE(Tree(w).GetCaret(), selected);
+        QVERIFY(!w.doc().IsModified());
+
+        // A real drop still works: the memo moves under the other folder and is selected.
+        const QString title = FromCp932(dragged->label());
+        start();
+        QTest::mouseMove(vp, OnIcon(pane, other));
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, OnIcon(pane, other));
+        QCOMPARE(size_t(folder->childCount()), children - 1);
+        QCOMPARE(FromCp932(Tree(w).GetCaret()->label()), title);
+        QCOMPARE(Tree(w).GetCaret()->parent(), other);
+        QVERIFY(w.doc().IsModified());
+
+        // A plain click still selects, when the button goes up.
+        QTest::mousePress(vp, Qt::LeftButton, {}, OnIcon(pane, selected));
+        QVERIFY(Tree(w).GetCaret() != selected);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, OnIcon(pane, selected));
+        QCOMPARE(Tree(w).GetCaret(), selected);
+        CSettings(f.settings).Set(CSettings::kSelectModifies, 0);
     }
 };
 

@@ -199,7 +199,11 @@ void MainWindow::WirePanes() {
         RefreshActions();
     };
     m_treePane->onContextMenu = [this](const QPoint& global) { ShowMemoContextMenu(global.x(), global.y()); };
-    m_treePane->onBeginDrag = [&tree](TreeItem* item) { tree.Drag().Begin(item); };
+    m_treePane->onBeginDrag = [&tree](TreeItem* item) { return tree.Drag().Begin(item); };
+    m_treePane->onDragCancelled = [this, &tree] {
+        tree.Drag().Abandon();
+        RefreshActions();
+    };
     m_treePane->onDragOver = [&tree](TreeItem* item) {
         if (tree.Drag().m_bDragging)
             tree.Drag().Hover(item);
