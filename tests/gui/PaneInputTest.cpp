@@ -322,6 +322,42 @@ private slots:
         QCOMPARE(Tree(w).GetCaret(), selected);
         CSettings(f.settings).Set(CSettings::kSelectModifies, 0);
     }
+
+    void leavingAPageKeepsItOnScreenWhileItIsChecked() {
+        CPropertySheet sheet(QStringLiteral("sheet"), nullptr);
+        QWidget* pages[2] = {new QWidget, new QWidget};
+        sheet.AddPage(pages[0], QStringLiteral("one"));
+        sheet.AddPage(pages[1], QStringLiteral("two"));
+        QList<int> firstShown;
+        sheet.onFirstShown = [&](int index) { firstShown << index; };
+        bool allow = false;
+        int checks = 0;
+        sheet.onLeave = [&](int index) {
+            ++checks;
+            // While the message would be up: the page being left is the one on screen.
+            [&] {
+                QCOMPARE(index, 0);
+                QCOMPARE(sheet.Tabs()->currentWidget(), pages[0]);
+                QVERIFY(pages[0]->isVisible());
+                QVERIFY(!pages[1]->isVisible());
+            }();
+            return allow;
+        };
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QCOMPARE(firstShown, QList<int>{0});
+        sheet.Tabs()->setCurrentIndex(1);
+        QCOMPARE(checks, 1);
+        QCOMPARE(sheet.Tabs()->currentIndex(), 0);
+        QVERIFY(!pages[1]->isVisible());
+        QCOMPARE(firstShown, QList<int>{0});
+        allow = true;
+        sheet.Tabs()->setCurrentIndex(1);
+        QCOMPARE(checks, 2);
+        QCOMPARE(sheet.Tabs()->currentIndex(), 1);
+        QVERIFY(pages[1]->isVisible());
+        QCOMPARE(firstShown, (QList<int>{0, 1}));
+    }
 };
 
 QTEST_MAIN(PaneInputTest)
