@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace kardel::gui {
@@ -42,13 +43,22 @@ QColor FindPane::GridColour(const QPalette& palette) {
 }
 
 QFont FindPane::ListFont() {
-    // The stored column widths are pixels measured with a 12-pixel Japanese UI font: at
-    // that size a 75-pixel column holds a whole date.
-    const QString preferred = QStringLiteral("MS UI Gothic");
+    // The stored column widths are pixels measured with a 12-pixel Japanese UI font, in
+    // which a 75-pixel column holds a whole date; the list keeps that measure.
     QFont font = QApplication::font();
-    if (QFontDatabase::families().contains(preferred))
-        font.setFamily(preferred);
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"MS UI Gothic", "Noto Sans CJK JP", "IPAexGothic", "IPAPGothic", "VL PGothic"}) {
+        if (families.contains(QLatin1String(family))) {
+            font.setFamily(QLatin1String(family));
+            break;
+        }
+    }
     font.setPixelSize(12);
+    // Whatever font is left, a date must fit the default date column.
+    const QString date = QStringLiteral("2025/01/01");
+    const int margins = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(date) + margins > kDateColumnWidth)
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 

@@ -19,6 +19,7 @@ public:
     // Applies the list's column widths and the selection-item column's visibility.
     void ApplyColumns();
 
+    static constexpr int kDateColumnWidth = 75; // the default width of the date columns
     static QFont ListFont();
     static QColor GridColour(const QPalette& palette);
 
