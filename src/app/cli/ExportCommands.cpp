@@ -1,6 +1,7 @@
 // export and export-memo: the two text exports of one memo.
 #include "cli/CliSupport.h"
 
+#include "model/OutputSink.h"
 #include "shell/CTextExporter.h"
 
 namespace kardel::cli {
@@ -52,7 +53,8 @@ int RunExport(const std::vector<std::string>& args) {
     CTextExporter exporter(session.doc(), &session.memoView(), &session.treeView());
     exporter.m_bTitleOnly = a.titleOnly;
     exporter.m_bViewOnly = a.viewOnly;
-    return WriteOutput(exporter.SubtreeText(memo->m_hTreeItem), a.out) ? 0 : 1;
+    TreeItem* top = memo->m_hTreeItem;
+    return WriteOutput(a.out, [&](IOutput& out) { return exporter.WriteSubtree(out, top); }) ? 0 : 1;
 }
 
 int RunExportMemo(const std::vector<std::string>& args) {
@@ -65,11 +67,28 @@ int RunExportMemo(const std::vector<std::string>& args) {
     CMemoItem* memo = ChosenMemo(session, a);
     if (!memo)
         return Usage();
-    return WriteOutput(memo->m_strBody, a.out) ? 0 : 1;
+    return WriteOutput(a.out, [memo](IOutput& out) { return out.Put(memo->m_strBody); }) ? 0 : 1;
 }
 
-const CommandRegistration kExport("export", "FILE.kdl [--memo N] [--title-only] [--view-only] [-o OUT.txt]", RunExport);
-const CommandRegistration kExportMemo("export-memo", "FILE.kdl [--memo N] [-o OUT.txt]", RunExportMemo);
+const HelpEntry kMemoOption{"--memo", "N", "memo N instead of the current memo the file stores"};
+const HelpEntry kOutOption{"-o", "OUT.txt", "write OUT.txt (cp932) instead of standard output (UTF-8)"};
+
+const CommandRegistration kExport("export",
+                                  {"FILE.kdl [OPTION]...",
+                                   "Writes the text export of a memo and everything below it, as the window's "
+                                   "subtree export does: each title on a line of its own, indented with tabs by its "
+                                   "level, with its body below it indented one level more.",
+                                   {{"Options",
+                                     {kMemoOption,
+                                      {"--title-only", "", "titles only, without the bodies"},
+                                      {"--view-only", "", "only what the tree shows: nothing below a collapsed memo"},
+                                      kOutOption}}}},
+                                  RunExport);
+const CommandRegistration kExportMemo("export-memo",
+                                      {"FILE.kdl [OPTION]...",
+                                       "Writes a memo's body as it is, as the window's MemoView text export does.",
+                                       {{"Options", {kMemoOption, kOutOption}}}},
+                                      RunExportMemo);
 
 } // namespace
 } // namespace kardel::cli

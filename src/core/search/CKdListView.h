@@ -34,6 +34,8 @@ public:
     std::int32_t RowMemoIndex(int row) const;
     CMemoItem* RowMemo(int row) const; // nullptr for a row out of range
     std::string CellText(int row, int column) const;
+    // The cell as the list shows it: a long title cut (ShownTitle), every other text whole.
+    std::string ShownCellText(int row, int column) const;
     // The icon the row was given when it was built or last refreshed (the memo's kind then),
     // or -1 for a kind without one. Expanding a listed folder later leaves its row closed.
     int RowIcon(int row) const;
