@@ -108,7 +108,7 @@ int RunMerge(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kApply("apply", "IN.kdl OUT.kdl [CMD...]", RunApply);
-const CommandRegistration kMerge("merge", "TARGET.kdl SOURCE.kdl --under N OUT.kdl", RunMerge);
+const CommandRegistration kMerge("merge", "TARGET.kdl SOURCE(.kdl|.opml|.md) --under N OUT.kdl", RunMerge);
 
 } // namespace
 } // namespace kardel::cli

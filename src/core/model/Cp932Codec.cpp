@@ -42,6 +42,7 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
         inLeft -= skip;
         result.text.append(replacement);
         result.lossy = true;
+        ++result.replaced;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     char* out = buffer;
