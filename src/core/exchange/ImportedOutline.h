@@ -2,6 +2,7 @@
 #include "model/Clock.h"
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +47,7 @@ private:
         int parent; // -1: top level
         bool hasChildren = false;
     };
-    std::vector<Node> m_nodes; // pre-order
+    std::deque<Node> m_nodes; // pre-order; a deque, so growing never moves the nodes
     std::vector<int> m_open;
 };
 
