@@ -1,15 +1,7 @@
 // kardel-cli: the headless front of the core. Each subcommand lives in src/app/cli/
-// and registers itself there.
+// and registers itself there with its help.
 #include "cli/CliSupport.h"
 
-#include <cstring>
-
 int main(int argc, char** argv) {
-    using namespace kardel::cli;
-    if (argc < 2)
-        return Usage();
-    for (const RegisteredCommand& command : Commands())
-        if (std::strcmp(command.name, argv[1]) == 0)
-            return command.run(std::vector<std::string>(argv + 2, argv + argc));
-    return Usage();
+    return kardel::cli::Main(argc, argv);
 }

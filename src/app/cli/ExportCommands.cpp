@@ -2,10 +2,9 @@
 #include "cli/CliSupport.h"
 
 #include "exchange/OutlineWriter.h"
-#include "model/SafeFile.h"
+#include "model/OutputSink.h"
 #include "shell/CTextExporter.h"
 
-#include <cstdio>
 #include <optional>
 
 namespace kardel::cli {
@@ -32,12 +31,6 @@ bool ParseFormat(const std::string& name, std::optional<ExchangeFormat>& format)
         return false;
     return true;
 }
-
-// UTF-8 bytes straight to stdout as they are made.
-class StdoutOutput : public IOutput {
-public:
-    bool Write(const char* data, size_t size) override { return std::fwrite(data, 1, size, stdout) == size; }
-};
 
 bool ParseExportArgs(const std::vector<std::string>& args, ExportArgs& a, bool withOptions) {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -89,19 +82,13 @@ int RunExport(const std::vector<std::string>& args) {
         auto produce = [&](IOutput& out) {
             return ExportOutline(*a.format, session.doc(), session.treeView(), memo->m_hTreeItem, options, out);
         };
-        if (a.out.empty()) {
-            StdoutOutput out;
-            return produce(out) && std::fflush(stdout) == 0 ? 0 : 1;
-        }
-        FileResult written = WriteFileSafely(a.out, produce);
-        if (!written.ok)
-            PrintError(written.message);
-        return written.ok ? 0 : 1;
+        return WriteOutput(a.out, produce, OutputText::Utf8) ? 0 : 1;
     }
     CTextExporter exporter(session.doc(), &session.memoView(), &session.treeView());
     exporter.m_bTitleOnly = a.titleOnly;
     exporter.m_bViewOnly = a.viewOnly;
-    return WriteOutput(exporter.SubtreeText(memo->m_hTreeItem), a.out) ? 0 : 1;
+    TreeItem* top = memo->m_hTreeItem;
+    return WriteOutput(a.out, [&](IOutput& out) { return exporter.WriteSubtree(out, top); }) ? 0 : 1;
 }
 
 int RunExportMemo(const std::vector<std::string>& args) {
@@ -114,14 +101,36 @@ int RunExportMemo(const std::vector<std::string>& args) {
     CMemoItem* memo = ChosenMemo(session, a);
     if (!memo)
         return Usage();
-    return WriteOutput(memo->m_strBody, a.out) ? 0 : 1;
+    return WriteOutput(a.out, [memo](IOutput& out) { return out.Put(memo->m_strBody); }) ? 0 : 1;
 }
 
+const HelpEntry kMemoOption{"--memo", "N", "memo N instead of the current memo the file stores"};
+const HelpEntry kOutOption{"-o", "OUT.txt", "write OUT.txt (cp932) instead of standard output (UTF-8)"};
+const HelpEntry kFormatOutOption{"-o", "OUT",
+                                 "write OUT instead of standard output (cp932 for text, UTF-8 for the other formats)"};
+
 const CommandRegistration kExport("export",
-                                  "FILE.kdl [--memo N] [--title-only] [--view-only] [--with-trash] "
-                                  "[--format text|markdown|opml|html] [-o OUT]",
+                                  {"FILE.kdl [OPTION]...",
+                                   "Writes a memo and everything below it. The text format (the default) is the "
+                                   "window's subtree export: each title on a line of its own, indented with tabs by "
+                                   "its level, with its body below it indented one level more. Markdown, OPML and "
+                                   "HTML are UTF-8; from memo 0 they hold the whole document, and the trash is left "
+                                   "out unless asked for. OPML keeps each memo's kind, dates, due flag and selection "
+                                   "item in the namespace urn:kardel:opml:1, so that merging the file gives the "
+                                   "memos back as they were.",
+                                   {{"Options",
+                                     {kMemoOption,
+                                      {"--format", "text|markdown|opml|html", "the format to write (text)"},
+                                      {"--title-only", "", "titles only, without the bodies"},
+                                      {"--view-only", "", "only what the tree shows: nothing below a collapsed memo"},
+                                      {"--with-trash", "", "Markdown, OPML and HTML: the trash and what it holds too"},
+                                      kFormatOutOption}}}},
                                   RunExport);
-const CommandRegistration kExportMemo("export-memo", "FILE.kdl [--memo N] [-o OUT.txt]", RunExportMemo);
+const CommandRegistration kExportMemo("export-memo",
+                                      {"FILE.kdl [OPTION]...",
+                                       "Writes a memo's body as it is, as the window's MemoView text export does.",
+                                       {{"Options", {kMemoOption, kOutOption}}}},
+                                      RunExportMemo);
 
 } // namespace
 } // namespace kardel::cli

@@ -12,27 +12,24 @@ namespace kardel::cli {
 namespace {
 
 int RunDump(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     if (!ReadOrReport(session, args[0]))
         return 1;
-    DumpResult dump = DocumentToJson(session);
     // Texts that cannot make the trip through UTF-8 unchanged are shown with
     // replacements and named here, so that nobody takes the JSON for a faithful copy.
-    for (const std::string& path : dump.unfaithfulTexts)
+    auto warn = [](const std::string& path) {
         std::fprintf(stderr,
                      "kardel-cli: %s: not plain cp932 text; shown with replacements, and building from this JSON "
                      "will not give back its bytes\n",
                      path.c_str());
-    std::string text = dump.json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
-    return 0;
+    };
+    return PrintOrReport([&](IOutput& out) { return WriteDocumentJson(session, out, warn); }) ? 0 : 1;
 }
 
 int RunBuild(const std::vector<std::string>& args) {
-    if (args.size() != 2)
+    if (args.size() != 2 || IsOption(args[0]) || IsOption(args[1]))
         return Usage();
     std::string text;
     if (args[0] == "-") {
@@ -62,8 +59,18 @@ int RunBuild(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration kDump("dump", "FILE.kdl", RunDump);
-const CommandRegistration kBuild("build", "IN.json OUT.kdl   (IN.json may be - for standard input)", RunBuild);
+const CommandRegistration kDump("dump",
+                                {"FILE.kdl", "Prints the document as JSON: every memo, the tree records saving would "
+                                             "write, the search condition, the options and the window's values. "
+                                             "Texts that cannot make the trip through UTF-8 unchanged are named on "
+                                             "standard error."},
+                                RunDump);
+const CommandRegistration kBuild("build",
+                                 {"IN.json OUT.kdl", "Writes a version 5 document from JSON of the shape dump prints "
+                                                     "(IN.json may be - for standard input). Malformed JSON, missing "
+                                                     "or ill-typed keys, characters cp932 cannot hold and anything "
+                                                     "the file reader would refuse are refused, writing nothing."},
+                                 RunBuild);
 
 } // namespace
 } // namespace kardel::cli

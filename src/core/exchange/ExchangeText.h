@@ -1,6 +1,6 @@
 #pragma once
-#include "model/Archive.h"
 #include "model/Clock.h"
+#include "model/OutputSink.h"
 
 #include <cstddef>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/Archive.h"
+#include "model/OutputSink.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,10 +2,10 @@
 
 #include "exchange/OutlineWriter.h"
 #include "model/CKardelDoc.h"
-#include "model/SafeFile.h"
 #include "search/FindViewExport.h"
 #include "shell/CTextExporter.h"
 #include "shell/Platform.h"
+#include "shell/TextExportFile.h"
 #include "tree/CKdTreeView.h"
 
 namespace kardel {
@@ -67,10 +67,9 @@ void CExportCommands::ExportExchange(int id) {
     std::optional<std::string> path = m_doc.platform().fileDialogs.Run(request);
     if (!path || path->empty())
         return;
-    FileResult result = WriteFileSafely(
-        *path, [&](IOutput& out) { return ExportOutline(format, m_doc, *view, top, OutlineExportOptions(), out); });
-    if (!result.ok)
-        m_doc.platform().messages.ShowError(result.message);
+    text_export::WriteOrReport(m_doc, *path, [&](IOutput& out) {
+        return ExportOutline(format, m_doc, *view, top, OutlineExportOptions(), out);
+    });
 }
 
 } // namespace kardel
