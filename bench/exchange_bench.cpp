@@ -31,8 +31,11 @@ void BM_TextExport(benchmark::State& state) {
     GenerateDocument(session, static_cast<size_t>(state.range(0)));
     CTextExporter exporter(session.doc(), &session.memoView(), &session.treeView());
     size_t bytes = 0;
-    for (auto _ : state)
-        bytes = exporter.SubtreeText(session.treeView().Tree().GetRoot()).size();
+    for (auto _ : state) {
+        CountingOutput out;
+        exporter.WriteSubtree(out, session.treeView().Tree().GetRoot());
+        bytes = out.m_bytes;
+    }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 
