@@ -87,15 +87,20 @@ FileResult ReadImportBytes(std::string_view bytes, CImportSource& source, size_t
 }
 
 FileResult ReadImportFile(const std::string& path, CImportSource& source, size_t& replaced) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file, looked at before opening: opening a device or FIFO can block or act.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return FileResult::Failure(FileErrorMessage(errno, path, false));
+    if (!S_ISREG(info.st_mode))
+        return FileResult::Failure(FileErrorMessage(EISDIR, path, false));
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return FileResult::Failure(FileErrorMessage(errno, path, false));
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) // replaced in between
         return FileResult::Failure(FileErrorMessage(EISDIR, path, false));
     std::string piece(1u << 16, '\0');
     size_t filled = 0;
