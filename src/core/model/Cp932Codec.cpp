@@ -3,9 +3,40 @@
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
+#include <vector>
 
 namespace kardel {
 namespace {
+
+// iconv_open is costly (it loads the conversion tables), and exports and imports
+// convert once per memo: each thread keeps one descriptor per direction.
+class Descriptors {
+public:
+    ~Descriptors() {
+        for (const Entry& e : m_entries)
+            iconv_close(e.cd);
+    }
+    iconv_t Get(const char* to, const char* from) {
+        for (const Entry& e : m_entries)
+            if (e.to == to && e.from == from) {
+                iconv(e.cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+                return e.cd;
+            }
+        iconv_t cd = iconv_open(to, from);
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+        m_entries.push_back({to, from, cd});
+        return cd;
+    }
+
+private:
+    struct Entry {
+        const char* to; // string literals: compared by address
+        const char* from;
+        iconv_t cd;
+    };
+    std::vector<Entry> m_entries;
+};
 
 // Converts with iconv, replacing every input unit that cannot be converted.
 // `unitSize` is how many input bytes to skip on an invalid sequence; `replacement`
@@ -13,9 +44,8 @@ namespace {
 ConversionResult Convert(const char* to, const char* from, std::string_view input, size_t unitSize,
                          std::string_view replacement) {
     ConversionResult result;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    thread_local Descriptors descriptors;
+    iconv_t cd = descriptors.Get(to, from);
     result.text.reserve(input.size() * 2 + 8);
     char* in = const_cast<char*>(input.data());
     size_t inLeft = input.size();
@@ -42,13 +72,13 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
         inLeft -= skip;
         result.text.append(replacement);
         result.lossy = true;
+        ++result.replaced;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     char* out = buffer;
     size_t outLeft = sizeof buffer;
     iconv(cd, nullptr, nullptr, &out, &outLeft);
     result.text.append(buffer, out - buffer);
-    iconv_close(cd);
     return result;
 }
 
