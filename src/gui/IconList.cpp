@@ -1,5 +1,9 @@
 #include "IconList.h"
 
+#include "model/SafeFile.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -25,15 +29,11 @@ bool ValidIndex(int index) {
 
 // The icon a file holds, scaled to the list's size; null when the file gives none.
 QIcon IconOfFile(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return {};
-    QImageReader reader(path);
-    QImage image = reader.read();
+    QImage image = IconList::ImageOfFile(path);
     if (image.isNull())
         return {};
-    QPixmap pixmap = QPixmap::fromImage(
-        image.scaled(IconList::kSize, IconList::kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    return QIcon(pixmap);
+    return QIcon(QPixmap::fromImage(
+        image.scaled(IconList::kSize, IconList::kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 } // namespace
@@ -47,6 +47,21 @@ IconList::IconList(QObject* parent) : QObject(parent) {
 IconList& IconList::Instance() {
     static IconList* list = new IconList;
     return *list;
+}
+
+QImage IconList::ImageOfFile(const QString& path) {
+    if (path.isEmpty())
+        return {};
+    // Read as a regular file of bounded size: a FIFO, a device or a huge file
+    // gives no icon rather than a hang or a flood of memory.
+    std::string bytes;
+    if (!ReadWholeFile(QFile::encodeName(path).toStdString(), bytes, kMaxFileBytes).ok)
+        return {};
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
+    return reader.read();
 }
 
 QIcon IconList::BuiltIn(int index) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QIcon>
+#include <QImage>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
@@ -27,6 +28,11 @@ public:
     // Out-of-range indices (a kind read from a damaged file) give an empty icon, never a crash.
     const QIcon& Icon(int index) const;
     QPixmap Pixmap(int index) const;
+
+    // The picture an icon file holds; null when it holds none, is not a regular
+    // file or is larger than kMaxFileBytes.
+    static constexpr qint64 kMaxFileBytes = 4 << 20;
+    static QImage ImageOfFile(const QString& path);
 
     // The built-in picture of an entry, whatever replaced it.
     static QIcon BuiltIn(int index);

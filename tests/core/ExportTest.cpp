@@ -1,3 +1,4 @@
+#include "model/FileOutput.h"
 #include "search/FindViewExport.h"
 #include "shell/CCommandRouter.h"
 #include "shell/CTextExporter.h"
@@ -5,6 +6,7 @@
 #include "SearchFixture.h"
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/stat.h>
 #include <vector>
@@ -208,4 +210,61 @@ TEST_F(Export, AFailedExportIsReportedAndLeavesNoFile) {
     s->m_fileDialogs.m_answers = {};
     Run(ID_EXPORT_FINDVIEW); // cancelled: no message, nothing written
     EXPECT_EQ(s->m_messages.m_shown.size(), 3u);
+}
+
+// Every writer reports a full disk or quota with the disk-full text, whether it
+// shows mid-way or at the sync, and leaves the file it would replace as it was.
+TEST_F(Export, EveryWriterReportsAFullDiskAndKeepsTheOldFile) {
+    const std::string big(400000, 'x'); // more than the output buffers hold
+    top->m_strTitle = big;
+    top->m_strBody = big;
+    doc().m_findCond.ResetToAllMemos();
+    doc().RunSearch();
+    std::string folder = Temp("full-disk");
+    ::mkdir(folder.c_str(), 0755);
+    std::string path = folder + "/out.txt";
+    s->m_dialogs.onSubtreeExport = [&](const std::string&, bool, bool) {
+        return std::optional<SubtreeExportChoice>(SubtreeExportChoice{path, false, false});
+    };
+    auto shown = [this] { return s->m_messages.m_shown.empty() ? std::string() : s->m_messages.m_shown.back(); };
+    struct Case {
+        const char* name;
+        std::function<std::string()> run;
+    } cases[] = {
+        {"save", [&] { return doc().OnSaveDocument(path).message; }},
+        {"subtree",
+         [&] {
+             tree().Select(top->m_hTreeItem);
+             Run(ID_EXPORT_SUBTREE);
+             return shown();
+         }},
+        {"memoview",
+         [&] {
+             s->m_edit.m_text = big;
+             s->m_fileDialogs.m_answers = {path};
+             Run(ID_EXPORT_MEMOVIEW);
+             return shown();
+         }},
+        {"findview",
+         [&] {
+             s->m_fileDialogs.m_answers = {path};
+             Run(ID_EXPORT_FINDVIEW);
+             return shown();
+         }},
+    };
+    const WriteFault faults[] = {{WriteFault::Step::Write, 0, ENOSPC},
+                                 {WriteFault::Step::Write, 300000, EDQUOT},
+                                 {WriteFault::Step::Sync, 0, ENOSPC}};
+    for (const Case& c : cases)
+        for (const WriteFault& fault : faults) {
+            std::ofstream(path, std::ios::binary) << "old";
+            s->m_messages.m_shown.clear();
+            SetWriteFaultForTesting(fault);
+            std::string message = c.run();
+            SetWriteFaultForTesting(std::nullopt);
+            EXPECT_EQ(message, path + Sjis(" へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。")) << c.name;
+            EXPECT_EQ(ReadFile(path), "old") << c.name;
+        }
+    std::remove(path.c_str());
+    EXPECT_EQ(::rmdir(folder.c_str()), 0) << "a temporary file was left behind";
 }

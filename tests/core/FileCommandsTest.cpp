@@ -11,7 +11,7 @@ using namespace kardel;
 
 namespace {
 struct FakeWindow : IAppWindow {
-    int closed = 0, replaced = 0, loads = 0;
+    int closed = 0, replaced = 0, loads = 0, forward = 0;
     std::vector<std::string> heldElsewhere, recent;
     void CloseWindow() override { ++closed; }
     void PrinterSetup() override {}
@@ -19,6 +19,7 @@ struct FakeWindow : IAppWindow {
         return std::find(heldElsewhere.begin(), heldElsewhere.end(), path) != heldElsewhere.end();
     }
     void RecentFilesChanged(const std::vector<std::string>& entries) override { recent = entries; }
+    void BringForward() override { ++forward; }
     void BeginLoad() override { ++loads; }
     void DocumentReplaced() override { ++replaced; }
 };
@@ -128,4 +129,32 @@ TEST_F(FileCommands, NewStartsAnotherProcessAndKeepsThisDocument) {
     EXPECT_TRUE(router.Execute(ID_FILE_NEW));
     EXPECT_EQ(s.m_shell.m_started, 1);
     EXPECT_EQ(s.doc().Memo(0)->m_strBody, "keep");
+}
+
+TEST_F(FileCommands, OneCleanedRecentListAndTheOpenDocumentIsOnlyBroughtForward) {
+    for (const char* name : {"a.kdl", "b.kdl"}) {
+        s.m_fileDialogs.m_answers = {Path(name)};
+        ASSERT_TRUE(app.SaveAs());
+    }
+    // The stored list as another program may have left it: empties and repeats.
+    app.LoadRecentFiles({"", Path("a.kdl"), "", Path("a.kdl"), Path("b.kdl")});
+    EXPECT_EQ(window.recent, (std::vector<std::string>{Path("a.kdl"), Path("b.kdl")}));
+    EXPECT_EQ(app.recentFiles().Entries(), window.recent);
+
+    // b.kdl is open and has unsaved typing: choosing it only brings the window forward.
+    s.m_edit.m_text = "typed";
+    s.doc().SetModifiedFlag();
+    s.m_messages.m_answer = IMessageBox::Answer::No;
+    const int loads = window.loads;
+    EXPECT_TRUE(router.Execute(CommandId(ID_FILE_MRU_FILE1 + 1)));
+    EXPECT_EQ(window.forward, 1);
+    EXPECT_TRUE(s.m_messages.m_asked.empty());
+    EXPECT_EQ(window.loads, loads);
+    EXPECT_TRUE(s.doc().IsModified());
+    EXPECT_EQ(s.m_edit.m_text, "typed");
+
+    // The other entry opens after the save question.
+    EXPECT_TRUE(router.Execute(ID_FILE_MRU_FILE1));
+    EXPECT_EQ(s.m_messages.m_asked.size(), 1u);
+    EXPECT_EQ(s.doc().m_strTitle, "a.kdl");
 }

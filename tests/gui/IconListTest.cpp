@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using kardel::gui::IconList;
 
 class IconListTest : public QObject {
@@ -59,6 +61,30 @@ private slots:
         QVERIFY(!list.ReloadDefinition(6, path));
         QCOMPARE(spy.count(), 0);
         QCOMPARE(list.Pixmap(7).toImage().pixelColor(8, 8), QColor(Qt::green));
+    }
+
+    // Only a regular file of a few MB at most is read: a FIFO would block, /dev/zero
+    // would never end, a huge file would fill memory; each gives the built-in icon.
+    void iconFilesThatAreNotSmallRegularFilesGiveTheBuiltInIcon() {
+        IconList list;
+        QTemporaryDir dir;
+        const QImage builtIn = list.Pixmap(5).toImage();
+        const QString fifo = dir.filePath("fifo.png");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        // A real picture padded past the limit: its pixels alone would still load.
+        QImage red(16, 16, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        const QString huge = dir.filePath("huge.bmp");
+        QVERIFY(red.save(huge));
+        QFile padded(huge);
+        QVERIFY(padded.resize(IconList::kMaxFileBytes + 1));
+        for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path(), huge}) {
+            QVERIFY2(!list.ReloadDefinition(1, path), qPrintable(path));
+            QCOMPARE(list.Pixmap(5).toImage(), builtIn);
+        }
+        QVERIFY(padded.resize(IconList::kMaxFileBytes));
+        QVERIFY(list.ReloadDefinition(1, huge)); // at the limit it still loads
+        QCOMPARE(list.Pixmap(5).toImage().pixelColor(8, 8), QColor(Qt::red));
     }
 };
 

@@ -21,6 +21,12 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "model/FileOutput.h"
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace kardel;
 using namespace kardel::gui;
 
@@ -29,7 +35,6 @@ namespace {
 QAction* ActionOf(MainWindow& w, int id) {
     return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
 }
-
 
 void Select(MainWindow& w, const QString& title) {
     TreeItem* item = ItemTitled(w, title);
@@ -228,6 +233,56 @@ private slots:
         Select(*g.window, Utf8("食料品"));
         QCOMPARE(g.window->memoPane()->toPlainText(), Utf8("バター"));
         QCOMPARE(FromCp932(g.window->doc().Memo(0)->m_strTitle), QStringLiteral("saved"));
+    }
+
+    // A save the file system refuses is said in a message box and replaces nothing;
+    // a save ended by a signal leaves no temporary file beside the document.
+    void refusedAndInterruptedSavesLeaveTheFilesAsTheyWere() {
+        QTemporaryDir dir;
+        const QString readOnly = dir.filePath("ro.kdl"), fresh = dir.filePath("fresh.kdl");
+        QFile::copy(DemoPath(), readOnly);
+        auto bytesOf = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+        };
+        const QByteArray before = bytesOf(readOnly);
+        // Root writes anything with a write bit: only a file without any is read-only to it.
+        QFile::setPermissions(readOnly, ::geteuid() == 0 ? QFile::Permissions() : QFile::ReadOwner);
+        WindowFixture f;
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        f.window->doc().SetModifiedFlag(true);
+        auto saveAs = [&](const QString& path) {
+            f.messages.m_shown.clear();
+            f.fileDialogs.m_answers = {path.toStdString()};
+            ActionOf(*f.window, ID_FILE_SAVE_AS)->trigger();
+            return f.messages.m_shown.empty() ? QString() : FromCp932(f.messages.m_shown.back());
+        };
+        QCOMPARE(saveAs(readOnly), readOnly + Utf8(" は使用中または読み取り専用のため、書き込めません。"));
+        QFile::setPermissions(readOnly, QFile::ReadOwner);
+        QCOMPARE(bytesOf(readOnly), before);
+        SetWriteFaultForTesting(WriteFault{WriteFault::Step::Write, 0, ENOSPC});
+        QCOMPARE(saveAs(fresh), fresh + Utf8(" へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"));
+        SetWriteFaultForTesting(std::nullopt);
+        QVERIFY(f.window->doc().IsModified());
+
+        for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+            pid_t child = ::fork();
+            if (child == 0) {
+                ::alarm(10);
+                for (int other : {SIGTERM, SIGINT, SIGHUP})
+                    ::signal(other, SIG_DFL); // as in the window: QtTest's own handler is not there
+
+                SetWriteFaultForTesting(WriteFault{WriteFault::Step::Write, 100, 0, sig});
+                saveAs(fresh);
+                ::_exit(0);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(WIFSIGNALED(status));
+            QCOMPARE(WTERMSIG(status), sig);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     QStringList{QStringLiteral("ro.kdl")});
+        }
     }
 
     void textOutsideShiftJisIsStoredAsQuestionMarksAndSaid() {

@@ -2,8 +2,10 @@
 #include "cli/CliSupport.h"
 
 #include "model/Cp932Codec.h"
+#include "model/OutputSink.h"
 
-#include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace kardel::cli {
 namespace {
@@ -22,8 +24,7 @@ int RunCheck(const std::vector<std::string>& args) {
     HeadlessSession session;
     if (!OpenOrReport(session, args[0]))
         return 1;
-    std::printf("ok\n");
-    return 0;
+    return PrintOrReport([](IOutput& out) { return out.Put("ok\n"); }) ? 0 : 1;
 }
 
 int RunOutline(const std::vector<std::string>& args) {
@@ -32,16 +33,26 @@ int RunOutline(const std::vector<std::string>& args) {
     HeadlessSession session;
     if (!OpenOrReport(session, args[0]))
         return 1;
-    TreeControl& tree = session.session().m_treeView.Tree();
-    tree.ForEachItem([&](TreeItem* item) {
-        int depth = 0;
-        for (TreeItem* p = item->parent(); p; p = p->parent())
-            ++depth;
-        const CMemoItem* memo = session.doc().Memo(item->value());
-        std::printf("%s%s [%d]\n", std::string(size_t(depth) * 2, ' ').c_str(),
-                    Cp932Codec::ToUtf8(item->label()).text.c_str(), memo ? memo->m_nKind : -1);
+    const TreeControl& tree = session.treeView().Tree();
+    CKardelDoc& doc = session.doc();
+    // Pre-order with an explicit stack: any depth, and each line written as it is made.
+    bool printed = PrintOrReport([&](IOutput& out) {
+        std::vector<std::pair<TreeItem*, size_t>> pending;
+        for (int i = tree.TopLevelCount() - 1; i >= 0; --i)
+            pending.emplace_back(tree.TopLevelItem(i), 0);
+        while (!pending.empty() && out.Good()) {
+            auto [item, depth] = pending.back();
+            pending.pop_back();
+            const CMemoItem* memo = doc.Memo(item->value());
+            out.PutRepeated(' ', depth * 2);
+            out.Put(Cp932Codec::ToUtf8(item->label()).text);
+            out.Put(" [" + std::to_string(memo ? memo->m_nKind : -1) + "]\n");
+            for (int i = item->childCount() - 1; i >= 0; --i)
+                pending.emplace_back(item->child(i), depth + 1);
+        }
+        return out.Good();
     });
-    return 0;
+    return printed ? 0 : 1;
 }
 
 const CommandRegistration kNew("new", "OUT.kdl", RunNew);

@@ -2,8 +2,10 @@
 
 #include "model/Cp932Codec.h"
 #include "model/SafeFile.h"
+#include "model/Texts.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace kardel::cli {
 namespace {
@@ -68,13 +70,44 @@ bool ParseIndex(const std::string& text, int& out) {
     return true;
 }
 
-bool WriteOutput(const std::string& cp932, const std::string& path) {
-    if (path.empty()) {
-        std::string utf8 = Cp932Codec::ToUtf8(cp932).text;
-        return std::fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size() && std::fflush(stdout) == 0;
+namespace {
+
+// Standard output as messages name it: the file it writes into when it is one.
+std::string StandardOutputName() {
+    char target[4096];
+    ssize_t n = ::readlink("/proc/self/fd/1", target, sizeof target - 1);
+    if (n > 0 && target[0] == '/')
+        return std::string(target, static_cast<size_t>(n));
+    return Cp932Codec::ToUtf8(Sjis("標準出力")).text;
+}
+
+bool ToStandardOutput(const Producer& produce, OutputText text) {
+    std::fflush(stdout);
+    FileOutput out(StandardOutputName());
+    out.OpenDescriptor(STDOUT_FILENO);
+    bool produced;
+    if (text == OutputText::Cp932) {
+        Utf8Output utf8(out);
+        produced = produce(utf8) && utf8.Finish();
+    } else {
+        produced = produce(out);
     }
-    FileResult written =
-        WriteFileSafely(path, [&cp932](IOutput& out) { return out.Write(cp932.data(), cp932.size()); });
+    FileResult result = out.Commit();
+    if (!result.ok)
+        PrintError(result.message);
+    return produced && result.ok;
+}
+
+} // namespace
+
+bool PrintOrReport(const Producer& produce) {
+    return ToStandardOutput(produce, OutputText::Utf8);
+}
+
+bool WriteOutput(const std::string& path, const Producer& produce, OutputText text) {
+    if (path.empty())
+        return ToStandardOutput(produce, text);
+    FileResult written = WriteFileSafely(path, produce);
     if (!written.ok)
         PrintError(written.message);
     return written.ok;

@@ -1,6 +1,7 @@
 // export and export-memo: the two text exports of one memo.
 #include "cli/CliSupport.h"
 
+#include "model/OutputSink.h"
 #include "shell/CTextExporter.h"
 
 namespace kardel::cli {
@@ -52,7 +53,8 @@ int RunExport(const std::vector<std::string>& args) {
     CTextExporter exporter(session.doc(), &session.memoView(), &session.treeView());
     exporter.m_bTitleOnly = a.titleOnly;
     exporter.m_bViewOnly = a.viewOnly;
-    return WriteOutput(exporter.SubtreeText(memo->m_hTreeItem), a.out) ? 0 : 1;
+    TreeItem* top = memo->m_hTreeItem;
+    return WriteOutput(a.out, [&](IOutput& out) { return exporter.WriteSubtree(out, top); }) ? 0 : 1;
 }
 
 int RunExportMemo(const std::vector<std::string>& args) {
@@ -65,7 +67,7 @@ int RunExportMemo(const std::vector<std::string>& args) {
     CMemoItem* memo = ChosenMemo(session, a);
     if (!memo)
         return Usage();
-    return WriteOutput(memo->m_strBody, a.out) ? 0 : 1;
+    return WriteOutput(a.out, [memo](IOutput& out) { return out.Put(memo->m_strBody); }) ? 0 : 1;
 }
 
 const CommandRegistration kExport("export", "FILE.kdl [--memo N] [--title-only] [--view-only] [-o OUT.txt]", RunExport);

@@ -17,18 +17,15 @@ int RunDump(const std::vector<std::string>& args) {
     HeadlessSession session;
     if (!ReadOrReport(session, args[0]))
         return 1;
-    DumpResult dump = DocumentToJson(session);
     // Texts that cannot make the trip through UTF-8 unchanged are shown with
     // replacements and named here, so that nobody takes the JSON for a faithful copy.
-    for (const std::string& path : dump.unfaithfulTexts)
+    auto warn = [](const std::string& path) {
         std::fprintf(stderr,
                      "kardel-cli: %s: not plain cp932 text; shown with replacements, and building from this JSON "
                      "will not give back its bytes\n",
                      path.c_str());
-    std::string text = dump.json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
-    return 0;
+    };
+    return PrintOrReport([&](IOutput& out) { return WriteDocumentJson(session, out, warn); }) ? 0 : 1;
 }
 
 int RunBuild(const std::vector<std::string>& args) {

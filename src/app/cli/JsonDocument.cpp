@@ -2,6 +2,7 @@
 
 #include "model/Archive.h"
 #include "model/Cp932Codec.h"
+#include "model/OutputSink.h"
 #include "model/Texts.h"
 
 #include <cstdint>
@@ -275,34 +276,106 @@ std::string FileBytesOf(const json& input) {
 
 } // namespace
 
+namespace {
+
+// One member of the top-level object: its value laid out two spaces deeper.
+class JsonWriter {
+public:
+    explicit JsonWriter(IOutput& out) : m_out(out) {}
+
+    void Begin() { m_out.Put("{"); }
+    void Member(const char* key, const json& value) {
+        Key(key);
+        Value(value, 1);
+    }
+    // An array member whose elements are made one at a time by `element(i)`.
+    template <typename Element> void ArrayMember(const char* key, size_t count, Element element) {
+        Key(key);
+        if (count == 0) {
+            m_out.Put("[]");
+            return;
+        }
+        m_out.Put("[");
+        for (size_t i = 0; i < count && m_out.Good(); ++i) {
+            m_out.Put(i == 0 ? "\n    " : ",\n    ");
+            Value(element(i), 2);
+        }
+        m_out.Put("\n  ]");
+    }
+    bool End() { return m_out.Put("\n}\n"); }
+
+private:
+    void Key(const char* key) {
+        m_out.Put(m_first ? "\n  \"" : ",\n  \"");
+        m_first = false;
+        m_out.Put(key);
+        m_out.Put("\": ");
+    }
+    void Value(const json& value, int depth) {
+        std::string text = value.dump(2, ' ', false, json::error_handler_t::replace);
+        std::string indent = "\n" + std::string(size_t(depth) * 2, ' ');
+        size_t start = 0;
+        for (size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', start)) {
+            m_out.Put(std::string_view(text).substr(start, lf - start));
+            m_out.Put(indent);
+            start = lf + 1;
+        }
+        m_out.Put(std::string_view(text).substr(start));
+    }
+
+    IOutput& m_out;
+    bool m_first = true;
+};
+
+} // namespace
+
+bool WriteDocumentJson(HeadlessSession& session, IOutput& out,
+                       const std::function<void(const std::string& path)>& unfaithful) {
+    std::vector<std::string> found;
+    Dumper dumper(found);
+    auto report = [&found, &unfaithful] {
+        for (const std::string& path : found)
+            unfaithful(path);
+        found.clear();
+    };
+    CKardelDoc& doc = session.doc();
+    CFramePlacement placement = session.m_frame.GetPlacement();
+    JsonWriter writer(out);
+    // Keys in the order json objects keep them: sorted.
+    writer.Begin();
+    writer.Member("currentMemo", doc.m_nCurMemo);
+    writer.Member("findCondition", dumper.Condition(doc.m_findCond, "findCondition"));
+    writer.Member("findViewWidths", session.findView().m_nColumnWidths);
+    writer.ArrayMember("memos", doc.m_arrMemos.size(), [&](size_t i) {
+        json memo = dumper.Memo(*doc.m_arrMemos[i], "memos[" + std::to_string(i) + "]");
+        report();
+        return memo;
+    });
+    writer.Member("options", dumper.Options(doc.m_options));
+    std::vector<StoredTreeRecord> records = session.treeView().StoredRecords();
+    writer.ArrayMember("tree", records.size(), [&records](size_t i) {
+        const StoredTreeRecord& r = records[i];
+        return json{{"image", r.image},
+                    {"memo", r.memo},
+                    {"parent", r.parent},
+                    {"hasChildren", r.hasChildren},
+                    {"selected", r.selected}};
+    });
+    writer.Member("version", session.session().m_app.m_nFileVersion);
+    writer.Member("window", {{"top", placement.top},
+                             {"left", placement.left},
+                             {"bottom", placement.bottom},
+                             {"right", placement.right},
+                             {"treeWidth", placement.treeWidth}});
+    report();
+    return writer.End();
+}
+
 DumpResult DocumentToJson(HeadlessSession& session) {
     DumpResult result;
-    Dumper dumper(result.unfaithfulTexts);
-    CKardelDoc& doc = session.doc();
-    json memos = json::array();
-    for (size_t i = 0; i < doc.m_arrMemos.size(); ++i)
-        memos.push_back(dumper.Memo(*doc.m_arrMemos[i], "memos[" + std::to_string(i) + "]"));
-    json tree = json::array();
-    for (const StoredTreeRecord& r : session.treeView().StoredRecords())
-        tree.push_back({{"image", r.image},
-                        {"memo", r.memo},
-                        {"parent", r.parent},
-                        {"hasChildren", r.hasChildren},
-                        {"selected", r.selected}});
-    CFramePlacement placement = session.m_frame.GetPlacement();
-    result.json = {{"version", session.session().m_app.m_nFileVersion},
-                   {"memos", std::move(memos)},
-                   {"tree", std::move(tree)},
-                   {"currentMemo", doc.m_nCurMemo},
-                   {"findCondition", dumper.Condition(doc.m_findCond, "findCondition")},
-                   {"options", dumper.Options(doc.m_options)},
-                   {"findViewWidths", session.findView().m_nColumnWidths},
-                   {"window",
-                    {{"top", placement.top},
-                     {"left", placement.left},
-                     {"bottom", placement.bottom},
-                     {"right", placement.right},
-                     {"treeWidth", placement.treeWidth}}}};
+    MemoryOutput out;
+    WriteDocumentJson(session, out, [&result](const std::string& path) { result.unfaithfulTexts.push_back(path); });
+    result.json = json::parse(out.bytes());
     return result;
 }
 

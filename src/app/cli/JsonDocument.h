@@ -3,8 +3,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+namespace kardel {
+class IOutput;
+}
 
 namespace kardel::cli {
 
@@ -17,6 +22,12 @@ struct DumpResult {
     std::vector<std::string> unfaithfulTexts;
 };
 DumpResult DocumentToJson(HeadlessSession& session);
+
+// The same JSON as text, as `json.dump(2)` lays it out, written memo by memo so
+// that memory does not grow with the output. Each unfaithful text is named to
+// `unfaithful` as it is met. False when the output failed.
+bool WriteDocumentJson(HeadlessSession& session, IOutput& out,
+                       const std::function<void(const std::string& path)>& unfaithful);
 
 // The bytes of a version 5 document built from JSON of the dump's shape
 // (`version` ignored). The document is read back through the file reader before

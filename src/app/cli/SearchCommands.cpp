@@ -209,7 +209,8 @@ int RunSearch(const std::vector<std::string>& args) {
     doc.RunSearch();
     if (a.sorted)
         session.findView().SortBy(a.sortColumn, a.descending);
-    return WriteOutput(FindViewExportText(session.findView(), doc), a.out) ? 0 : 1;
+    const CKdListView& list = session.findView();
+    return WriteOutput(a.out, [&](IOutput& out) { return WriteFindViewExport(out, list, doc); }) ? 0 : 1;
 }
 
 const CommandRegistration kSearch("search",

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/Clock.h"
+#include "model/OutputSink.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -20,26 +21,6 @@ public:
 
 private:
     Kind m_kind;
-};
-
-// Where stored bytes go. Tests use outputs that fail after N bytes.
-class IOutput {
-public:
-    virtual ~IOutput() = default;
-    virtual bool Write(const char* data, size_t size) = 0;
-};
-
-class MemoryOutput : public IOutput {
-public:
-    bool Write(const char* data, size_t size) override {
-        m_bytes.append(data, size);
-        return true;
-    }
-    const std::string& bytes() const { return m_bytes; }
-    std::string take() { return std::move(m_bytes); }
-
-private:
-    std::string m_bytes;
 };
 
 // The stored primitives: little-endian 32-bit integers and times, and strings

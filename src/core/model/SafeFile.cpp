@@ -1,126 +1,69 @@
 #include "model/SafeFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kardel {
 
-FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return FileResult::Failure(FileErrorMessage(errno, path, false));
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return FileResult::Failure(FileErrorMessage(EISDIR, path, false));
-    }
+FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
     bytes.clear();
-    if (info.st_size > 0)
-        bytes.reserve(static_cast<size_t>(info.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+    auto failure = [&path](int error) { return FileResult::Failure(FileErrorMessage(error, path, false)); };
+    // Looked at before opening: opening a device or FIFO can block or act.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return failure(errno);
+    if (!S_ISREG(info.st_mode))
+        return failure(EISDIR);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(errno);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) { // replaced in between
+        ::close(fd);
+        return failure(EISDIR);
+    }
+    auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size > maxBytes) {
+        ::close(fd);
+        return failure(EFBIG);
+    }
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return failure(ENOMEM);
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
             int error = errno;
             ::close(fd);
-            return FileResult::Failure(FileErrorMessage(error, path, false));
+            bytes.clear();
+            return failure(error);
         }
         if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(n));
+            break; // shrunk since it was opened
+        done += static_cast<size_t>(n);
     }
+    bytes.resize(done);
     ::close(fd);
     return FileResult::Success();
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : m_path(std::move(path)) {}
-
-AtomicFileWriter::~AtomicFileWriter() {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_committed && !m_tempPath.empty())
-        ::unlink(m_tempPath.c_str());
-}
-
-FileResult AtomicFileWriter::Open() {
-    std::string folder = ".";
-    std::string name = m_path;
-    if (auto slash = m_path.rfind('/'); slash != std::string::npos) {
-        folder = slash == 0 ? "/" : m_path.substr(0, slash);
-        name = m_path.substr(slash + 1);
-    }
-    std::string pattern = folder + "/." + name + ".XXXXXX";
-    m_fd = ::mkstemp(pattern.data());
-    if (m_fd < 0)
-        return FileResult::Failure(FileErrorMessage(errno, m_path, true));
-    m_tempPath = pattern;
-    // Keep the permissions of a file we replace; a new file gets the usual 0666 & ~umask.
-    struct stat info {};
-    if (::stat(m_path.c_str(), &info) == 0) {
-        ::fchmod(m_fd, info.st_mode & 07777);
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(m_fd, 0666 & ~mask);
-    }
-    return FileResult::Success();
-}
-
-bool AtomicFileWriter::Flush() {
-    size_t done = 0;
-    while (done < m_buffer.size()) {
-        ssize_t n = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            m_error = errno;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    m_buffer.clear();
-    return true;
-}
-
-bool AtomicFileWriter::Write(const char* data, size_t size) {
-    if (m_fd < 0 || m_error)
-        return false;
-    m_buffer.append(data, size);
-    if (m_buffer.size() >= (1 << 20))
-        return Flush();
-    return true;
-}
-
-FileResult AtomicFileWriter::Commit() {
-    if (m_fd < 0)
-        return FileResult::Failure(FileErrorMessage(EBADF, m_path, true));
-    if (!m_error)
-        Flush();
-    if (!m_error && ::fsync(m_fd) != 0)
-        m_error = errno;
-    if (::close(m_fd) != 0 && !m_error)
-        m_error = errno;
-    m_fd = -1;
-    if (!m_error && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
-        m_error = errno;
-    if (m_error)
-        return FileResult::Failure(FileErrorMessage(m_error, m_path, true));
-    m_committed = true;
-    return FileResult::Success();
-}
-
 FileResult WriteFileSafely(const std::string& path, const std::function<bool(IOutput&)>& produce) {
-    AtomicFileWriter writer(path);
-    if (FileResult opened = writer.Open(); !opened.ok)
+    FileOutput output(path);
+    if (FileResult opened = output.Open(); !opened.ok)
         return opened;
-    if (!produce(writer))
-        return FileResult::Failure(FileErrorMessage(EIO, path, true));
-    return writer.Commit();
+    if (!produce(output)) {
+        FileResult status = output.Status();
+        return status.ok ? FileResult::Failure(FileErrorMessage(EIO, path, true)) : status;
+    }
+    return output.Commit();
 }
 
 } // namespace kardel

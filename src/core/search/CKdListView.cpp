@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/CKardelDoc.h"
 #include "model/Cp932Codec.h"
+#include "model/ShownTitle.h"
 #include "model/Texts.h"
 #include "search/CFindMatcher.h"
 #include "search/FindListSort.h"
@@ -93,6 +94,14 @@ std::int32_t CKdListView::RowMemoIndex(int row) const {
 
 CMemoItem* CKdListView::RowMemo(int row) const {
     return m_doc.Memo(RowMemoIndex(row));
+}
+
+std::string CKdListView::ShownCellText(int row, int column) const {
+    if (column == 0) {
+        const CMemoItem* memo = RowMemo(row);
+        return memo ? ShownTitle::Cut(memo->m_strTitle) : std::string();
+    }
+    return CellText(row, column);
 }
 
 std::string CKdListView::CellText(int row, int column) const {

@@ -34,6 +34,8 @@ public:
     std::int32_t RowMemoIndex(int row) const;
     CMemoItem* RowMemo(int row) const; // nullptr for a row out of range
     std::string CellText(int row, int column) const;
+    // The cell as the list shows it: a long title cut (ShownTitle), every other text whole.
+    std::string ShownCellText(int row, int column) const;
     int RowIcon(int row) const; // the kind as icon index, or -1 for a kind without one
     bool RowShowsDueMark(int row) const;
     const std::string& HeaderText(int column) const;

@@ -86,8 +86,17 @@ bool CFileCommands::SaveModified() {
     return true;
 }
 
+void CFileCommands::LoadRecentFiles(const std::vector<std::string>& stored) {
+    m_recent.Load(stored);
+    m_window.RecentFilesChanged(m_recent.Entries());
+}
+
 bool CFileCommands::OpenFile(const std::string& path) {
     m_bHandedOver = false;
+    if (!path.empty() && path == m_doc.m_strPathName) {
+        m_window.BringForward();
+        return true;
+    }
     if (!SaveModified())
         return false;
     // An instance that holds the file takes over; this one closes, as the framework would.

@@ -23,6 +23,8 @@ public:
     virtual bool HandOverToRunningInstance(const std::string& path) = 0;
     // The recent-file list changed: store it and rebuild the menu.
     virtual void RecentFilesChanged(const std::vector<std::string>& entries) = 0;
+    // The document asked for is the one already open: only bring the window forward.
+    virtual void BringForward() = 0;
     // A file is about to replace the document's contents.
     virtual void BeginLoad() = 0;
     // The document was replaced (opened, whether or not that worked) or saved, perhaps
@@ -39,7 +41,8 @@ public:
     bool OnUpdateCmd(CommandId id, CCmdUI& ui) override;
     bool OnCmdMsg(CommandId id) override;
 
-    // Opening from the command line, the recent list or the open dialog. False when the
+    // Opening from the command line, the recent list or the open dialog. The document already
+    // open is only brought forward (true), never asked about or reloaded. False when the
     // file was handed to another instance, could not be read (reported), or the user
     // cancelled closing the current document.
     bool OpenFile(const std::string& path);
@@ -49,6 +52,9 @@ public:
     bool SaveModified();
 
     CRecentFileList& recentFiles() { return m_recent; }
+    // Takes the stored recent files at start-up; the window's menu, its prompts and the
+    // open action all follow the cleaned list that results.
+    void LoadRecentFiles(const std::vector<std::string>& stored);
     // Whether the last OpenFile handed the path to another instance.
     bool HandedOver() const { return m_bHandedOver; }
 

@@ -1,6 +1,7 @@
 #include "shell/CMainFrame.h"
 
 #include "model/CKardelDoc.h"
+#include "model/ShownTitle.h"
 #include "shell/Platform.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@
 namespace kardel {
 
 std::string CMainFrame::Caption(const CKardelDoc& doc) {
-    return doc.m_strTitle + " - Kardel";
+    return ShownTitle::Cut(doc.m_strTitle) + " - Kardel";
 }
 
 void CMainFrame::SetFindViewHeight(int height) {

@@ -42,7 +42,7 @@ public:
     int SavedFindHeight() const { return m_nSavedFindHeight; }
     bool TreeToolBarChecked() const { return m_bTreeToolBarChecked; }
 
-    // "<document title> - Kardel" (cp932).
+    // "<document title> - Kardel" (cp932), the title cut as ShownTitle shows it.
     static std::string Caption(const CKardelDoc& doc);
 
 private:

@@ -1,6 +1,7 @@
 #include "shell/CTextExporter.h"
 
 #include "model/CKardelDoc.h"
+#include "model/OutputSink.h"
 #include "model/SettingsStore.h"
 #include "shell/CKdEditView.h"
 #include "shell/Platform.h"
@@ -17,17 +18,19 @@ std::string CTextExporter::MemoViewText() const {
     return m_memoView ? m_memoView->edit().GetText() : std::string();
 }
 
-std::string CTextExporter::SubtreeText(TreeItem* top) const {
-    std::string out;
+bool CTextExporter::WriteSubtree(IOutput& out, TreeItem* top) const {
     if (!top || !m_treeView)
-        return out;
+        return true;
     TreeControl& tree = m_treeView->Tree();
-    // Pre-order with an explicit stack, so any depth of outline is safe.
-    std::vector<std::pair<TreeItem*, int>> pending{{top, 0}};
+    // Pre-order with an explicit stack, so any depth of outline is safe; a failed
+    // output ends the walk.
+    std::vector<std::pair<TreeItem*, size_t>> pending{{top, 0}};
     while (!pending.empty()) {
         auto [item, depth] = pending.back();
         pending.pop_back();
         WriteExportItem(out, item, depth);
+        if (!out.Good())
+            return false;
         if (!tree.HasChildren(item))
             continue;
         if (m_bViewOnly && !tree.FirstChildIsNextVisible(item))
@@ -35,34 +38,40 @@ std::string CTextExporter::SubtreeText(TreeItem* top) const {
         for (int i = item->childCount() - 1; i >= 0; --i)
             pending.emplace_back(item->child(i), depth + 1);
     }
-    return out;
+    return true;
 }
 
-void CTextExporter::WriteExportItem(std::string& out, TreeItem* item, int depth) const {
+std::string CTextExporter::SubtreeText(TreeItem* top) const {
+    MemoryOutput out;
+    WriteSubtree(out, top);
+    return out.take();
+}
+
+void CTextExporter::WriteExportItem(IOutput& out, TreeItem* item, size_t depth) const {
     const CMemoItem* memo = m_doc.Memo(item->value());
     if (!memo)
         return;
-    out.append(static_cast<size_t>(depth), '\t');
-    text_export::AppendTextMode(out, memo->m_strTitle);
-    out.append("\r\n\r\n");
+    out.PutRepeated('\t', depth);
+    text_export::WriteTextMode(out, memo->m_strTitle);
+    out.Put("\r\n\r\n");
     if (!m_bTitleOnly && !memo->m_strBody.empty())
         WriteIndentedBody(out, memo->m_strBody, depth + 1);
 }
 
-void CTextExporter::WriteIndentedBody(std::string& out, const std::string& body, int depth) const {
+void CTextExporter::WriteIndentedBody(IOutput& out, const std::string& body, size_t depth) const {
     std::string_view rest = body;
     while (!rest.empty()) {
         size_t end = rest.find("\r\n");
         std::string_view line = rest.substr(0, end);
         if (!line.empty()) {
-            out.append(static_cast<size_t>(depth), '\t');
-            text_export::AppendTextMode(out, line);
+            out.PutRepeated('\t', depth);
+            text_export::WriteTextMode(out, line);
         }
-        out.append("\r\n");
+        out.Put("\r\n");
         // A final line break ends the last line; it does not start an empty one.
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
     }
-    out.append("\r\n");
+    out.Put("\r\n");
 }
 
 void CTextExporter::ExportMemoView() {
@@ -73,7 +82,8 @@ void CTextExporter::ExportMemoView() {
     std::string path = text_export::AskSavePath(m_doc, name);
     if (path.empty())
         return;
-    text_export::WriteOrReport(m_doc, path, MemoViewText());
+    std::string text = MemoViewText();
+    text_export::WriteOrReport(m_doc, path, [&text](IOutput& out) { return out.Put(text); });
 }
 
 void CTextExporter::ExportSubtree() {
@@ -94,7 +104,7 @@ void CTextExporter::ExportSubtree() {
     TreeItem* top = tree.GetCaret();
     if (!top)
         return;
-    text_export::WriteOrReport(m_doc, choice->path, SubtreeText(top));
+    text_export::WriteOrReport(m_doc, choice->path, [this, top](IOutput& out) { return WriteSubtree(out, top); });
 }
 
 } // namespace kardel

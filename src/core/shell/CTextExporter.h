@@ -5,6 +5,7 @@ namespace kardel {
 
 class CKardelDoc;
 class CKdEditView;
+class IOutput;
 class CKdTreeView;
 class TreeItem;
 
@@ -18,8 +19,10 @@ public:
     bool m_bViewOnly = false;
     bool m_bTitleOnly = false;
 
-    // The bytes of the subtree export of `top` (CR LF line ends), and of MemoView.
-    std::string SubtreeText(TreeItem* top) const;
+    // The subtree export of `top` (CR LF line ends), written as it is made; false
+    // when the output failed.
+    bool WriteSubtree(IOutput& out, TreeItem* top) const;
+    std::string SubtreeText(TreeItem* top) const; // the same, in memory
     std::string MemoViewText() const;
 
     // Commands 32799 and 32838: dialogs, settings, then the file.
@@ -27,8 +30,8 @@ public:
     void ExportSubtree();
 
 private:
-    void WriteExportItem(std::string& out, TreeItem* item, int depth) const;
-    void WriteIndentedBody(std::string& out, const std::string& body, int depth) const;
+    void WriteExportItem(IOutput& out, TreeItem* item, size_t depth) const;
+    void WriteIndentedBody(IOutput& out, const std::string& body, size_t depth) const;
 
     CKardelDoc& m_doc;
     CKdEditView* m_memoView;

@@ -11,14 +11,14 @@ const std::string& TextFilter() {
     return filter;
 }
 
-void AppendTextMode(std::string& out, std::string_view text) {
+bool WriteTextMode(IOutput& out, std::string_view text) {
     size_t start = 0;
     for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
-        out.append(text.substr(start, lf - start));
-        out.append("\r\n");
+        out.Put(text.substr(start, lf - start));
+        out.Put("\r\n");
         start = lf + 1;
     }
-    out.append(text.substr(start));
+    return out.Put(text.substr(start));
 }
 
 std::string AskSavePath(CKardelDoc& doc, const std::string& initialName) {
@@ -32,8 +32,8 @@ std::string AskSavePath(CKardelDoc& doc, const std::string& initialName) {
     return path ? *path : std::string();
 }
 
-bool WriteOrReport(CKardelDoc& doc, const std::string& path, const std::string& bytes) {
-    FileResult result = WriteFileSafely(path, [&bytes](IOutput& out) { return out.Write(bytes.data(), bytes.size()); });
+bool WriteOrReport(CKardelDoc& doc, const std::string& path, const std::function<bool(IOutput&)>& produce) {
+    FileResult result = WriteFileSafely(path, produce);
     if (!result.ok)
         doc.platform().messages.ShowError(result.message);
     return result.ok;

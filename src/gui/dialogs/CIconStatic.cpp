@@ -2,9 +2,6 @@
 
 #include "IconList.h"
 
-#include <QFileInfo>
-#include <QImageReader>
-
 namespace kardel::gui {
 
 CIconStatic::CIconStatic(QWidget* parent) : QLabel(parent) {
@@ -18,14 +15,12 @@ void CIconStatic::SetIconFromList(const IconList& iconList, int index) {
 }
 
 bool CIconStatic::SetIconFromFile(const QString& path, int fallbackIndex) {
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        QImage image = QImageReader(path).read();
-        if (!image.isNull()) {
-            m_nIndex = -1;
-            setPixmap(QPixmap::fromImage(
-                image.scaled(IconList::kSize, IconList::kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-            return true;
-        }
+    QImage image = IconList::ImageOfFile(path);
+    if (!image.isNull()) {
+        m_nIndex = -1;
+        setPixmap(QPixmap::fromImage(
+            image.scaled(IconList::kSize, IconList::kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        return true;
     }
     SetIconFromList(IconList::Instance(), fallbackIndex);
     return false;

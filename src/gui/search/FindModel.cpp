@@ -27,7 +27,7 @@ QVariant FindModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return FromCp932(m_list.CellText(index.row(), index.column()));
+        return FromCp932(m_list.ShownCellText(index.row(), index.column()));
     case Qt::DecorationRole:
         if (index.column() == 0)
             return IconList::Instance().Icon(m_list.RowIcon(index.row()));

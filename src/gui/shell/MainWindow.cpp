@@ -6,8 +6,10 @@
 #include "model/DefinitionIcons.h"
 #include "search/FindPane.h"
 #include "shell/ActionRegistry.h"
+#include "shell/FramePlacement.h"
 #include "shell/LockKeyIndicators.h"
 #include "shell/MemoPane.h"
+#include "shell/MenuPromptStyle.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/SingleInstance.h"
 #include "tree/TitleStrip.h"
@@ -21,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QScreen>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QStatusBar>
@@ -62,8 +65,7 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
     std::vector<std::string> recent;
     for (const QString& path : QtSettingsStore::RecentFiles())
         recent.push_back(path.toStdString());
-    m_fileCommands->recentFiles().Load(recent);
-    m_actions->SetRecentFiles(QtSettingsStore::RecentFiles());
+    m_fileCommands->LoadRecentFiles(recent);
 
     doc().OnNewDocument();
     m_session->OnInitialUpdate();
@@ -73,10 +75,7 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
         m_instance->Listen([this](const QString& path) {
             if (doc().m_strPathName.empty() || path.toStdString() != doc().m_strPathName)
                 return false;
-            if (isMinimized())
-                showNormal();
-            raise();
-            activateWindow();
+            BringForward();
             return true;
         });
     m_treePane->setFocus();
@@ -161,12 +160,14 @@ void MainWindow::BuildBars() {
     for (QAction* action : m_mainBar->actions() + m_treeBar->actions())
         if (action->icon().isNull() && !action->isSeparator())
             action->setIconText(action->toolTip().left(4));
-    restoreState(QtSettingsStore::ToolBarState());
+    const QtSettingsStore::BarState bars = QtSettingsStore::ToolBarState();
+    restoreState(bars.toolBars);
 
     auto* ready = new QLabel(Utf8("ﾚﾃﾞｨ"), this);
     ready->setObjectName("readyLabel");
     statusBar()->addWidget(ready, 1);
     new LockKeyIndicators(statusBar());
+    statusBar()->setVisible(bars.statusBar);
 
     m_memoContextMenu = m_actions->BuildPopup(CCommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
     m_memoViewMenu =
@@ -175,6 +176,10 @@ void MainWindow::BuildBars() {
             m_session->m_memoView.OnCmdMsg(CommandId(id));
             RefreshActions();
         });
+    auto* menuStyle = new MenuPromptStyle;
+    menuStyle->setParent(this);
+    for (QMenu* menu : findChildren<QMenu*>())
+        menu->setStyle(menuStyle);
 }
 
 void MainWindow::WirePanes() {
@@ -299,17 +304,31 @@ CFramePlacement MainWindow::GetPlacement() const {
     return p;
 }
 
-void MainWindow::ApplyPlacement(const CFramePlacement& p) {
-    const int width = p.right - p.left;
-    const int height = p.bottom - p.top;
-    // A rectangle from a damaged or foreign file must not make the window vanish.
-    if (width >= 200 && height >= 150 && width <= 20000 && height <= 20000)
-        setGeometry(p.left, p.top, width, height);
-    SetTreeWidth(std::clamp(p.treeWidth, 0, 5000));
+void MainWindow::ApplyPlacement(const CFramePlacement& stored) {
+    CFramePlacement p = stored;
+    const std::int64_t width = std::int64_t(p.right) - p.left;
+    const std::int64_t height = std::int64_t(p.bottom) - p.top;
+    // A rectangle from a damaged or foreign file must not make the window vanish: a size
+    // no window has keeps the current one, and the place is made reachable on the screens.
+    if (width < 200 || height < 150 || width > 20000 || height > 20000) {
+        const CFramePlacement current = GetPlacement();
+        p.left = current.left;
+        p.top = current.top;
+        p.right = current.right;
+        p.bottom = current.bottom;
+    }
+    std::vector<ScreenArea> screens;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+    }
+    p = FramePlacement::Reachable(p, screens);
+    setGeometry(p.left, p.top, p.right - p.left, p.bottom - p.top);
+    SetTreeWidth(p.treeWidth);
 }
 
 void MainWindow::SaveBarState() {
-    QtSettingsStore::SetToolBarState(saveState());
+    QtSettingsStore::SetToolBarState({saveState(), statusBar()->isVisibleTo(this)});
 }
 
 void MainWindow::SetFindViewHeight(int height) {
@@ -377,7 +396,7 @@ void MainWindow::ShowTreeToolBar(bool show) {
     m_treeBar->setVisible(show);
 }
 bool MainWindow::IsStatusBarVisible() const {
-    return statusBar()->isVisible();
+    return statusBar()->isVisibleTo(this);
 }
 void MainWindow::ShowStatusBar(bool show) {
     statusBar()->setVisible(show);
@@ -397,6 +416,13 @@ void MainWindow::PrinterSetup() {
 
 bool MainWindow::HandOverToRunningInstance(const std::string& path) {
     return m_instance && m_instance->OfferToOthers(QString::fromStdString(path));
+}
+
+void MainWindow::BringForward() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
 }
 
 void MainWindow::RecentFilesChanged(const std::vector<std::string>& entries) {

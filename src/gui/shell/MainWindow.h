@@ -97,6 +97,7 @@ public:
     void PrinterSetup() override;
     bool HandOverToRunningInstance(const std::string& path) override;
     void RecentFilesChanged(const std::vector<std::string>& entries) override;
+    void BringForward() override;
     void BeginLoad() override;
     void DocumentReplaced() override;
 
@@ -132,7 +133,7 @@ private:
     QToolBar* m_treeBar = nullptr;
     QMenu* m_memoContextMenu = nullptr;
     QMenu* m_memoViewMenu = nullptr;
-    QPrinter m_printer;
+    QPrinter m_printer{QPrinter::HighResolution};
     Pane m_activePane = Pane::TreeView;
     bool m_closeApproved = false;
     bool m_refreshPending = false;

@@ -15,9 +15,15 @@
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace kardel::gui {
 namespace {
+
+constexpr double kPrintInset = 200;
 
 QString ToWidgetText(const std::string& cp932) {
     QString text = FromCp932(cp932);
@@ -157,21 +163,38 @@ void MemoPane::PrintTo(QPrinter& printer) {
     doc.setDocumentMargin(0);
 
     const QRect printable(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    // The header sits at the top of the printable area; the text keeps 200 device units off each edge.
-    const QRect body = printable.adjusted(200, 200, -200, -200);
-    doc.setPageSize(body.size());
-    const int pageCount = std::max(1, doc.pageCount());
+    // The header sits at the top of the printable area; the text keeps 200 units of a 600-dpi
+    // printer (a third of an inch) off each edge, whatever resolution this printer runs at.
+    const int inset = qRound(kPrintInset * printer.resolution() / 600.0);
+    const QRect body = printable.adjusted(inset, inset, -inset, -inset);
+    doc.setTextWidth(body.width());
+    // Pages break between lines: a line that would cross the bottom starts the next page.
+    std::vector<qreal> starts{0};
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const qreal top = layout->position().y() + line.y();
+            if (top + line.height() > starts.back() + body.height() && top > starts.back())
+                starts.push_back(top);
+        }
+    }
+    starts.push_back(std::max(doc.size().height(), starts.back()));
+    const int pageCount = int(starts.size()) - 1;
     for (int page = 1; page <= pageCount; ++page) {
         if (page > 1)
             printer.newPage();
         painter.setFont(font);
         std::string header = m_view ? m_view->PrintHeader(page) : std::string();
         painter.drawText(printable, Qt::AlignHCenter | Qt::AlignTop, FromCp932(header));
+        const qreal from = starts[size_t(page - 1)];
         painter.save();
-        painter.translate(body.left(), body.top() - (page - 1) * body.height());
+        painter.translate(body.left(), body.top() - from);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, (page - 1) * body.height(), body.width(), body.height());
-        painter.setClipRect(context.clip);
+        const QRectF pageRect(0, from, body.width(), starts[size_t(page)] - from);
+        painter.setClipRect(pageRect);
+        // The layout also draws lines that only touch the clip; those belong to the pages around.
+        context.clip = pageRect.adjusted(0, 0.5, 0, -0.5);
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
     }

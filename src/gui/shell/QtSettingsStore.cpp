@@ -33,12 +33,23 @@ void QtSettingsStore::SetRecentFiles(const QStringList& paths) {
     Store().setValue("Recent File List/Files", paths);
 }
 
-QByteArray QtSettingsStore::ToolBarState() {
-    return Store().value("ToolBarState").toByteArray();
+QtSettingsStore::BarState QtSettingsStore::ToolBarState() {
+    QSettings store = Store();
+    BarState state;
+    if (store.contains("ToolBarState/ToolBars")) {
+        state.toolBars = store.value("ToolBarState/ToolBars").toByteArray();
+        state.statusBar = store.value("ToolBarState/StatusBar", true).toBool();
+    } else {
+        state.toolBars = store.value("ToolBarState").toByteArray(); // as older versions kept it
+    }
+    return state;
 }
 
-void QtSettingsStore::SetToolBarState(const QByteArray& state) {
-    Store().setValue("ToolBarState", state);
+void QtSettingsStore::SetToolBarState(const BarState& state) {
+    QSettings store = Store();
+    store.remove("ToolBarState");
+    store.setValue("ToolBarState/ToolBars", state.toolBars);
+    store.setValue("ToolBarState/StatusBar", state.statusBar);
 }
 
 } // namespace kardel::gui

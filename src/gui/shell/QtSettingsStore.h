@@ -15,8 +15,13 @@ public:
 
     static QStringList RecentFiles();
     static void SetRecentFiles(const QStringList& paths);
-    static QByteArray ToolBarState();
-    static void SetToolBarState(const QByteArray& state);
+    // "ToolBarState": the toolbars' places and visibility, and whether the status bar shows.
+    struct BarState {
+        QByteArray toolBars;
+        bool statusBar = true;
+    };
+    static BarState ToolBarState();
+    static void SetToolBarState(const BarState& state);
 };
 
 } // namespace kardel::gui

@@ -1,6 +1,7 @@
 #include "tree/TitleStrip.h"
 
 #include "Cp932Text.h"
+#include "model/ShownTitle.h"
 #include "shell/MemoPane.h"
 #include "tree/CTitleView.h"
 
@@ -14,6 +15,10 @@ TitleStrip::TitleStrip(CTitleView& view, QWidget* parent) : QWidget(parent), m_v
     setFocusPolicy(Qt::ClickFocus);
     setMinimumHeight(0);
     m_view.SetRedraw([this] { update(); });
+}
+
+QString TitleStrip::TitleText() const {
+    return FromCp932(ShownTitle::Cut(m_view.m_strTitle));
 }
 
 void TitleStrip::paintEvent(QPaintEvent*) {
@@ -31,7 +36,7 @@ void TitleStrip::paintEvent(QPaintEvent*) {
         p.drawText(QRect(x, y, 10000, 100), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
     };
     draw(10, 5, small, text, QStringLiteral("Title:"));
-    draw(60, 2, large, m_view.m_bDueAlert ? QColor(255, 0, 0) : QColor(0, 0, 255), FromCp932(m_view.m_strTitle));
+    draw(60, 2, large, m_view.m_bDueAlert ? QColor(255, 0, 0) : QColor(0, 0, 255), TitleText());
     draw(340, 5, small, text, Utf8("定義:"));
     draw(390, 5, small, QColor(0, 0, 255), FromCp932(m_view.m_strKind));
     draw(10, 20, small, text, FromCp932(m_view.DateLine()));

@@ -13,6 +13,9 @@ class TitleStrip : public QWidget {
 public:
     TitleStrip(CTitleView& view, QWidget* parent = nullptr);
 
+    // The title as drawn: a long one cut (ShownTitle).
+    QString TitleText() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

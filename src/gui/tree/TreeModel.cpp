@@ -3,6 +3,7 @@
 #include "Cp932Text.h"
 #include "IconList.h"
 #include "model/CKardelDoc.h"
+#include "model/ShownTitle.h"
 
 namespace kardel::gui {
 
@@ -67,6 +68,7 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        return FromCp932(ShownTitle::Cut(item->label()));
     case Qt::EditRole:
         return FromCp932(item->label());
     case Qt::DecorationRole:

@@ -12,6 +12,10 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace kardel::gui {
 namespace {
 
@@ -61,21 +65,31 @@ TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent)
     setExpandsOnDoubleClick(true);
 
     connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
-        if (!m_syncing)
-            m_tree.UserExpand(TreeModel::ItemOf(index), true);
+        if (m_syncing)
+            return;
+        TreeItem* item = TreeModel::ItemOf(index);
+        if (Depth(item) >= kMaxShownDepth) {
+            // Deeper than the view lays out: it stays closed here, and the core keeps its state.
+            m_syncing = true;
+            collapse(index);
+            m_syncing = false;
+            return;
+        }
+        m_tree.UserExpand(item, true);
     });
     connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
         if (!m_syncing)
             m_tree.UserExpand(TreeModel::ItemOf(index), false);
     });
     connect(&model, &TreeModel::ExpandedStateChanged, this, [this](const QModelIndex& index, bool expanded) {
-        if (isExpanded(index) == expanded)
+        if (isExpanded(index) == expanded || (expanded && Depth(TreeModel::ItemOf(index)) >= kMaxShownDepth))
             return;
         m_syncing = true;
         setExpanded(index, expanded);
         m_syncing = false;
     });
-    connect(&model, &TreeModel::CaretMoved, this, [this](const QModelIndex& index) {
+    connect(&model, &TreeModel::CaretMoved, this, [this](const QModelIndex& caret) {
+        const QModelIndex index = ShownIndex(caret);
         if (currentIndex() == index)
             return;
         m_syncing = true;
@@ -84,16 +98,67 @@ TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent)
     });
     connect(&model, &TreeModel::ScrollTo, this, [this](const QModelIndex& index) { scrollTo(index); });
     connect(&model, &QAbstractItemModel::modelReset, this, [this] { SyncExpansion(); });
+    // The remembered depth names an item that may be about to go.
+    auto forget = [this] { m_depthItem = nullptr; };
+    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, forget);
+    connect(&model, &QAbstractItemModel::layoutAboutToBeChanged, this, forget);
+    connect(&model, &QAbstractItemModel::rowsAboutToBeRemoved, this, forget);
+}
+
+int TreePane::Depth(TreeItem* item) {
+    if (!item)
+        return 0;
+    TreeItem* parent = item->parent();
+    int depth = 0;
+    // Walks in pre-order (opening everything, say) ask for a child right after its parent.
+    if (parent && parent == m_depthItem) {
+        depth = std::min(m_depth + 1, kMaxShownDepth + 1);
+    } else {
+        for (TreeItem* p = parent; p && depth <= kMaxShownDepth; p = p->parent())
+            ++depth;
+    }
+    m_depthItem = item;
+    m_depth = depth;
+    return depth;
+}
+
+QModelIndex TreePane::ShownIndex(const QModelIndex& index) {
+    TreeItem* item = TreeModel::ItemOf(index);
+    if (!item || Depth(item) <= kMaxShownDepth)
+        return index;
+    int depth = 0;
+    for (TreeItem* p = item->parent(); p; p = p->parent())
+        ++depth;
+    for (; depth > kMaxShownDepth; --depth)
+        item = item->parent();
+    return m_model.IndexOf(item);
 }
 
 void TreePane::SyncExpansion() {
     m_syncing = true;
-    m_tree.ForEachItem([this](TreeItem* item) {
+    // Folders open in the core open here down to the depth the view lays out; deeper ones
+    // stay closed in the view only.
+    std::vector<std::pair<TreeItem*, int>> pending;
+    for (int row = m_tree.TopLevelCount(); row-- > 0;)
+        pending.emplace_back(m_tree.TopLevelItem(row), 0);
+    while (!pending.empty()) {
+        auto [item, depth] = pending.back();
+        pending.pop_back();
+        if (depth >= kMaxShownDepth)
+            continue;
         if (item->expanded() && item->childCount() > 0)
             setExpanded(m_model.IndexOf(item), true);
-    });
-    setCurrentIndex(m_model.IndexOf(m_tree.GetCaret()));
+        for (int row = item->childCount(); row-- > 0;)
+            pending.emplace_back(item->child(row), depth + 1);
+    }
+    setCurrentIndex(ShownIndex(m_model.IndexOf(m_tree.GetCaret())));
     m_syncing = false;
+}
+
+void TreePane::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    // QTreeView opens every closed ancestor of the row it scrolls to; a row deeper than the
+    // view shows is stood for by its deepest shown ancestor.
+    QTreeView::scrollTo(ShownIndex(index), hint);
 }
 
 TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const {

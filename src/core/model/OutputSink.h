@@ -1,0 +1,55 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kardel {
+
+// Where a writer's bytes go: documents, exports, listings. Writers hand over
+// their bytes as they make them and never hold the whole output; the sink decides
+// where the bytes land (memory, a file written safely, a device, standard output).
+class IOutput {
+public:
+    virtual ~IOutput() = default;
+    // Takes `size` bytes; false when they could not be written. A sink that failed
+    // once refuses everything after, so a writer may check only the last call.
+    virtual bool Write(const char* data, size_t size) = 0;
+
+    bool Put(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
+    // False once a write failed (a write of no bytes asks the sink).
+    bool Good() { return Write("", 0); }
+    // `count` copies of one byte, without building them in memory (deep indents).
+    bool PutRepeated(char byte, size_t count);
+};
+
+class MemoryOutput : public IOutput {
+public:
+    bool Write(const char* data, size_t size) override {
+        m_bytes.append(data, size);
+        return true;
+    }
+    const std::string& bytes() const { return m_bytes; }
+    std::string take() { return std::move(m_bytes); }
+
+private:
+    std::string m_bytes;
+};
+
+// Passes cp932 bytes on as UTF-8, converting as they come. Conversion is cut only
+// before a byte that cannot end a double-byte character, so the result is the
+// same as converting the whole text at once. Finish passes on what is held back.
+class Utf8Output : public IOutput {
+public:
+    explicit Utf8Output(IOutput& next) : m_next(next) {}
+    bool Write(const char* data, size_t size) override;
+    bool Finish();
+
+private:
+    bool Convert(size_t count);
+
+    IOutput& m_next;
+    std::string m_pending;
+    bool m_failed = false;
+};
+
+} // namespace kardel
