@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the benchmarks and the fuzzer need.
+# Installs every Debian package the build, the tests, the benchmarks, the fuzzer and
+# the Debian package (scripts/package.sh) need.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -8,6 +9,7 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev qt6-translations-l10n libgl1-mesa-dev libx11-dev
   xvfb xauth fonts-noto-cjk poppler-utils
+  dpkg-dev file help2man man-db lintian desktop-file-utils appstream bash-completion
 )
 missing=()
 for p in "${packages[@]}"; do

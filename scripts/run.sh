@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-kardel=build/src/gui/kardel
+kardel=build/src/app/kardel
 if [ $# -eq 0 ]; then
   mkdir -p build/demo
   [ -f build/demo/demo.kdl ] || cp res/demo/demo.kdl build/demo/demo.kdl

@@ -1,21 +1,15 @@
 // kardel-cli: the headless front of the core. Each subcommand lives in src/app/cli/
-// and registers itself there.
+// and registers itself there with its help.
 #include "cli/CliSupport.h"
 #include "model/Cp932Codec.h"
 
 #include <cstdio>
-#include <cstring>
 
 int main(int argc, char** argv) {
-    using namespace kardel::cli;
+    // Every text is cp932 underneath: without the converter nothing can be read or shown.
     if (!kardel::Cp932Codec::IsAvailable()) {
         std::fprintf(stderr, "kardel-cli: %s\n", kardel::Cp932Codec::MissingMessageUtf8());
         return 1;
     }
-    if (argc < 2)
-        return Usage();
-    for (const RegisteredCommand& command : Commands())
-        if (std::strcmp(command.name, argv[1]) == 0)
-            return command.run(std::vector<std::string>(argv + 2, argv + argc));
-    return Usage();
+    return kardel::cli::Main(argc, argv);
 }

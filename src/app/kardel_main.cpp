@@ -19,8 +19,54 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The command line's help; the manual page kardel(1) is made from it by help2man.
+const char kHelp[] = R"(Usage: kardel [FILE.kdl]
+  or:  kardel --help | --version
+Opens the window of Kardel, an outliner for short notes ("memos") with a Japanese
+interface, on FILE.kdl, or on a new document when no file is given.
+
+A document is one outline: a root, a trash bin and any number of nested memos,
+each with a title, a plain-text body, a kind with its icon, dates and a selection
+item. The window shows the tree, the body of the selected memo, its title strip and
+the memos found by the last search. When another Kardel window already holds
+FILE.kdl, that window comes to the front and the new one exits.
+
+Exit status:
+  0                 the window was closed, or the file came forward in another window
+  1                 the system cannot convert CP932 (Shift-JIS) text
+  2                 bad usage
+
+Options:
+  -h, --help        show this help and exit
+  -V, --version     show the program's name and version and exit
+The window also takes the options of Qt, such as -platform NAME and -style NAME.
+)";
+
+// --help and --version are answered before any window exists, so that they work
+// without a display. Returns the exit code, or -1 when the window should open.
+int AnswerWithoutWindow(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelp, stdout);
+        } else if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-V") == 0) {
+            std::printf("kardel %s\n", KARDEL_VERSION);
+        } else {
+            continue;
+        }
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (int code = AnswerWithoutWindow(argc, argv); code >= 0)
+        return code;
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
     QApplication::setApplicationName(QStringLiteral("Kardel"));
@@ -43,7 +89,7 @@ int main(int argc, char** argv) {
 
     const QStringList args = app.arguments().mid(1);
     if (args.size() > 1 || (!args.isEmpty() && args[0].startsWith(QLatin1Char('-')))) {
-        std::fprintf(stderr, "usage: kardel [FILE.kdl]\n");
+        std::fprintf(stderr, "Usage: kardel [FILE.kdl]\nTry 'kardel --help' for more information.\n");
         return 2;
     }
 

@@ -59,7 +59,7 @@ int RunStep(EditSession& edit, const Step& step) {
 }
 
 int RunApply(const std::vector<std::string>& args) {
-    if (args.size() < 2)
+    if (args.size() < 2 || IsOption(args[0]) || IsOption(args[1]))
         return Usage();
     std::vector<Step> steps;
     for (size_t i = 2; i < args.size(); ++i) {
@@ -104,8 +104,43 @@ int RunMerge(const std::vector<std::string>& args) {
     return edit.Save(args[4]) ? 0 : 1;
 }
 
-const CommandRegistration kApply("apply", "IN.kdl OUT.kdl [CMD...]", RunApply);
-const CommandRegistration kMerge("merge", "TARGET.kdl SOURCE.kdl --under N OUT.kdl", RunMerge);
+const CommandRegistration kApply(
+    "apply",
+    {"IN.kdl OUT.kdl [STEP]...",
+     "Opens IN.kdl, runs the steps in order on the same engine as the window and saves OUT.kdl. N is a memo index "
+     "at the moment the step runs. Every step obeys its enabling rule and fails with exit status 3 when it is "
+     "false; what the rules of renaming and dropping refuse changes nothing and is no error. With no step, apply "
+     "opens and saves, which converts an older file to version 5.",
+     {{"Steps",
+       {{"select", "N", "select memo N"},
+        {"new-untitled", "", "create a memo without a title below the selected one"},
+        {"rename", "TEXT", "rename the selected memo"},
+        {"set-body", "TEXT", "set the body as if typed into MemoView (\\r\\n and \\t escapes allowed)"},
+        {"duplicate", "", "duplicate the selected memo"},
+        {"up", "", "move the selected memo up among its siblings"},
+        {"down", "", "move the selected memo down among its siblings"},
+        {"level-up", "", "move the selected memo one level up"},
+        {"level-down", "", "move the selected memo one level down"},
+        {"trash", "", "move the selected memo to the trash"},
+        {"empty-trash", "", "empty the trash, answering Yes"},
+        {"copy", "", "copy the selected memo"},
+        {"cut", "", "cut the selected memo"},
+        {"paste", "", "paste below the selected memo"},
+        {"cycle", "", "step the selected memo's kind as a double click does"},
+        {"expand", "N", "expand memo N"},
+        {"collapse", "N", "collapse memo N"},
+        {"expand-all", "", "expand the whole tree"},
+        {"collapse-all", "", "collapse the whole tree"},
+        {"drop", "N", "drag the selected memo onto memo N"},
+        {"drop-copy", "N", "drag a copy of the selected memo onto memo N"},
+        {"import", "FILE", "import the document FILE below the selected memo"}}}}},
+    RunApply);
+const CommandRegistration kMerge("merge",
+                                 {"TARGET.kdl SOURCE.kdl --under N OUT.kdl",
+                                  "Imports the document SOURCE.kdl below memo N of TARGET.kdl, as the window's "
+                                  "import does, and saves the result as OUT.kdl.",
+                                  {{"Options", {{"--under", "N", "the memo below which SOURCE goes (required)"}}}}},
+                                 RunMerge);
 
 } // namespace
 

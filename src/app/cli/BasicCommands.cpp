@@ -11,7 +11,7 @@ namespace kardel::cli {
 namespace {
 
 int RunNew(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     session.doc().OnNewDocument();
@@ -19,7 +19,7 @@ int RunNew(const std::vector<std::string>& args) {
 }
 
 int RunCheck(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     if (!OpenOrReport(session, args[0]))
@@ -28,7 +28,7 @@ int RunCheck(const std::vector<std::string>& args) {
 }
 
 int RunOutline(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     if (!OpenOrReport(session, args[0]))
@@ -55,9 +55,15 @@ int RunOutline(const std::vector<std::string>& args) {
     return printed ? 0 : 1;
 }
 
-const CommandRegistration kNew("new", "OUT.kdl", RunNew);
-const CommandRegistration kCheck("check", "FILE.kdl", RunCheck);
-const CommandRegistration kOutline("outline", "FILE.kdl", RunOutline);
+const CommandRegistration kNew("new", {"OUT.kdl", "Writes what saving a new, unchanged document produces."}, RunNew);
+const CommandRegistration kCheck("check",
+                                 {"FILE.kdl", "Reads the document as the window opens it; prints \"ok\" and exits 0, "
+                                              "or prints the load error and exits 1."},
+                                 RunCheck);
+const CommandRegistration kOutline("outline",
+                                   {"FILE.kdl", "Prints the tree, one item per line, two spaces of indent per level: "
+                                                "the label, then the memo's kind in brackets."},
+                                   RunOutline);
 
 } // namespace
 } // namespace kardel::cli

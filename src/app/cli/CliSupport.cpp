@@ -8,27 +8,6 @@
 #include <unistd.h>
 
 namespace kardel::cli {
-namespace {
-std::vector<RegisteredCommand>& Registry() {
-    static std::vector<RegisteredCommand> commands;
-    return commands;
-}
-} // namespace
-
-CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction run) {
-    Registry().push_back({name, usage, run});
-}
-
-const std::vector<RegisteredCommand>& Commands() {
-    return Registry();
-}
-
-int Usage() {
-    std::fprintf(stderr, "usage:\n");
-    for (const RegisteredCommand& command : Commands())
-        std::fprintf(stderr, "  kardel-cli %s %s\n", command.name, command.usage);
-    return 2;
-}
 
 void PrintError(const std::string& cp932) {
     std::fprintf(stderr, "%s\n", Cp932Codec::ToUtf8(cp932).text.c_str());
@@ -56,6 +35,10 @@ bool SaveOrReport(HeadlessSession& session, const std::string& path) {
     if (!saved.ok)
         PrintError(saved.message);
     return saved.ok;
+}
+
+bool IsOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
 }
 
 bool ParseIndex(const std::string& text, int& out) {

@@ -70,8 +70,25 @@ int RunExportMemo(const std::vector<std::string>& args) {
     return WriteOutput(a.out, [memo](IOutput& out) { return out.Put(memo->m_strBody); }) ? 0 : 1;
 }
 
-const CommandRegistration kExport("export", "FILE.kdl [--memo N] [--title-only] [--view-only] [-o OUT.txt]", RunExport);
-const CommandRegistration kExportMemo("export-memo", "FILE.kdl [--memo N] [-o OUT.txt]", RunExportMemo);
+const HelpEntry kMemoOption{"--memo", "N", "memo N instead of the current memo the file stores"};
+const HelpEntry kOutOption{"-o", "OUT.txt", "write OUT.txt (cp932) instead of standard output (UTF-8)"};
+
+const CommandRegistration kExport("export",
+                                  {"FILE.kdl [OPTION]...",
+                                   "Writes the text export of a memo and everything below it, as the window's "
+                                   "subtree export does: each title on a line of its own, indented with tabs by its "
+                                   "level, with its body below it indented one level more.",
+                                   {{"Options",
+                                     {kMemoOption,
+                                      {"--title-only", "", "titles only, without the bodies"},
+                                      {"--view-only", "", "only what the tree shows: nothing below a collapsed memo"},
+                                      kOutOption}}}},
+                                  RunExport);
+const CommandRegistration kExportMemo("export-memo",
+                                      {"FILE.kdl [OPTION]...",
+                                       "Writes a memo's body as it is, as the window's MemoView text export does.",
+                                       {{"Options", {kMemoOption, kOutOption}}}},
+                                      RunExportMemo);
 
 } // namespace
 } // namespace kardel::cli

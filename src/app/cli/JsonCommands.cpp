@@ -12,7 +12,7 @@ namespace kardel::cli {
 namespace {
 
 int RunDump(const std::vector<std::string>& args) {
-    if (args.size() != 1)
+    if (args.size() != 1 || IsOption(args[0]))
         return Usage();
     HeadlessSession session;
     if (!ReadOrReport(session, args[0]))
@@ -29,7 +29,7 @@ int RunDump(const std::vector<std::string>& args) {
 }
 
 int RunBuild(const std::vector<std::string>& args) {
-    if (args.size() != 2)
+    if (args.size() != 2 || IsOption(args[0]) || IsOption(args[1]))
         return Usage();
     std::string text;
     if (args[0] == "-") {
@@ -59,8 +59,18 @@ int RunBuild(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration kDump("dump", "FILE.kdl", RunDump);
-const CommandRegistration kBuild("build", "IN.json OUT.kdl   (IN.json may be - for standard input)", RunBuild);
+const CommandRegistration kDump("dump",
+                                {"FILE.kdl", "Prints the document as JSON: every memo, the tree records saving would "
+                                             "write, the search condition, the options and the window's values. "
+                                             "Texts that cannot make the trip through UTF-8 unchanged are named on "
+                                             "standard error."},
+                                RunDump);
+const CommandRegistration kBuild("build",
+                                 {"IN.json OUT.kdl", "Writes a version 5 document from JSON of the shape dump prints "
+                                                     "(IN.json may be - for standard input). Malformed JSON, missing "
+                                                     "or ill-typed keys, characters cp932 cannot hold and anything "
+                                                     "the file reader would refuse are refused, writing nothing."},
+                                 RunBuild);
 
 } // namespace
 } // namespace kardel::cli

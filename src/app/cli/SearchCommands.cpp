@@ -213,11 +213,28 @@ int RunSearch(const std::vector<std::string>& args) {
     return WriteOutput(a.out, [&](IOutput& out) { return WriteFindViewExport(out, list, doc); }) ? 0 : 1;
 }
 
-const CommandRegistration kSearch("search",
-                                  "FILE.kdl [--all | --std K | --kinds LIST | --date FIELD --relation REL --on DAY"
-                                  " | --string TEXT --in title,body | --sel ITEMS] [--scope all|under:N]"
-                                  " [--sort COL[:desc]] [-o OUT.txt]",
-                                  RunSearch);
+const CommandRegistration
+    kSearch("search",
+            {"FILE.kdl [CONDITION] [OPTION]...",
+             "Runs a search and writes the FindView list as the window's tab-separated export. Without CONDITION the "
+             "document's current search condition runs; otherwise CONDITION is --std K, --all, or tests built from the "
+             "other condition options. The list is sorted by kind, as after a search, unless --sort names a column.",
+             {{"Condition",
+               {{"--std", "K", "standard search K (1 to 5)"},
+                {"--all", "", "the condition that resets to all memos"},
+                {"--kinds", "LIST", "a kind test: folder, memo, def1 to def5 and done, separated by commas"},
+                {"--date", "created|updated|due|done", "a date test on that date of each memo"},
+                {"--relation", "same|before|after", "how the date test compares (default same)"},
+                {"--on", "YYYY/MM/DD|today", "the day the date test compares with (default today)"},
+                {"--string", "TEXT", "a string test"},
+                {"--in", "title|body|title,body", "where the string test looks (default both)"},
+                {"--sel", "ITEM,ITEM", "a selection item test on these items"}}},
+              {"Options",
+               {{"--scope", "all|under:N",
+                 "replaces the condition's scope, whichever condition runs: all memos, or those below memo N"},
+                {"--sort", "COL[:desc]", "sort by column COL (0 to 6), descending with :desc"},
+                {"-o", "OUT.txt", "write OUT.txt (cp932) instead of standard output (UTF-8)"}}}}},
+            RunSearch);
 
 } // namespace
 } // namespace kardel::cli
