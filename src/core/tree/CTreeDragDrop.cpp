@@ -17,6 +17,13 @@ bool CTreeDragDrop::Begin(TreeItem* item) {
     return true;
 }
 
+void CTreeDragDrop::Abandon() {
+    if (!m_bDragging)
+        return;
+    m_bDragging = false;
+    m_view.Tree().SetDropHighlight(nullptr);
+}
+
 void CTreeDragDrop::Hover(TreeItem* item) {
     if (!m_bDragging || !item)
         return; // over empty space the last target stays

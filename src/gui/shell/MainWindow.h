@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace kardel::gui {
 
+class AcceleratorGate;
 class ActionRegistry;
 class FindPane;
 class MemoPane;
@@ -122,6 +123,7 @@ private:
     std::unique_ptr<CCommandRouter> m_router;
     SingleInstance* m_instance;
     ActionRegistry* m_actions = nullptr;
+    AcceleratorGate* m_gate = nullptr;
     TreeModel* m_treeModel = nullptr;
     TreePane* m_treePane = nullptr;
     FindPane* m_findPane = nullptr;
