@@ -97,9 +97,10 @@ TEST(CommandTable, MenusInStoredOrder) {
     std::vector<std::string> file;
     Flatten(CCommandTable::MainMenu()[0], file);
     EXPECT_EQ(file, (std::vector<std::string>{
-                        "[ﾌｧｲﾙ(&F)",   "57600", "57601", "57603",        "57604", "-",     "57606", "57607", "-",
-                        "[ｲﾝﾎﾟｰﾄ(&I)", "32802", "]",     "[ｴｸｽﾎﾟｰﾄ(&E)", "32799", "32838", "-",     "32872", "]",
-                        "-",           "57616", "-",     "57602",        "]"}));
+                        "[ﾌｧｲﾙ(&F)", "57600",       "57601", "57603", "57604",        "-",     "57606", "57607",
+                        "-",         "[ｲﾝﾎﾟｰﾄ(&I)", "32802", "]",     "[ｴｸｽﾎﾟｰﾄ(&E)", "32799", "32838", "-",
+                        "32872",     "-",           "32880", "32881", "32882",        "]",     "-",     "57616",
+                        "-",         "57602",       "]"}));
     std::vector<std::string> memo;
     Flatten(CCommandTable::MainMenu()[3], memo);
     std::vector<std::string> context;

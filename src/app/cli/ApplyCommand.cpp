@@ -133,12 +133,14 @@ const CommandRegistration kApply(
         {"collapse-all", "", "collapse the whole tree"},
         {"drop", "N", "drag the selected memo onto memo N"},
         {"drop-copy", "N", "drag a copy of the selected memo onto memo N"},
-        {"import", "FILE", "import the document FILE below the selected memo"}}}}},
+        {"import", "FILE", "import FILE (a document, OPML or Markdown) below the selected memo"}}}}},
     RunApply);
 const CommandRegistration kMerge("merge",
-                                 {"TARGET.kdl SOURCE.kdl --under N OUT.kdl",
-                                  "Imports the document SOURCE.kdl below memo N of TARGET.kdl, as the window's "
-                                  "import does, and saves the result as OUT.kdl.",
+                                 {"TARGET.kdl SOURCE --under N OUT.kdl",
+                                  "Imports SOURCE below memo N of TARGET.kdl, as the window's import does, and saves "
+                                  "the result as OUT.kdl. SOURCE is a document, an OPML outline or a Markdown file, "
+                                  "told apart by its content; characters of an OPML or Markdown file that cp932 "
+                                  "cannot hold become \"?\" and their count is told on standard error.",
                                   {{"Options", {{"--under", "N", "the memo below which SOURCE goes (required)"}}}}},
                                  RunMerge);
 

@@ -116,8 +116,9 @@ int EditSession::Import(const std::string& path) {
     if (int code = Command(ID_IMPORT, "import"); code != 0)
         return code;
     if (!m_session.m_messages.m_shown.empty()) {
+        // After a successful import the one message tells how many characters became '?'.
         PrintError(m_session.m_messages.m_shown.front());
-        return 1;
+        return m_session.doc().m_lastImportReplaced > 0 ? 0 : 1;
     }
     return 0;
 }

@@ -89,9 +89,14 @@ public:
     void CreateMemoWithDialog();
     void CreateUntitledMemo();
     void EditCurrentMemoProperties();
-    // Merges the document file at `path` below the selected memo. The whole file is
-    // read and checked first; a failure is returned and leaves the document as it was.
+    // Merges the file at `path` (a document, an OPML outline or Markdown) below the
+    // selected memo. The whole file is read and checked first; a failure is returned
+    // and leaves the document as it was.
     FileResult ImportFile(const std::string& path);
+    // Characters the last successful import stored as '?' (cp932 cannot hold them).
+    size_t m_lastImportReplaced = 0;
+    // "Shift-JISで表せない文字%1個を「?」に置き換えました。" with the count filled in.
+    static std::string ReplacedCharactersText(size_t count);
     void OnImport();
 
     void AddSelItem(const std::string& item);

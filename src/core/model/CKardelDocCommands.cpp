@@ -1,5 +1,6 @@
 // The document's own commands: creating memos, their properties, import, a new
 // window, and the question asked before the document is closed or replaced.
+#include "exchange/ImportReader.h"
 #include "model/CImportSource.h"
 #include "model/CKardelDoc.h"
 #include "model/Cp932Codec.h"
@@ -94,17 +95,24 @@ void CKardelDoc::OnImport() {
         return;
     if (FileResult result = ImportFile(*path); !result.ok)
         m_platform.messages.ShowError(result.message);
+    else if (m_lastImportReplaced > 0)
+        m_platform.messages.ShowInfo(ReplacedCharactersText(m_lastImportReplaced));
+}
+
+std::string CKardelDoc::ReplacedCharactersText(size_t count) {
+    std::string text = Sjis("Shift-JISで表せない文字%1個を「?」に置き換えました。");
+    text.replace(text.find("%1"), 2, std::to_string(count));
+    return text;
 }
 
 FileResult CKardelDoc::ImportFile(const std::string& path) {
+    m_lastImportReplaced = 0;
     TreeItem* target = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
     if (!target)
         return FileResult::Failure(texts::BadFileFormat());
-    std::string bytes;
-    if (FileResult read = ReadWholeFile(path, bytes); !read.ok)
-        return read;
     CImportSource source;
-    if (FileResult checked = source.Read(bytes); !checked.ok)
+    size_t replaced = 0;
+    if (FileResult checked = ReadImportFile(path, source, replaced); !checked.ok)
         return checked;
     m_app.m_nFileVersion = source.m_nFileVersion;
     auto base = static_cast<std::int32_t>(m_arrMemos.size());
@@ -114,6 +122,7 @@ FileResult CKardelDoc::ImportFile(const std::string& path) {
         m_arrMemos.push_back(std::move(memo));
     }
     m_treeView->MergeImportedTree(source.m_tree, base);
+    m_lastImportReplaced = replaced;
     return FileResult::Success();
 }
 

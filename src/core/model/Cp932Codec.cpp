@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <vector>
 
 namespace kardel {
 namespace {
@@ -22,6 +23,7 @@ ConversionResult AsciiOnly(std::string_view input, size_t unitSize, std::string_
             }
             result.text.append(replacement);
             result.lossy = true;
+            ++result.replaced;
             continue;
         }
         if (byte < 0x80) {
@@ -39,16 +41,48 @@ ConversionResult AsciiOnly(std::string_view input, size_t unitSize, std::string_
         i += skip;
         result.text.append(replacement);
         result.lossy = true;
+        ++result.replaced;
     }
     return result;
 }
+
+// iconv_open is costly (it loads the conversion tables), and exports and imports
+// convert once per memo: each thread keeps one descriptor per direction.
+class Descriptors {
+public:
+    ~Descriptors() {
+        for (const Entry& e : m_entries)
+            iconv_close(e.cd);
+    }
+    iconv_t Get(const char* to, const char* from) {
+        for (const Entry& e : m_entries)
+            if (e.to == to && e.from == from) {
+                iconv(e.cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+                return e.cd;
+            }
+        iconv_t cd = iconv_open(to, from);
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            return cd; // no converter: the caller falls back
+        m_entries.push_back({to, from, cd});
+        return cd;
+    }
+
+private:
+    struct Entry {
+        const char* to; // string literals: compared by address
+        const char* from;
+        iconv_t cd;
+    };
+    std::vector<Entry> m_entries;
+};
 
 // Converts with iconv, replacing every input unit that cannot be converted.
 // `unitSize` is how many input bytes to skip on an invalid sequence; `replacement`
 // is written to the output in its place (already in the target encoding).
 ConversionResult Convert(const char* to, const char* from, std::string_view input, size_t unitSize,
                          std::string_view replacement) {
-    iconv_t cd = iconv_open(to, from);
+    thread_local Descriptors descriptors;
+    iconv_t cd = descriptors.Get(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return AsciiOnly(input, unitSize, replacement);
     ConversionResult result;
@@ -78,13 +112,13 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
         inLeft -= skip;
         result.text.append(replacement);
         result.lossy = true;
+        ++result.replaced;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     char* out = buffer;
     size_t outLeft = sizeof buffer;
     iconv(cd, nullptr, nullptr, &out, &outLeft);
     result.text.append(buffer, out - buffer);
-    iconv_close(cd);
     return result;
 }
 

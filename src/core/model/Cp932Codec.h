@@ -9,7 +9,8 @@ namespace kardel {
 // caller learns when something had to be replaced.
 struct ConversionResult {
     std::string text;
-    bool lossy = false; // at least one character was replaced by '?' (or U+FFFD when decoding)
+    bool lossy = false;  // at least one character was replaced by '?' (or U+FFFD when decoding)
+    size_t replaced = 0; // how many characters were replaced
 };
 
 class Cp932Codec {
