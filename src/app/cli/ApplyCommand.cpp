@@ -1,5 +1,5 @@
 // apply: runs tree commands on a document and saves the result.
-#include "cli/EditSession.h"
+#include "cli/ApplySteps.h"
 
 #include <cstdio>
 #include <functional>
@@ -8,10 +8,7 @@
 namespace kardel::cli {
 namespace {
 
-struct Step {
-    std::string name;
-    std::string argument;
-};
+using Step = ApplyStep;
 
 const std::map<std::string, CommandId>& MenuCommands() {
     static const std::map<std::string, CommandId> commands = {
@@ -150,4 +147,29 @@ const CommandRegistration kMerge("merge",
                                  RunMerge);
 
 } // namespace
+
+std::vector<std::string> ApplyCommandNames() {
+    std::vector<std::string> names;
+    for (const auto& [name, id] : MenuCommands())
+        names.push_back(name);
+    for (const char* name :
+         {"select", "rename", "set-body", "cycle", "expand", "collapse", "drop", "drop-copy", "import"})
+        names.push_back(name);
+    return names;
+}
+
+bool ApplyTakesIndex(const std::string& name) {
+    return TakesIndex(name);
+}
+
+bool ApplyTakesText(const std::string& name) {
+    return TakesText(name);
+}
+
+int RunApplyStep(EditSession& edit, const ApplyStep& step) {
+    bool known =
+        MenuCommands().count(step.name) || step.name == "cycle" || TakesIndex(step.name) || TakesText(step.name);
+    return known ? RunStep(edit, step) : 2;
+}
+
 } // namespace kardel::cli

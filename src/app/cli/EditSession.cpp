@@ -41,9 +41,10 @@ bool ParseIndex(const std::string& text, long& index) {
 }
 
 bool EditSession::Save(const std::string& path) {
-    CKardelDoc& doc = m_session.doc();
-    doc.UpdateAllViews(nullptr, HintStoreText, doc.Memo(doc.m_nCurMemo));
-    return SaveOrReport(m_session, path);
+    FileResult saved = m_session.doc().OnSaveDocument(path);
+    if (!saved.ok)
+        PrintError(saved.message);
+    return saved.ok;
 }
 
 int EditSession::Command(CommandId id, const std::string& name) {

@@ -129,6 +129,8 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
             m_nCurMemo = index;
         if (TreeItem* item = slot->m_hTreeItem) {
             m_treeView->Tree().SetValue(item, index);
+            // A parent's index is below its child's, so it has its new value already.
+            slot->m_nParent = item->parent() ? item->parent()->value() : -1;
         }
         if (kept != i)
             m_arrMemos[kept] = std::move(slot);

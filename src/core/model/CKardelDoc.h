@@ -78,9 +78,9 @@ public:
     }
     CMemoItem* AppendMemo(std::unique_ptr<CMemoItem> memo);
     // Destroys the memos at the given indices (taken before any of them is removed)
-    // and compacts the array in one pass: every surviving memo's tree item and the
-    // current memo index follow their memo's new index, and a MemoView showing a
-    // destroyed memo forgets it. (m_nParent keeps the value the insertion gave it.)
+    // and compacts the array in one pass: every surviving memo's tree item, parent
+    // index and the current memo index follow the new indices, and a MemoView
+    // showing a destroyed memo forgets it.
     void RemoveMemos(std::vector<std::int32_t> indices);
 
     bool OnNewDocument();

@@ -131,16 +131,17 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     if (tops.empty())
         return;
     m_doc.SetModifiedFlag();
-    std::unordered_set<const TreeItem*> clipSources;
+    std::unordered_set<std::uint64_t> clipSources;
     if (!m_bCutting)
         for (const auto& entry : m_doc.m_arrClip)
-            clipSources.insert(entry->m_hTreeItem);
+            if (entry->m_clipSource != 0)
+                clipSources.insert(entry->m_clipSource);
     bool clearClip = false;
     std::vector<std::int32_t> indices;
     for (TreeItem* top : tops) {
         m_tree.ForEachPreOrder(top, [&](TreeItem* x) {
             indices.push_back(x->value());
-            if (!clearClip && clipSources.count(x))
+            if (!clearClip && clipSources.count(x->id()))
                 clearClip = true;
         });
         if (m_drag.m_hDragItem && m_tree.IsAncestorOrSelf(top, m_drag.m_hDragItem))
@@ -389,10 +390,10 @@ void CKdTreeView::LevelDown() {
     CMemoItem* previousMemo = MemoOf(previous);
     if (!previousMemo)
         return;
-    m_doc.WillChangeMemo(*previousMemo);
-    previousMemo->m_nKind = KindOpenFolder;
-    previousMemo->m_bHasDue = 0;
-    m_tree.SetImage(previous, KindOpenFolder);
+    // The previous sibling is the trash when memos were merged after it below the
+    // root: the memo then goes into the trash, which shows that it holds memos.
+    MakeFolderOrFullTrash(m_doc, *previousMemo);
+    m_tree.SetImage(previous, previousMemo->m_nKind);
     TreeItem* created = CopySubtree(caret, previous, Position::First, false);
     if (!created)
         return;
@@ -454,6 +455,10 @@ void CKdTreeView::CopyToClipboard() {
             return;
         auto copy = std::make_unique<CMemoItem>();
         copy->CopyFrom(*memo);
+        // The source is named by its item's id: an entry keeps no pointer that a
+        // later item could come to share.
+        copy->m_hTreeItem = nullptr;
+        copy->m_clipSource = x->id();
         auto parentEntry = positions.find(x->parent());
         copy->m_nParent = m_doc.m_arrClip.empty() || parentEntry == positions.end() ? -1 : parentEntry->second;
         positions[x] = static_cast<std::int32_t>(m_doc.m_arrClip.size());
@@ -470,6 +475,9 @@ void CKdTreeView::Cut() {
         CopyToClipboard();
         DeleteSubtree(caret);
     }
+    // The cut memos now exist only in the clipboard: no deletion may empty it.
+    for (auto& entry : m_doc.m_arrClip)
+        entry->m_clipSource = 0;
     // The memos after the cut ones have new indices: FindView must not keep the old ones.
     m_doc.UpdateAllViews(this, HintResultsChanged, nullptr);
 }

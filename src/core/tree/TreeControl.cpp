@@ -73,6 +73,7 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
     raw->m_label = label;
     raw->m_image = image;
     raw->m_value = value;
+    raw->m_id = ++m_lastId;
     raw->m_parent = holder;
     holder->m_children.insert(holder->m_children.begin() + row, std::move(item));
     raw->m_row = row;

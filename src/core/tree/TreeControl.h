@@ -21,6 +21,9 @@ public:
     int image() const { return m_image; }
     std::int32_t value() const { return m_value; }
     bool expanded() const { return m_expanded; }
+    // A number that names this item and no other item the control ever held, so a
+    // record of where something came from cannot mistake a later item for it.
+    std::uint64_t id() const { return m_id; }
     // The parent item; nullptr for a top-level item.
     TreeItem* parent() const;
     int childCount() const { return static_cast<int>(m_children.size()); }
@@ -38,6 +41,7 @@ private:
     std::string m_label;
     int m_image = 0;
     std::int32_t m_value = 0;
+    std::uint64_t m_id = 0;
     bool m_expanded = false;
     TreeItem* m_parent = nullptr; // the invisible top for top-level items
     mutable int m_row = 0;
@@ -153,6 +157,7 @@ private:
     TreeItem* m_caret = nullptr;
     TreeItem* m_dropHighlight = nullptr;
     size_t m_count = 0;
+    std::uint64_t m_lastId = 0; // never reset: ids are not reused
     ITreeControlNotify* m_notify = nullptr;
     ITreeControlObserver* m_observer = nullptr;
     ITreeEditLog* m_editLog = nullptr;
