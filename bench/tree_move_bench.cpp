@@ -2,7 +2,8 @@
 // followed by the deletion of the old records, with renumbering), next to one
 // full pass over the memo array timed in the same run. The counter x_full_pass
 // is the move's time over that pass (thread CPU time both): the goal is a small
-// constant whatever k.
+// constant whatever k. BM_UndoMoveToTrash times the undo of that command beside
+// the command itself: x_move is the undo's time over the move's.
 #include "DocumentGenerator.h"
 
 #include "model/Archive.h"
@@ -80,10 +81,11 @@ double FullPassSeconds(CKardelDoc& doc) {
 }
 
 // mode 0: the primitives (CopySubtree then DeleteSubtree); mode 1: the whole
-// "move to the trash" command through the command router.
+// "move to the trash" command through the command router; mode 2: that command,
+// then its undo.
 void MoveBenchmark(benchmark::State& state, int mode) {
     const Prepared& prepared = Prepare(static_cast<size_t>(state.range(0)), static_cast<size_t>(state.range(1)));
-    double moveSeconds = 0, passSeconds = 0;
+    double moveSeconds = 0, passSeconds = 0, undoSeconds = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto session = std::make_unique<HeadlessSession>();
@@ -104,6 +106,13 @@ void MoveBenchmark(benchmark::State& state, int mode) {
             router.Execute(ID_MEMO_TO_TRASH);
         }
         moveSeconds += CpuSeconds() - start;
+        if (mode == 2) {
+            start = CpuSeconds();
+            router.Execute(ID_MEMO_UNDO);
+            undoSeconds += CpuSeconds() - start;
+            if (session->doc().Memo(prepared.top)->m_hTreeItem != view.Tree().GetCaret())
+                state.SkipWithError("the undo did not put the subtree back");
+        }
 
         state.PauseTiming();
         session.reset();
@@ -113,6 +122,12 @@ void MoveBenchmark(benchmark::State& state, int mode) {
     state.counters["top_index"] = prepared.top;
     state.counters["pass_ms"] = passSeconds * 1e3 / static_cast<double>(state.iterations());
     state.counters["x_full_pass"] = passSeconds > 0 ? moveSeconds / passSeconds : 0;
+    if (mode == 2) {
+        const auto n = static_cast<double>(state.iterations());
+        state.counters["move_ms"] = moveSeconds * 1e3 / n;
+        state.counters["undo_ms"] = undoSeconds * 1e3 / n;
+        state.counters["x_move"] = moveSeconds > 0 ? undoSeconds / moveSeconds : 0;
+    }
 }
 
 void BM_MoveSubtree(benchmark::State& state) {
@@ -120,6 +135,9 @@ void BM_MoveSubtree(benchmark::State& state) {
 }
 void BM_MoveToTrashCommand(benchmark::State& state) {
     MoveBenchmark(state, 1);
+}
+void BM_UndoMoveToTrash(benchmark::State& state) {
+    MoveBenchmark(state, 2);
 }
 
 // Each iteration reloads the document untimed, so few iterations are run.
@@ -136,6 +154,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_MoveSubtree)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveToTrashCommand)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoMoveToTrash)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

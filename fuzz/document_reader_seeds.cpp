@@ -130,6 +130,13 @@ int main(int argc, char** argv) {
     wide.replace(title - 1, 5, std::string("\xFF\xFE\xFF\x02\xD5\x4E\x8B\x4E", 8));
     bool ok = Write(dir, "new.kdl", Save(fresh)) && Write(dir, "memos.kdl", memos) && Write(dir, "wide.kdl", wide) &&
               Write(dir, "due-mark.kdl", MemosDocument(true));
+    // A merge below the root: memos after the trash.
+    HeadlessSession merged;
+    merged.doc().OnNewDocument();
+    merged.doc().AppendMemo(std::make_unique<CMemoItem>(KindMemo));
+    merged.treeView().InsertMemoItem(merged.treeView().Tree().GetRoot(), TreeControl::Where::Last, nullptr, "M",
+                                     KindMemo, 2);
+    ok = Write(dir, "merged.kdl", Save(merged)) && ok;
     for (int version = 0; version <= 3; ++version)
         ok = Write(dir, ("v" + std::to_string(version) + ".kdl").c_str(), OldDocument(version)) && ok;
     return ok ? 0 : 1;

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   nlohmann-json3-dev libxxhash-dev
+  libexpat1-dev libmd4c-dev
   qt6-base-dev qt6-translations-l10n libgl1-mesa-dev libx11-dev
   xvfb xauth xdotool fonts-noto-cjk poppler-utils
   dpkg-dev file help2man man-db lintian desktop-file-utils appstream bash-completion

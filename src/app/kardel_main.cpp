@@ -9,10 +9,13 @@
 #include "shell/QtShell.h"
 #include "shell/SingleInstance.h"
 
+#include "model/Cp932Codec.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
 #include <QTranslator>
@@ -36,6 +39,7 @@ FILE.kdl, that window comes to the front and the new one exits.
 
 Exit status:
   0                 the window was closed, or the file came forward in another window
+  1                 the system cannot convert CP932 (Shift-JIS) text
   2                 bad usage
 
 Options:
@@ -76,6 +80,14 @@ int main(int argc, char** argv) {
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
+
+    // Every text the program holds is cp932: without the converter nothing can be shown.
+    if (!kardel::Cp932Codec::IsAvailable()) {
+        std::fprintf(stderr, "kardel: %s\n", kardel::Cp932Codec::MissingMessageUtf8());
+        QMessageBox::critical(nullptr, QStringLiteral("Kardel"),
+                              QString::fromUtf8(kardel::Cp932Codec::MissingMessageUtf8()));
+        return 1;
+    }
 
     const QStringList args = app.arguments().mid(1);
     if (args.size() > 1 || (!args.isEmpty() && args[0].startsWith(QLatin1Char('-')))) {

@@ -65,3 +65,30 @@ $K new t.kdl && $K new s.kdl && $K apply s.kdl other.kdl new-untitled rename X &
 exec 3> src; cp other.kdl t.kdl; cat s.kdl >&3; exec 3>&-; wait;
 [ "$(cat rc.txt)" -eq 1 ] && grep -q 'changed since it was read' err.txt && cmp -s other.kdl t.kdl &&
 $K apply t.kdl ./t.kdl new-untitled && [ "$($K outline t.kdl | grep -c '名称未決定')" -eq 1 ]]=])
+
+kardel_cli_script(apply_undo_and_redo [=[
+$K new a.kdl && $K apply a.kdl b.kdl new-untitled rename A &&
+$K apply b.kdl c.kdl select 2 trash undo && [ "$($K outline c.kdl | tail -n +2)" = "$($K outline b.kdl | tail -n +2)" ] &&
+$K apply b.kdl d.kdl select 2 trash undo redo && $K apply b.kdl e.kdl select 2 trash &&
+[ "$($K outline d.kdl | tail -n +2)" = "$($K outline e.kdl | tail -n +2)" ] &&
+$K apply b.kdl f.kdl undo 2> err.txt; [ $? -eq 3 ] && grep -q undo err.txt && [ ! -e f.kdl ] &&
+$K apply b.kdl f.kdl select 2 trash redo; [ $? -eq 3 ] && [ ! -e f.kdl ]]=])
+kardel_cli_script(apply_cut_memos_stay_until_pasted [=[
+$K new x.kdl && $K apply x.kdl y.kdl new-untitled rename B cut select 0 new-untitled trash select 0 paste &&
+[ "$($K outline y.kdl)" = "$(printf 'y [0]\n  B [4]\n  ごみ箱 [3]\n    名称未決定 [4]')" ]]=])
+
+# Merged below the root, the memos come after the trash: the file opens again, and
+# a level down from there goes into the trash, which then shows that it holds memos.
+kardel_cli_script(merge_below_the_root_opens_again [=[
+$K new a.kdl && $K apply a.kdl e.kdl new-untitled rename E && $K merge a.kdl e.kdl --under 0 m.kdl &&
+[ "$($K outline m.kdl)" = "$(printf 'm [0]\n  ごみ箱 [2]\n  E [4]')" ] &&
+$K apply m.kdl n.kdl select 2 down 2> err.txt; [ $? -eq 3 ] &&
+$K apply m.kdl n.kdl select 2 level-down && [ "$($K outline n.kdl)" = "$(printf 'n [0]\n  ごみ箱 [3]\n    E [4]')" ] &&
+$K apply m.kdl o.kdl select 2 up && [ "$($K outline o.kdl)" = "$(printf 'o [0]\n  E [4]\n  ごみ箱 [2]')" ]]=])
+
+# apply and merge retitle the root after OUT as saving does; new keeps "Data".
+kardel_cli_script(saving_under_out_retitles_the_root [=[
+$K new a.kdl && $K dump a.kdl | grep -q '"title": "Data"' &&
+$K apply a.kdl plan.kdl && $K dump plan.kdl | grep -q '"title": "plan"' &&
+$K merge plan.kdl a.kdl --under 0 work.v2.kdl && $K dump work.v2.kdl | grep -q '"title": "work.v2"' &&
+! $K dump work.v2.kdl | grep -q '"title": "plan"']=])

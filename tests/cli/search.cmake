@@ -41,3 +41,8 @@ kardel_cli_check(export_memo_writes_the_body_bytes
   "\"$1\" export-memo \"$2/search.kdl\" --memo 6 -o \"$3/body.txt\" && printf 'line1\\r\\n\\r\\nline2\\r\\n' | cmp - \"$3/body.txt\"")
 kardel_cli_check(export_bad_memo_exits_2
   "\"$1\" export \"$2/search.kdl\" --memo 99 2>/dev/null; [ $? -eq 2 ] && \"$1\" export-memo \"$2/search.kdl\" --memo x 2>/dev/null; [ $? -eq 2 ]")
+kardel_cli_check(search_scope_replaces_the_scope_of_every_condition
+  "K=\"$1\"; F=\"$2/search.kdl\"; rows() { \"$K\" search \"$F\" \"$@\" | tail -n +2 | cut -f1 | tr -d '\\r' | tr '\\n' ,; };
+   [ \"$(rows --all --scope under:2)\" = Folder,sub,hidden,finished, ] && [ \"$(rows --all --scope all)\" = \"$(rows --all)\" ] &&
+   [ \"$(rows --std 3 --scope under:2)\" = finished, ] && [ -z \"$(rows --std 3 --scope under:4)\" ] &&
+   [ \"$(rows)\" = Folder,finished, ] && [ -z \"$(rows --scope under:4)\" ]")

@@ -44,3 +44,22 @@ TEST(Cp932Codec, CharBoundaryPrefixNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(Cp932Codec::CharBoundaryPrefix(text, 3), 3u);
     EXPECT_EQ(Cp932Codec::CharBoundaryPrefix(text, 10), 4u);
 }
+
+// Run with the converter taken away (the test core.cp932_converter_missing preloads
+// a module that refuses CP932); skipped where the system has it.
+TEST(Cp932CodecMissing, ConversionsKeepAsciiAndReplaceTheRestWithoutThrowing) {
+    if (Cp932Codec::IsAvailable())
+        GTEST_SKIP() << "the system converts CP932";
+    ConversionResult toUtf8 = Cp932Codec::ToUtf8("ab\x82\xB2"
+                                                 "c\x82");
+    EXPECT_TRUE(toUtf8.lossy);
+    EXPECT_EQ(toUtf8.text, "ab\xEF\xBF\xBD"
+                           "c\xEF\xBF\xBD");
+    ConversionResult fromUtf8 = Cp932Codec::FromUtf8("aごみb");
+    EXPECT_TRUE(fromUtf8.lossy);
+    EXPECT_EQ(fromUtf8.text, "a??b");
+    ConversionResult fromUtf16 = Cp932Codec::FromUtf16Le(std::string("A\0\x54\x30", 4));
+    EXPECT_TRUE(fromUtf16.lossy);
+    EXPECT_EQ(fromUtf16.text, "A?");
+    EXPECT_FALSE(Cp932Codec::ToUtf8("plain").lossy);
+}

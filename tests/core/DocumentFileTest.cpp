@@ -183,29 +183,37 @@ TEST_F(DocumentFile, OlderVersionsLoadWithDefaultsAndSaveAsVersion5) {
 TEST_F(DocumentFile, TreeSectionsThatBreakTheOutlineAreRefused) {
     HeadlessSession s;
     s.doc().OnNewDocument();
+    s.doc().CreateUntitledMemo(); // Data(memo 2, trash)
     std::string good = Save(s.doc());
-    size_t treeAt = good.find(I32(2) + I32(0) + I32(0) + I32(0) + I32(1) + I32(1));
+    size_t treeAt = good.find(I32(3) + I32(0) + I32(0) + I32(0) + I32(1) + I32(0));
     ASSERT_NE(treeAt, std::string::npos);
     struct Case {
-        const char* what;
+        const char* what; // nullptr: the section must load
         std::vector<int> records;
     } cases[] = {
-        {nullptr, {0, 0, 0, 1, 1, 2, 1, 1, 0, 0}}, // the records as written: must load
-        {"memo index outside the array", {0, 0, 0, 1, 1, 2, 5, 1, 0, 0}},
-        {"memo used twice", {0, 0, 0, 1, 1, 2, 0, 1, 0, 0}},
-        {"parent not yet read", {0, 0, 0, 1, 1, 2, 1, 2, 0, 0}},
-        {"two roots", {0, 0, 0, 1, 1, 2, 1, 0, 0, 0}},
-        {"trash without a trash image", {0, 0, 0, 1, 1, 4, 1, 1, 0, 0}},
+        {nullptr, {0, 0, 0, 1, 0, 4, 2, 1, 0, 1, 2, 1, 1, 0, 0}}, // the records as written
+        {nullptr, {0, 0, 0, 1, 0, 2, 1, 1, 0, 0, 4, 2, 1, 0, 1}}, // the trash before another child
+        {"memo index outside the array", {0, 0, 0, 1, 0, 4, 5, 1, 0, 1, 2, 1, 1, 0, 0}},
+        {"memo used twice", {0, 0, 0, 1, 0, 4, 0, 1, 0, 1, 2, 1, 1, 0, 0}},
+        {"parent not yet read", {0, 0, 0, 1, 0, 4, 2, 3, 0, 1, 2, 1, 1, 0, 0}},
+        {"two roots", {0, 0, 0, 1, 0, 4, 2, 0, 0, 1, 2, 1, 1, 0, 0}},
+        {"trash without a trash image", {0, 0, 0, 1, 0, 4, 2, 1, 0, 1, 4, 1, 1, 0, 0}},
+        {"trash below another memo", {0, 0, 0, 1, 0, 0, 2, 1, 1, 1, 2, 1, 2, 0, 0}},
+        {"a second trash", {0, 0, 0, 1, 0, 2, 2, 1, 0, 1, 2, 1, 1, 0, 0}},
     };
     for (const auto& c : cases) {
         std::string bytes = good;
-        std::string tree = I32(2);
+        std::string tree = I32(3);
         for (int v : c.records)
             tree += I32(v);
         bytes.replace(treeAt, tree.size(), tree);
         HeadlessSession t;
-        EXPECT_EQ(t.doc().LoadFromBytes(bytes).ok, c.what == nullptr) << (c.what ? c.what : "valid");
-        EXPECT_EQ(t.doc().m_arrMemos.size(), 2u);
+        const bool valid = c.what == nullptr;
+        EXPECT_EQ(t.doc().LoadFromBytes(bytes).ok, valid) << (valid ? "valid" : c.what);
+        EXPECT_EQ(t.doc().m_arrMemos.size(), valid ? 3u : 2u);
+        if (valid) {
+            EXPECT_EQ(Save(t.doc()), bytes); // and it saves back as it was read
+        }
     }
 }
 

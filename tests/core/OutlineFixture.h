@@ -85,7 +85,9 @@ protected:
         ASSERT_NE(tree().GetCaret(), nullptr);
         EXPECT_EQ(doc().m_nCurMemo, tree().GetCaret()->value());
         EXPECT_EQ(s.memoView().ShownMemo(), doc().Memo(doc().m_nCurMemo));
-        EXPECT_EQ(tree().GetNextSibling(trash()), nullptr);
+        EXPECT_EQ(trash()->parent(), root()); // anywhere among the root's children
+        EXPECT_TRUE(kardel::IsTrashKind(memo(trash())->m_nKind));
+        EXPECT_EQ(trash()->value(), 1);
     }
 
     bool Enabled(kardel::CommandId id) { return router.Update(id).enabled; }

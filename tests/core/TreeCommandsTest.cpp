@@ -221,6 +221,39 @@ TEST_F(TreeCommands, CutThenPastePutsTheMemosBackAsFirstChild) {
     CheckBinding();
 }
 
+// A cut's entries have no living source: no later deletion empties the clipboard,
+// whatever memory the later items come to occupy.
+TEST_F(TreeCommands, CutMemosSurviveLaterDeletionsUntilPasted) {
+    Build();
+    tree().Select(Find("B"));
+    ASSERT_TRUE(Run(ID_MEMO_CUT));
+    for (int i = 0; i < 20; ++i) {
+        Add(root(), "n" + std::to_string(i));
+        ASSERT_TRUE(Run(ID_MEMO_TO_TRASH));
+        ASSERT_TRUE(Enabled(ID_MEMO_PASTE)) << "after deletion " << i;
+    }
+    view().EmptyTrash();
+    tree().Select(Find("C"));
+    ASSERT_TRUE(Run(ID_MEMO_PASTE));
+    EXPECT_EQ(Outline(), "Data(A(A1,A2),C(B),#)");
+    CheckBinding();
+}
+
+// The primitive itself refuses, whoever calls it: a copy into its own subtree
+// would never end.
+TEST_F(TreeCommands, CopySubtreeRefusesToCopyIntoItsOwnSubtree) {
+    Build();
+    const size_t memos = doc().m_arrMemos.size();
+    for (const char* target : {"A", "A1"})
+        for (auto position : {CKdTreeView::Position::First, CKdTreeView::Position::Last}) {
+            EXPECT_EQ(view().CopySubtree(Find("A"), Find(target), position, false), nullptr) << target;
+            EXPECT_EQ(Outline(), "Data(A(A1,A2),B,C,#(X))");
+            EXPECT_EQ(doc().m_arrMemos.size(), memos);
+        }
+    EXPECT_NE(view().CopySubtree(Find("A1"), Find("A"), CKdTreeView::Position::First, false), nullptr);
+    EXPECT_EQ(Outline(), "Data(A(A1,A1,A2),B,C,#(X))");
+}
+
 TEST_F(TreeCommands, PasteIntoTheTrashShowsItHoldingMemos) {
     Build();
     tree().Select(Find("X"));

@@ -14,6 +14,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -135,6 +137,40 @@ private slots:
         QCOMPARE(file.readAll(), ToCp932(Utf8("買い物\r\n\r\n\t食料品\r\n\r\n\t文房具\r\n\r\n")).c_str());
         QCOMPARE(f.settings.GetInt("Settings", CSettings::kExportTitleOnly, 0), 1);
         f.settings.SetInt("Settings", CSettings::kExportTitleOnly, 0);
+    }
+
+    void exchangeFormatsFromTheExportMenuAndBackThroughImport() {
+        QtDialogsWindow f;
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        QMenu* exportMenu = nullptr;
+        for (QMenu* menu : f.window->menuBar()->findChildren<QMenu*>())
+            if (menu->title() == Utf8("ｴｸｽﾎﾟｰﾄ(&E)"))
+                exportMenu = menu;
+        QVERIFY(exportMenu);
+        QStringList names;
+        for (QAction* action : exportMenu->actions())
+            names << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(names.mid(4), (QStringList{QStringLiteral("-"), Utf8("選択中のMemo以下をMarkdownで書き出す..."),
+                                            Utf8("選択中のMemo以下をOPMLで書き出す..."),
+                                            Utf8("選択中のMemo以下をHTMLで書き出す...")}));
+
+        QTemporaryDir dir;
+        const std::string opml = dir.filePath(QStringLiteral("shop.opml")).toStdString();
+        f.Select(Utf8("買い物"));
+        const size_t before = f.window->doc().m_arrMemos.size();
+        f.fileDialogs.m_answers = {opml};
+        f.Trigger(ID_EXPORT_OPML);
+        QCOMPARE(f.fileDialogs.m_requests.back().defaultExtension, std::string("opml"));
+        QCOMPARE(FromCp932(f.fileDialogs.m_requests.back().initialName), Utf8("買い物"));
+        QFile file(QString::fromStdString(opml));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains(Utf8("<outline text=\"食料品\"").toUtf8()));
+
+        f.Select(Utf8("食料品"));
+        f.fileDialogs.m_answers = {opml};
+        f.Trigger(ID_IMPORT);
+        QCOMPARE(f.window->doc().m_arrMemos.size(), before + 3); // 買い物 with its two children
+        QVERIFY(f.messages.m_shown.empty());
     }
 };
 

@@ -111,6 +111,55 @@ private slots:
         QTRY_COMPARE(f.window->ActivePane(), IMainFrame::Pane::TreeView);
     }
 
+    void undoAndRedoOfMemoOperationsByMenuAndKeys() {
+        WindowFixture f;
+        f.window->show();
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        QAction* undo = ActionOf(*f.window, ID_MEMO_UNDO);
+        QAction* redo = ActionOf(*f.window, ID_MEMO_REDO);
+        QVERIFY(f.window->findChild<QMenu*>("menu1")->actions().contains(undo));
+        QVERIFY(f.window->findChild<QMenu*>("menu1")->actions().contains(redo));
+        QVERIFY(f.window->findChild<QMenu*>("memoContextPopup")->actions().contains(undo));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), Utf8("元に戻す\tCtrl+Z"));
+
+        Select(*f.window, Utf8("買い物"));
+        TreeItem* trash = f.window->session().m_treeView.m_hTrash;
+        f.window->treePane()->setFocus();
+        QTest::keyClick(f.window->treePane(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->parent(), trash);
+        QTRY_VERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), Utf8("元に戻す: ごみ箱へ移動\tCtrl+Z"));
+        QCOMPARE(undo->statusTip(), Utf8("元に戻す: ごみ箱へ移動"));
+        QVERIFY(!redo->isEnabled());
+
+        QTest::keyClick(f.window->treePane(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(ItemTitled(*f.window, Utf8("買い物"))->parent() != trash);
+        QVERIFY(!f.window->doc().IsModified()); // back where it was opened
+        QTRY_VERIFY(redo->isEnabled());
+        QCOMPARE(redo->text(), Utf8("やり直し: ごみ箱へ移動\tCtrl+Y"));
+        QTest::keyClick(f.window->treePane(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->parent(), trash);
+        QVERIFY(f.window->doc().IsModified());
+        QTest::keyClick(f.window->treePane(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(f.window->treePane(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->parent(), trash);
+
+        // MemoView keeps Ctrl+Z for its text.
+        MemoPane* memo = f.window->memoPane();
+        memo->setFocus();
+        QTRY_COMPARE(f.window->ActivePane(), IMainFrame::Pane::MemoView);
+        QTest::keyClicks(memo, QStringLiteral("xyz"));
+        QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!memo->toPlainText().contains(QStringLiteral("xyz")));
+        QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->parent(), trash);
+        QVERIFY(undo->isEnabled()); // the menu item still undoes the memo operation
+        undo->trigger();
+        QVERIFY(ItemTitled(*f.window, Utf8("買い物"))->parent() != trash);
+    }
+
     void selectingAMemoLoadsMemoViewAndTheTitleStrip() {
         WindowFixture f;
         f.window->show();
@@ -345,6 +394,11 @@ private slots:
         for (int id : {ID_MEMO_DUPLICATE, ID_MEMO_DOWN, ID_MEMO_UP, ID_MEMO_LEVEL_DOWN, ID_MEMO_LEVEL_UP, ID_MEMO_COPY,
                        ID_MEMO_PASTE, ID_MEMO_TO_TRASH, ID_EXPAND_ALL, ID_COLLAPSE_ALL})
             f.window->ExecuteCommand(id);
+        // Undo and redo replay the edits through the same model notifications.
+        while (f.window->doc().History().CanUndo())
+            f.window->ExecuteCommand(ID_MEMO_UNDO);
+        while (f.window->doc().History().CanRedo())
+            f.window->ExecuteCommand(ID_MEMO_REDO);
         f.messages.m_answer = IMessageBox::Answer::Yes;
         f.window->ExecuteCommand(ID_MEMO_EMPTY_TRASH);
         QCOMPARE(f.window->session().m_treeView.m_hTrash->childCount(), 0);

@@ -36,15 +36,6 @@ private slots:
         QCOMPARE(pane.GetSelectedText(), std::string("line1\r\nline2"));
     }
 
-    void tabStopsFollowTheAverageCharacterWidth() {
-        MemoPane pane;
-        const qreal average = QFontMetricsF(pane.font()).averageCharWidth();
-        for (int units : {8, 16, 32}) {
-            pane.SetTabStops(units);
-            QCOMPARE(pane.tabStopDistance(), average * units / 4.0);
-        }
-    }
-
     void droppedFilesBecomeReferences() {
         WindowFixture f;
         MemoPane* pane = f.window->memoPane();

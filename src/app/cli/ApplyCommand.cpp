@@ -1,5 +1,5 @@
 // apply: runs tree commands on a document and saves the result.
-#include "cli/EditSession.h"
+#include "cli/ApplySteps.h"
 
 #include <cstdio>
 #include <functional>
@@ -8,10 +8,7 @@
 namespace kardel::cli {
 namespace {
 
-struct Step {
-    std::string name;
-    std::string argument;
-};
+using Step = ApplyStep;
 
 const std::map<std::string, CommandId>& MenuCommands() {
     static const std::map<std::string, CommandId> commands = {
@@ -28,6 +25,8 @@ const std::map<std::string, CommandId>& MenuCommands() {
         {"paste", ID_MEMO_PASTE},
         {"expand-all", ID_EXPAND_ALL},
         {"collapse-all", ID_COLLAPSE_ALL},
+        {"undo", ID_MEMO_UNDO},
+        {"redo", ID_MEMO_REDO},
     };
     return commands;
 }
@@ -136,14 +135,41 @@ const CommandRegistration kApply(
         {"collapse-all", "", "collapse the whole tree"},
         {"drop", "N", "drag the selected memo onto memo N"},
         {"drop-copy", "N", "drag a copy of the selected memo onto memo N"},
-        {"import", "FILE", "import the document FILE below the selected memo"}}}}},
+        {"import", "FILE", "import FILE (a document, OPML or Markdown) below the selected memo"}}}}},
     RunApply);
 const CommandRegistration kMerge("merge",
-                                 {"TARGET.kdl SOURCE.kdl --under N OUT.kdl",
-                                  "Imports the document SOURCE.kdl below memo N of TARGET.kdl, as the window's "
-                                  "import does, and saves the result as OUT.kdl.",
+                                 {"TARGET.kdl SOURCE --under N OUT.kdl",
+                                  "Imports SOURCE below memo N of TARGET.kdl, as the window's import does, and saves "
+                                  "the result as OUT.kdl. SOURCE is a document, an OPML outline or a Markdown file, "
+                                  "told apart by its content; characters of an OPML or Markdown file that cp932 "
+                                  "cannot hold become \"?\" and their count is told on standard error.",
                                   {{"Options", {{"--under", "N", "the memo below which SOURCE goes (required)"}}}}},
                                  RunMerge);
 
 } // namespace
+
+std::vector<std::string> ApplyCommandNames() {
+    std::vector<std::string> names;
+    for (const auto& [name, id] : MenuCommands())
+        names.push_back(name);
+    for (const char* name :
+         {"select", "rename", "set-body", "cycle", "expand", "collapse", "drop", "drop-copy", "import"})
+        names.push_back(name);
+    return names;
+}
+
+bool ApplyTakesIndex(const std::string& name) {
+    return TakesIndex(name);
+}
+
+bool ApplyTakesText(const std::string& name) {
+    return TakesText(name);
+}
+
+int RunApplyStep(EditSession& edit, const ApplyStep& step) {
+    bool known =
+        MenuCommands().count(step.name) || step.name == "cycle" || TakesIndex(step.name) || TakesText(step.name);
+    return known ? RunStep(edit, step) : 2;
+}
+
 } // namespace kardel::cli

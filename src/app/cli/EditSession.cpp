@@ -43,7 +43,6 @@ bool ParseIndex(const std::string& text, long& index) {
 
 bool EditSession::Save(const std::string& path) {
     CKardelDoc& doc = m_session.doc();
-    doc.UpdateAllViews(nullptr, HintStoreText, doc.Memo(doc.m_nCurMemo));
     // Writing back over the input must not undo what something else wrote there meanwhile.
     if (!doc.m_strPathName.empty() && doc.m_fileIdentity.known &&
         CanonicalPath(path) == CanonicalPath(doc.m_strPathName) &&
@@ -51,7 +50,10 @@ bool EditSession::Save(const std::string& path) {
         std::fprintf(stderr, "kardel-cli: %s changed since it was read; nothing written\n", path.c_str());
         return false;
     }
-    return SaveOrReport(m_session, path);
+    FileResult saved = doc.OnSaveDocument(path);
+    if (!saved.ok)
+        PrintError(saved.message);
+    return saved.ok;
 }
 
 int EditSession::Command(CommandId id, const std::string& name) {
@@ -123,8 +125,9 @@ int EditSession::Import(const std::string& path) {
     if (int code = Command(ID_IMPORT, "import"); code != 0)
         return code;
     if (!m_session.m_messages.m_shown.empty()) {
+        // After a successful import the one message tells how many characters became '?'.
         PrintError(m_session.m_messages.m_shown.front());
-        return 1;
+        return m_session.doc().m_lastImportReplaced > 0 ? 0 : 1;
     }
     return 0;
 }

@@ -15,7 +15,8 @@ public:
     EditSession() : m_router(m_session.doc()) {}
 
     bool Open(const std::string& path) { return OpenOrReport(m_session, path); }
-    // Commits the MemoView text as saving does, then writes the document.
+    // Saves as the window does: commits the MemoView text, retitles the root after
+    // the file name and writes the document safely.
     bool Save(const std::string& path);
 
     // Runs a menu command; 3 when its enabling rule is false.

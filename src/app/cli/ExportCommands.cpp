@@ -1,8 +1,11 @@
 // export and export-memo: the two text exports of one memo.
 #include "cli/CliSupport.h"
 
+#include "exchange/OutlineWriter.h"
 #include "model/OutputSink.h"
 #include "shell/CTextExporter.h"
+
+#include <optional>
 
 namespace kardel::cli {
 namespace {
@@ -10,8 +13,24 @@ namespace {
 struct ExportArgs {
     std::string file, out;
     int memo = -1;
-    bool titleOnly = false, viewOnly = false;
+    bool titleOnly = false, viewOnly = false, withTrash = false;
+    std::optional<ExchangeFormat> format; // none: the text export
 };
+
+// --format NAME: true when NAME is known.
+bool ParseFormat(const std::string& name, std::optional<ExchangeFormat>& format) {
+    if (name == "text")
+        format.reset();
+    else if (name == "markdown")
+        format = ExchangeFormat::Markdown;
+    else if (name == "opml")
+        format = ExchangeFormat::Opml;
+    else if (name == "html")
+        format = ExchangeFormat::Html;
+    else
+        return false;
+    return true;
+}
 
 bool ParseExportArgs(const std::vector<std::string>& args, ExportArgs& a, bool withOptions) {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -26,6 +45,11 @@ bool ParseExportArgs(const std::vector<std::string>& args, ExportArgs& a, bool w
             a.titleOnly = true;
         } else if (withOptions && arg == "--view-only") {
             a.viewOnly = true;
+        } else if (withOptions && arg == "--with-trash") {
+            a.withTrash = true;
+        } else if (withOptions && arg == "--format" && hasValue) {
+            if (!ParseFormat(args[++i], a.format))
+                return false;
         } else if (a.file.empty() && !arg.empty() && arg[0] != '-') {
             a.file = arg;
         } else {
@@ -50,6 +74,16 @@ int RunExport(const std::vector<std::string>& args) {
     CMemoItem* memo = ChosenMemo(session, a);
     if (!memo || !memo->m_hTreeItem)
         return Usage();
+    if (a.format) {
+        OutlineExportOptions options;
+        options.titleOnly = a.titleOnly;
+        options.viewOnly = a.viewOnly;
+        options.withTrash = a.withTrash;
+        auto produce = [&](IOutput& out) {
+            return ExportOutline(*a.format, session.doc(), session.treeView(), memo->m_hTreeItem, options, out);
+        };
+        return WriteOutput(a.out, produce, OutputText::Utf8) ? 0 : 1;
+    }
     CTextExporter exporter(session.doc(), &session.memoView(), &session.treeView());
     exporter.m_bTitleOnly = a.titleOnly;
     exporter.m_bViewOnly = a.viewOnly;
@@ -72,17 +106,25 @@ int RunExportMemo(const std::vector<std::string>& args) {
 
 const HelpEntry kMemoOption{"--memo", "N", "memo N instead of the current memo the file stores"};
 const HelpEntry kOutOption{"-o", "OUT.txt", "write OUT.txt (cp932) instead of standard output (UTF-8)"};
+const HelpEntry kFormatOutOption{"-o", "OUT",
+                                 "write OUT instead of standard output (cp932 for text, UTF-8 for the other formats)"};
 
 const CommandRegistration kExport("export",
                                   {"FILE.kdl [OPTION]...",
-                                   "Writes the text export of a memo and everything below it, as the window's "
-                                   "subtree export does: each title on a line of its own, indented with tabs by its "
-                                   "level, with its body below it indented one level more.",
+                                   "Writes a memo and everything below it. The text format (the default) is the "
+                                   "window's subtree export: each title on a line of its own, indented with tabs by "
+                                   "its level, with its body below it indented one level more. Markdown, OPML and "
+                                   "HTML are UTF-8; from memo 0 they hold the whole document, and the trash is left "
+                                   "out unless asked for. OPML keeps each memo's kind, dates, due flag and selection "
+                                   "item in the namespace urn:kardel:opml:1, so that merging the file gives the "
+                                   "memos back as they were.",
                                    {{"Options",
                                      {kMemoOption,
+                                      {"--format", "text|markdown|opml|html", "the format to write (text)"},
                                       {"--title-only", "", "titles only, without the bodies"},
                                       {"--view-only", "", "only what the tree shows: nothing below a collapsed memo"},
-                                      kOutOption}}}},
+                                      {"--with-trash", "", "Markdown, OPML and HTML: the trash and what it holds too"},
+                                      kFormatOutOption}}}},
                                   RunExport);
 const CommandRegistration kExportMemo("export-memo",
                                       {"FILE.kdl [OPTION]...",

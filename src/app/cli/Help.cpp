@@ -102,7 +102,9 @@ const HelpEntry kGeneralOptions[] = {
 
 const HelpEntry kExitStatus[] = {
     {"0", "", "success"},
-    {"1", "", "a document or another file could not be read or written (the message is on standard error)"},
+    {"1", "",
+     "a document or another file could not be read or written, or the system cannot convert CP932 text (the "
+     "message is on standard error)"},
     {"2", "", "bad usage"},
     {"3", "", "a command whose enabling rule is false (standard error names it; nothing is written)"},
 };

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <optional>
 
 namespace kardel::cli {
 namespace {
@@ -65,7 +66,7 @@ struct SearchArgs {
     int stdFind = 0;
     bool all = false, built = false, sorted = false, descending = false;
     int sortColumn = 1;
-    std::string scope = "all";
+    std::optional<std::string> scope; // none: the condition keeps its own scope
     CFindCondition cond;
 };
 
@@ -166,22 +167,23 @@ bool ParseSearchArgs(const std::vector<std::string>& args, SearchArgs& a) {
     return true;
 }
 
-// Picks the scope of a built condition; "under:N" also selects memo N in the tree.
-bool ApplyScope(HeadlessSession& session, SearchArgs& a) {
-    if (a.scope == "all") {
-        a.cond.m_nScope = CFindCondition::AllMemos;
+// Replaces the condition's scope by the one given; "under:N" also selects memo N
+// in the tree, where a search below the selection starts.
+bool ApplyScope(HeadlessSession& session, const std::string& scope, CFindCondition& cond) {
+    if (scope == "all") {
+        cond.m_nScope = CFindCondition::AllMemos;
         return true;
     }
-    if (a.scope.compare(0, 6, "under:") != 0)
+    if (scope.compare(0, 6, "under:") != 0)
         return false;
     int index = -1;
-    if (!ParseIndex(a.scope.substr(6), index))
+    if (!ParseIndex(scope.substr(6), index))
         return false;
     CMemoItem* memo = session.doc().Memo(index);
     if (!memo || !memo->m_hTreeItem)
         return false;
     session.treeView().Tree().Select(memo->m_hTreeItem);
-    a.cond.m_nScope = CFindCondition::BelowSelection;
+    cond.m_nScope = CFindCondition::BelowSelection;
     return true;
 }
 
@@ -195,17 +197,15 @@ int RunSearch(const std::vector<std::string>& args) {
     session.session().OnInitialUpdate();
     CKardelDoc& doc = session.doc();
     if (a.built) {
-        if (!ApplyScope(session, a))
-            return Usage();
         doc.m_findCond = a.cond;
-    } else if (a.scope != "all") {
-        return Usage(); // a scope goes with tests built on the command line
     } else if (a.all) {
         doc.m_findCond.ResetToAllMemos();
     } else if (a.stdFind != 0) {
         doc.m_nStdFind = a.stdFind;
         doc.m_findCond = doc.m_options.m_stdFind[a.stdFind - 1];
     }
+    if (a.scope && !ApplyScope(session, *a.scope, doc.m_findCond))
+        return Usage();
     doc.RunSearch();
     if (a.sorted)
         session.findView().SortBy(a.sortColumn, a.descending);
@@ -230,7 +230,8 @@ const CommandRegistration
                 {"--in", "title|body|title,body", "where the string test looks (default both)"},
                 {"--sel", "ITEM,ITEM", "a selection item test on these items"}}},
               {"Options",
-               {{"--scope", "all|under:N", "the scope of built tests: all memos, or those below memo N"},
+               {{"--scope", "all|under:N",
+                 "replaces the condition's scope, whichever condition runs: all memos, or those below memo N"},
                 {"--sort", "COL[:desc]", "sort by column COL (0 to 6), descending with :desc"},
                 {"-o", "OUT.txt", "write OUT.txt (cp932) instead of standard output (UTF-8)"}}}}},
             RunSearch);

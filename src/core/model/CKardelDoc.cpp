@@ -45,6 +45,23 @@ void CKardelDoc::AttachViews(CKdListView* findView, CTitleView* titleView, CKdEd
     m_memoView = memoView;
     m_treeView = treeView;
     m_views = {findView, titleView, memoView, treeView};
+    if (treeView)
+        treeView->Tree().SetEditLog(&m_history);
+}
+
+void CKardelDoc::SetModifiedFlag(bool modified) {
+    m_bModified = modified;
+    if (modified)
+        m_history.NoteUnrecordedChange();
+    else
+        m_history.MarkSaved();
+}
+
+void CKardelDoc::ClearClip() {
+    if (m_arrClip.empty())
+        return;
+    m_history.ClipCleared(std::move(m_arrClip));
+    m_arrClip.clear();
 }
 
 void CKardelDoc::UpdateAllViews(CView* sender, int hint, CMemoItem* memo) {
@@ -73,6 +90,7 @@ bool CKardelDoc::OnCmdMsg(CommandId id) {
 
 CMemoItem* CKardelDoc::AppendMemo(std::unique_ptr<CMemoItem> memo) {
     m_arrMemos.push_back(std::move(memo));
+    m_history.AfterAppendMemo(m_arrMemos.back().get());
     return m_arrMemos.back().get();
 }
 
@@ -88,6 +106,9 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
     CMemoItem* shown = m_memoView ? m_memoView->ShownMemo() : nullptr;
     const std::int32_t current = m_nCurMemo;
     bool currentRemoved = false;
+    // While a step is recorded the removed memos go into it rather than away.
+    const bool keep = m_history.IsRecording();
+    std::vector<std::unique_ptr<CMemoItem>> removed;
     size_t next = 0;
     auto kept = static_cast<size_t>(indices.front());
     // Memos below the first removed index keep theirs; one pass moves the rest down.
@@ -98,7 +119,10 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
             if (slot.get() == shown)
                 m_memoView->ForgetShownMemo();
             currentRemoved = currentRemoved || static_cast<std::int32_t>(i) == current;
-            slot.reset();
+            if (keep)
+                removed.push_back(std::move(slot));
+            else
+                slot.reset();
             continue;
         }
         auto index = static_cast<std::int32_t>(kept);
@@ -106,12 +130,16 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
             m_nCurMemo = index;
         if (TreeItem* item = slot->m_hTreeItem) {
             m_treeView->Tree().SetValue(item, index);
+            // A parent's index is below its child's, so it has its new value already.
+            slot->m_nParent = item->parent() ? item->parent()->value() : -1;
         }
         if (kept != i)
             m_arrMemos[kept] = std::move(slot);
         ++kept;
     }
     m_arrMemos.resize(kept);
+    if (keep)
+        m_history.MemosRemoved(std::move(indices), std::move(removed));
     if (currentRemoved) {
         TreeItem* caret = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
         m_nCurMemo = caret ? caret->value() : 0;
@@ -119,6 +147,7 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
 }
 
 void CKardelDoc::DeleteContents() {
+    m_history.Clear();
     while (!m_arrMemos.empty())
         m_arrMemos.pop_back();
     while (!m_arrClip.empty())

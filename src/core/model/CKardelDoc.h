@@ -4,6 +4,7 @@
 #include "model/CView.h"
 #include "model/FileIdentity.h"
 #include "model/FileResult.h"
+#include "model/UndoHistory.h"
 #include "search/CFindCondition.h"
 #include "shell/CCmdTarget.h"
 
@@ -61,7 +62,17 @@ public:
     std::string m_strTitle;    // cp932; "無題" until opened or saved
     std::string m_strPathName; // file system path
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Marking the document modified outside an edit step means the saved state can no
+    // longer be reached by undo; clearing the flag marks the present state as saved.
+    void SetModifiedFlag(bool modified = true);
+    void SetModifiedFlagOnly(bool modified) { m_bModified = modified; }
+
+    // The outline's undo and redo history; every memo command records one step.
+    UndoHistory& History() { return m_history; }
+    // Fields of `memo` are about to change (a step records their old values).
+    void WillChangeMemo(CMemoItem& memo) { m_history.WillChangeMemo(memo); }
+    // Empties the memo clipboard (a step keeps what it held).
+    void ClearClip();
     // Modified, or MemoView holds typed text not yet stored into its memo.
     bool HasUnsavedChanges() const;
     // The file as the document read or last wrote it; unknown for a new document.
@@ -74,9 +85,9 @@ public:
     }
     CMemoItem* AppendMemo(std::unique_ptr<CMemoItem> memo);
     // Destroys the memos at the given indices (taken before any of them is removed)
-    // and compacts the array in one pass: every surviving memo's tree item and the
-    // current memo index follow their memo's new index, and a MemoView showing a
-    // destroyed memo forgets it. (m_nParent keeps the value the insertion gave it.)
+    // and compacts the array in one pass: every surviving memo's tree item, parent
+    // index and the current memo index follow the new indices, and a MemoView
+    // showing a destroyed memo forgets it.
     void RemoveMemos(std::vector<std::int32_t> indices);
 
     bool OnNewDocument();
@@ -105,9 +116,14 @@ public:
     void CreateMemoWithDialog();
     void CreateUntitledMemo();
     void EditCurrentMemoProperties();
-    // Merges the document file at `path` below the selected memo. The whole file is
-    // read and checked first; a failure is returned and leaves the document as it was.
+    // Merges the file at `path` (a document, an OPML outline or Markdown) below the
+    // selected memo. The whole file is read and checked first; a failure is returned
+    // and leaves the document as it was.
     FileResult ImportFile(const std::string& path);
+    // Characters the last successful import stored as '?' (cp932 cannot hold them).
+    size_t m_lastImportReplaced = 0;
+    // "Shift-JISで表せない文字%1個を「?」に置き換えました。" with the count filled in.
+    static std::string ReplacedCharactersText(size_t count);
     void OnImport();
 
     void AddSelItem(const std::string& item);
@@ -137,6 +153,7 @@ private:
     CTitleView* m_titleView = nullptr;
     CKdEditView* m_memoView = nullptr;
     CKdTreeView* m_treeView = nullptr;
+    UndoHistory m_history{*this};
 };
 
 } // namespace kardel

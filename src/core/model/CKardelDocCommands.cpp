@@ -1,13 +1,17 @@
 // The document's own commands: creating memos, their properties, import, a new
 // window, and the question asked before the document is closed or replaced.
+#include "exchange/ImportReader.h"
 #include "model/CImportSource.h"
 #include "model/CKardelDoc.h"
 #include "model/Cp932Codec.h"
 #include "model/SafeFile.h"
 #include "model/SettingsStore.h"
 #include "model/Texts.h"
+#include "shell/CCommandTable.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
+
+#include <optional>
 
 namespace kardel {
 
@@ -26,13 +30,31 @@ bool CKardelDoc::OnUpdateOwnCmd(CommandId id, CCmdUI& ui) {
     case ID_MEMO_PROPERTY:
         ui.enabled = caret && caret != trash && caret != m_treeView->Tree().GetRoot();
         return true;
+    case ID_MEMO_UNDO:
+    case ID_MEMO_REDO: {
+        bool undo = id == ID_MEMO_UNDO;
+        ui.enabled = undo ? m_history.CanUndo() : m_history.CanRedo();
+        ui.text = CCommandTable::PlainText(id);
+        if (ui.enabled)
+            ui.text += ": " + (undo ? m_history.UndoName() : m_history.RedoName());
+        return true;
+    }
     default:
         return false;
     }
 }
 
 bool CKardelDoc::OnOwnCmdMsg(CommandId id) {
+    std::optional<UndoHistory::Scope> step;
+    if (id == ID_MEMO_CREATE || id == ID_MEMO_CREATE_UNTITLED || id == ID_MEMO_PROPERTY || id == ID_IMPORT)
+        step.emplace(*this, CCommandTable::PlainText(id));
     switch (id) {
+    case ID_MEMO_UNDO:
+        m_history.Undo();
+        return true;
+    case ID_MEMO_REDO:
+        m_history.Redo();
+        return true;
     case ID_MEMO_CREATE:
         CreateMemoWithDialog();
         return true;
@@ -77,6 +99,7 @@ void CKardelDoc::EditCurrentMemoProperties() {
     if (!m_platform.dialogs.MemoProperties(values, m_options))
         return;
     SetModifiedFlag();
+    WillChangeMemo(*memo);
     // A folder keeps its kind whatever the dialog returns: it still has children.
     if (IsFolderKind(memo->m_nKind))
         values.m_nKindIndex = CMemoItem::KindToDialogIndex(memo->m_nKind);
@@ -94,26 +117,34 @@ void CKardelDoc::OnImport() {
         return;
     if (FileResult result = ImportFile(*path); !result.ok)
         m_platform.messages.ShowError(result.message);
+    else if (m_lastImportReplaced > 0)
+        m_platform.messages.ShowInfo(ReplacedCharactersText(m_lastImportReplaced));
+}
+
+std::string CKardelDoc::ReplacedCharactersText(size_t count) {
+    std::string text = Sjis("Shift-JISで表せない文字%1個を「?」に置き換えました。");
+    text.replace(text.find("%1"), 2, std::to_string(count));
+    return text;
 }
 
 FileResult CKardelDoc::ImportFile(const std::string& path) {
+    m_lastImportReplaced = 0;
     TreeItem* target = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
     if (!target)
         return FileResult::Failure(texts::BadFileFormat());
-    std::string bytes;
-    if (FileResult read = ReadWholeFile(path, bytes); !read.ok)
-        return read;
     CImportSource source;
-    if (FileResult checked = source.Read(bytes); !checked.ok)
+    size_t replaced = 0;
+    if (FileResult checked = ReadImportFile(path, source, replaced); !checked.ok)
         return checked;
     m_app.m_nFileVersion = source.m_nFileVersion;
     auto base = static_cast<std::int32_t>(m_arrMemos.size());
     m_arrMemos.reserve(m_arrMemos.size() + source.m_arrMemos.size());
     for (auto& memo : source.m_arrMemos) {
         AddSelItem(memo->m_strSelItem);
-        m_arrMemos.push_back(std::move(memo));
+        AppendMemo(std::move(memo));
     }
     m_treeView->MergeImportedTree(source.m_tree, base);
+    m_lastImportReplaced = replaced;
     return FileResult::Success();
 }
 

@@ -39,6 +39,7 @@ void CMemoItem::CopyFrom(const CMemoItem& other) {
     m_nParent = other.m_nParent;
     m_bFound = 0;
     m_nFindRow = -1;
+    m_clipSource = 0;
 }
 
 int CMemoItem::DueStatus() const {

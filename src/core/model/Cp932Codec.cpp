@@ -2,20 +2,90 @@
 
 #include <cerrno>
 #include <iconv.h>
-#include <stdexcept>
+#include <vector>
 
 namespace kardel {
 namespace {
+
+// Without a converter: ASCII passes, every other character of the input (one
+// cp932 character, one UTF-8 sequence or one UTF-16 unit) becomes the replacement.
+ConversionResult AsciiOnly(std::string_view input, size_t unitSize, std::string_view replacement) {
+    ConversionResult result;
+    size_t i = 0;
+    while (i < input.size()) {
+        auto byte = static_cast<unsigned char>(input[i]);
+        if (unitSize == 2) {
+            unsigned high = i + 1 < input.size() ? static_cast<unsigned char>(input[i + 1]) : 0xFF;
+            i += 2;
+            if (high == 0 && byte < 0x80) {
+                result.text += static_cast<char>(byte);
+                continue;
+            }
+            result.text.append(replacement);
+            result.lossy = true;
+            ++result.replaced;
+            continue;
+        }
+        if (byte < 0x80) {
+            result.text += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        size_t skip = 1;
+        if (unitSize == 0) {
+            while (i + skip < input.size() && (static_cast<unsigned char>(input[i + skip]) & 0xC0) == 0x80)
+                ++skip;
+        } else if (Cp932Codec::IsLeadByte(byte) && i + 1 < input.size()) {
+            skip = 2;
+        }
+        i += skip;
+        result.text.append(replacement);
+        result.lossy = true;
+        ++result.replaced;
+    }
+    return result;
+}
+
+// iconv_open is costly (it loads the conversion tables), and exports and imports
+// convert once per memo: each thread keeps one descriptor per direction.
+class Descriptors {
+public:
+    ~Descriptors() {
+        for (const Entry& e : m_entries)
+            iconv_close(e.cd);
+    }
+    iconv_t Get(const char* to, const char* from) {
+        for (const Entry& e : m_entries)
+            if (e.to == to && e.from == from) {
+                iconv(e.cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+                return e.cd;
+            }
+        iconv_t cd = iconv_open(to, from);
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            return cd; // no converter: the caller falls back
+        m_entries.push_back({to, from, cd});
+        return cd;
+    }
+
+private:
+    struct Entry {
+        const char* to; // string literals: compared by address
+        const char* from;
+        iconv_t cd;
+    };
+    std::vector<Entry> m_entries;
+};
 
 // Converts with iconv, replacing every input unit that cannot be converted.
 // `unitSize` is how many input bytes to skip on an invalid sequence; `replacement`
 // is written to the output in its place (already in the target encoding).
 ConversionResult Convert(const char* to, const char* from, std::string_view input, size_t unitSize,
                          std::string_view replacement) {
-    ConversionResult result;
-    iconv_t cd = iconv_open(to, from);
+    thread_local Descriptors descriptors;
+    iconv_t cd = descriptors.Get(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+        return AsciiOnly(input, unitSize, replacement);
+    ConversionResult result;
     result.text.reserve(input.size() * 2 + 8);
     char* in = const_cast<char*>(input.data());
     size_t inLeft = input.size();
@@ -42,17 +112,33 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
         inLeft -= skip;
         result.text.append(replacement);
         result.lossy = true;
+        ++result.replaced;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     char* out = buffer;
     size_t outLeft = sizeof buffer;
     iconv(cd, nullptr, nullptr, &out, &outLeft);
     result.text.append(buffer, out - buffer);
-    iconv_close(cd);
     return result;
 }
 
 } // namespace
+
+bool Cp932Codec::IsAvailable() {
+    const char* const pairs[][2] = {{"UTF-8", "CP932"}, {"CP932", "UTF-8"}, {"CP932", "UTF-16LE"}};
+    for (const auto& pair : pairs) {
+        iconv_t cd = iconv_open(pair[0], pair[1]);
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            return false;
+        iconv_close(cd);
+    }
+    return true;
+}
+
+const char* Cp932Codec::MissingMessageUtf8() {
+    return "このｼｽﾃﾑには文字ｺｰﾄﾞ CP932 (Shift-JIS) の変換がないため、起動できません。"
+           "iconv の CP932 変換 (glibc の gconv ﾓｼﾞｭｰﾙ) を入れてください。";
+}
 
 ConversionResult Cp932Codec::ToUtf8(std::string_view cp932) {
     bool ascii = true;

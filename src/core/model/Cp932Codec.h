@@ -9,11 +9,20 @@ namespace kardel {
 // caller learns when something had to be replaced.
 struct ConversionResult {
     std::string text;
-    bool lossy = false; // at least one character was replaced by '?' (or U+FFFD when decoding)
+    bool lossy = false;  // at least one character was replaced by '?' (or U+FFFD when decoding)
+    size_t replaced = 0; // how many characters were replaced
 };
 
 class Cp932Codec {
 public:
+    // Whether this system's iconv converts cp932 to and from UTF-8 and UTF-16LE.
+    // Both programs check it once at start-up and stop when it does not: without
+    // it no text can be read or shown. A conversion that finds no converter later
+    // still returns (ASCII kept, everything else replaced, lossy set).
+    static bool IsAvailable();
+    // What the programs say when it is not, in UTF-8 (it cannot be converted).
+    static const char* MissingMessageUtf8();
+
     // cp932 bytes to UTF-8. Invalid or truncated sequences become U+FFFD.
     static ConversionResult ToUtf8(std::string_view cp932);
     // UTF-8 to cp932. Characters cp932 cannot hold, and invalid UTF-8, become '?'.

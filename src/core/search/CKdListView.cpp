@@ -141,8 +141,7 @@ std::string CKdListView::CellText(int row, int column) const {
 }
 
 int CKdListView::RowIcon(int row) const {
-    const CMemoItem* memo = RowMemo(row);
-    return memo && IsValidKind(memo->m_nKind) ? memo->m_nKind : -1;
+    return row >= 0 && row < RowCount() ? m_rowIcons[static_cast<size_t>(row)] : -1;
 }
 
 bool CKdListView::RowShowsDueMark(int row) const {
@@ -168,17 +167,20 @@ void CKdListView::SetColumnWidth(int column, int width) {
 
 // ---- Building and sorting ----
 
-void CKdListView::BuildRow(CMemoItem& memo) {
+int CKdListView::BuildRow(CMemoItem& memo) {
     // A listed open folder is shown, and kept, as a closed one.
-    if (memo.m_nKind == KindOpenFolder)
+    if (memo.m_nKind == KindOpenFolder) {
+        m_doc.WillChangeMemo(memo);
         memo.m_nKind = KindClosedFolder;
+    }
+    return IsValidKind(memo.m_nKind) ? memo.m_nKind : -1;
 }
 
 void CKdListView::RefreshRow(CMemoItem& memo) {
     int row = memo.m_nFindRow;
     if (row < 0 || row >= RowCount() || m_doc.Memo(m_rows[static_cast<size_t>(row)]) != &memo)
         return;
-    BuildRow(memo);
+    m_rowIcons[static_cast<size_t>(row)] = BuildRow(memo);
     if (m_observer)
         m_observer->RowChanged(row);
 }
@@ -193,11 +195,12 @@ void CKdListView::Rebuild() {
     if (m_observer)
         m_observer->BeforeReset();
     m_rows.clear();
+    m_rowIcons.clear();
     const auto& memos = m_doc.m_arrMemos;
     for (size_t i = 0; i < memos.size(); ++i) {
         CMemoItem& memo = *memos[i];
         if (memo.m_bFound) {
-            BuildRow(memo);
+            m_rowIcons.push_back(BuildRow(memo));
             memo.m_nFindRow = static_cast<std::int32_t>(m_rows.size());
             m_rows.push_back(static_cast<std::int32_t>(i));
         } else {
@@ -256,10 +259,20 @@ void CKdListView::SortBy(int column, bool descending) {
 void CKdListView::SortRows(int column, bool descending) {
     if (m_observer)
         m_observer->BeforeSort();
-    SortFindRows(m_rows, m_doc, column, descending);
+    // The icons go with their memos: keyed by memo index across the sort.
+    std::vector<int> iconOfMemo(m_doc.m_arrMemos.size(), -1);
     for (size_t row = 0; row < m_rows.size(); ++row)
-        if (CMemoItem* memo = m_doc.Memo(m_rows[row]))
+        if (static_cast<size_t>(m_rows[row]) < iconOfMemo.size())
+            iconOfMemo[static_cast<size_t>(m_rows[row])] = m_rowIcons[row];
+    SortFindRows(m_rows, m_doc, column, descending);
+    std::vector<int> icons(m_rows.size(), -1);
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        if (CMemoItem* memo = m_doc.Memo(m_rows[row])) {
+            icons[row] = iconOfMemo[static_cast<size_t>(m_rows[row])];
             memo->m_nFindRow = static_cast<std::int32_t>(row);
+        }
+    }
+    m_rowIcons = std::move(icons);
     if (m_observer)
         m_observer->AfterSort();
 }

@@ -36,7 +36,9 @@ public:
     std::string CellText(int row, int column) const;
     // The cell as the list shows it: a long title cut (ShownTitle), every other text whole.
     std::string ShownCellText(int row, int column) const;
-    int RowIcon(int row) const; // the kind as icon index, or -1 for a kind without one
+    // The icon the row was given when it was built or last refreshed (the memo's kind then),
+    // or -1 for a kind without one. Expanding a listed folder later leaves its row closed.
+    int RowIcon(int row) const;
     bool RowShowsDueMark(int row) const;
     const std::string& HeaderText(int column) const;
     bool IsColumnShown(int column) const { return column != kSelColumn || m_bSelColumnShown; }
@@ -62,7 +64,7 @@ public:
     bool m_bSelColumnShown = false;
 
 private:
-    void BuildRow(CMemoItem& memo);
+    int BuildRow(CMemoItem& memo); // returns the row's icon
     void RefreshRow(CMemoItem& memo);
     void ResetTitles();
     void SortRows(int column, bool descending);
@@ -72,6 +74,7 @@ private:
     CKardelDoc& m_doc;
     IFindListObserver* m_observer = nullptr;
     std::vector<std::int32_t> m_rows;
+    std::vector<int> m_rowIcons; // parallel to m_rows
     std::string m_strTitles[kColumnCount];
     bool m_bRebuilding = false;
     int m_nRowHeight = kDefaultRowHeight;

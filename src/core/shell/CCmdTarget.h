@@ -1,6 +1,8 @@
 #pragma once
 #include "shell/CommandIds.h"
 
+#include <string>
+
 namespace kardel {
 
 // What a command target says of a command before it is shown or carried out.
@@ -8,6 +10,7 @@ struct CCmdUI {
     bool enabled = true;
     bool checkable = false;
     bool checked = false;
+    std::string text; // cp932; when set, the menu text to show instead of the table's
 };
 
 // An object on the command route (active pane, document, frame, application).

@@ -32,6 +32,12 @@ const std::vector<CommandInfo> kCommands = {
      "選択中のMemo以下"},
     {ID_EXPORT_FINDVIEW, "FindViewの項目をTab区切りテキストで書き出す...", K{}, N,
      "FindViewの項目をTab区切りテキストで書き出す", "FindViewを書き出す"},
+    {ID_EXPORT_MARKDOWN, "選択中のMemo以下をMarkdownで書き出す...", K{}, N, "選択中のMemo以下をMarkdownで書き出す",
+     "Markdownで書き出す"},
+    {ID_EXPORT_OPML, "選択中のMemo以下をOPMLで書き出す...", K{}, N, "選択中のMemo以下をOPMLで書き出す",
+     "OPMLで書き出す"},
+    {ID_EXPORT_HTML, "選択中のMemo以下をHTMLで書き出す...", K{}, N, "選択中のMemo以下をHTMLで書き出す",
+     "HTMLで書き出す"},
     {ID_FILE_MRU_FILE1, "最近使ったﾌｧｲﾙ", K{}, N, "このﾌｧｲﾙを開く", "ﾌｧｲﾙを開く"},
     {ID_FILE_CLOSE, "ﾌｧｲﾙを閉じる(&X)\tCtrl+Q", K{"Ctrl+Q"}, N, "作業中のﾌｧｲﾙを閉じる", "閉じる"},
     {ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z", K{"Ctrl+Z", "Alt+Backspace"}, N, "直前に行った動作を元に戻す", "元に戻す"},
@@ -68,6 +74,10 @@ const std::vector<CommandInfo> kCommands = {
     {ID_MEMO_COPY, "ｺﾋﾟｰ(&C)\tCtrl+Shift+C", K{"Ctrl+Shift+C"}, T, "Memoをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰする", "コピー"},
     {ID_MEMO_PASTE, "貼り付け(&P)\tCtrl+Shift+V", K{"Ctrl+Shift+V"}, T,
      "ｸﾘｯﾌﾟﾎﾞｰﾄﾞのMemoを選択中のMemoの子アイテムとして挿入する", "貼り付け"},
+    // Their keys belong to TreeView and FindView only (MemoView keeps Ctrl+Z for its text):
+    // the window binds them to those panes.
+    {ID_MEMO_UNDO, "元に戻す\tCtrl+Z", K{}, N, "直前のMemoの操作を元に戻す", "元に戻す"},
+    {ID_MEMO_REDO, "やり直し\tCtrl+Y", K{}, N, "元に戻したMemoの操作をやり直す", "やり直し"},
     {ID_MEMO_TO_TRASH, "ごみ箱へ移動(&T)\tCtrl+Del", K{"Ctrl+Del"}, T, "ごみ箱へ移動", "ごみ箱へ"},
     {ID_MEMO_EMPTY_TRASH, "ごみ箱を空に(&E)", K{}, T, "ごみ箱をからにする", "ごみ箱を空に"},
     {ID_FIND, "検索...(&F)", K{}, M, "検索する", "検索"},
@@ -97,13 +107,17 @@ MenuEntry Recent() {
 }
 
 // The "Memo" popup; the context menu's copy names the move submenu and two items differently.
-MenuEntry MemoPopup(const char* title, const char* moveTitle, const char* emptyTrash, const char* property) {
-    return Popup(title, {Cmd(ID_MEMO_CREATE), Cmd(ID_MEMO_CREATE_UNTITLED), Cmd(ID_MEMO_DUPLICATE),
-                         Popup(moveTitle, {Cmd(ID_MEMO_UP), Cmd(ID_MEMO_DOWN), Sep(), Cmd(ID_MEMO_LEVEL_UP),
-                                           Cmd(ID_MEMO_LEVEL_DOWN)}),
-                         Sep(), Cmd(ID_MEMO_CUT), Cmd(ID_MEMO_COPY), Cmd(ID_MEMO_PASTE), Sep(), Cmd(ID_MEMO_TO_TRASH),
-                         Cmd(ID_MEMO_EMPTY_TRASH, emptyTrash), Sep(), Cmd(ID_FIND), Cmd(ID_FIND_AGAIN),
-                         Cmd(ID_FIND_STANDARD), Sep(), Cmd(ID_MEMO_PROPERTY, property)});
+MenuEntry MemoPopup(const char* title, const char* moveTitle, const char* emptyTrash, const char* property,
+                    bool withUndo = false) {
+    MenuEntry popup = Popup(title, {Cmd(ID_MEMO_CREATE), Cmd(ID_MEMO_CREATE_UNTITLED), Cmd(ID_MEMO_DUPLICATE),
+                                    Popup(moveTitle, {Cmd(ID_MEMO_UP), Cmd(ID_MEMO_DOWN), Sep(), Cmd(ID_MEMO_LEVEL_UP),
+                                                      Cmd(ID_MEMO_LEVEL_DOWN)}),
+                                    Sep(), Cmd(ID_MEMO_CUT), Cmd(ID_MEMO_COPY), Cmd(ID_MEMO_PASTE), Sep(),
+                                    Cmd(ID_MEMO_TO_TRASH), Cmd(ID_MEMO_EMPTY_TRASH, emptyTrash), Sep(), Cmd(ID_FIND),
+                                    Cmd(ID_FIND_AGAIN), Cmd(ID_FIND_STANDARD), Sep(), Cmd(ID_MEMO_PROPERTY, property)});
+    if (withUndo)
+        popup.children.insert(popup.children.begin(), {Cmd(ID_MEMO_UNDO), Cmd(ID_MEMO_REDO), Sep()});
+    return popup;
 }
 
 } // namespace
@@ -140,17 +154,33 @@ const CommandInfo* CCommandTable::Find(int id) {
     return it == byId.end() ? nullptr : it->second;
 }
 
+std::string CCommandTable::PlainText(int id) {
+    const CommandInfo* info = Find(id);
+    if (!info || !info->menuText)
+        return std::string();
+    std::string text = info->MenuText();
+    if (auto tab = text.find('\t'); tab != std::string::npos)
+        text.erase(tab);
+    if (auto mnemonic = text.find("(&"); mnemonic != std::string::npos)
+        text.erase(mnemonic);
+    while (!text.empty() && text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
 const std::vector<MenuEntry>& CCommandTable::MainMenu() {
     static const std::vector<MenuEntry> menu = {
         Popup("ﾌｧｲﾙ(&F)",
               {Cmd(ID_FILE_NEW), Cmd(ID_FILE_OPEN), Cmd(ID_FILE_SAVE), Cmd(ID_FILE_SAVE_AS), Sep(),
                Cmd(ID_FILE_PRINT_SETUP), Cmd(ID_FILE_PRINT), Sep(), Popup("ｲﾝﾎﾟｰﾄ(&I)", {Cmd(ID_IMPORT)}),
-               Popup("ｴｸｽﾎﾟｰﾄ(&E)", {Cmd(ID_EXPORT_MEMOVIEW), Cmd(ID_EXPORT_SUBTREE), Sep(), Cmd(ID_EXPORT_FINDVIEW)}),
+               Popup("ｴｸｽﾎﾟｰﾄ(&E)", {Cmd(ID_EXPORT_MEMOVIEW), Cmd(ID_EXPORT_SUBTREE), Sep(), Cmd(ID_EXPORT_FINDVIEW),
+                                     Sep(), Cmd(ID_EXPORT_MARKDOWN), Cmd(ID_EXPORT_OPML), Cmd(ID_EXPORT_HTML)}),
                Sep(), Recent(), Sep(), Cmd(ID_FILE_CLOSE)}),
-        Popup("編集(&E)", {Cmd(ID_EDIT_UNDO), Sep(), Cmd(ID_EDIT_CUT), Cmd(ID_EDIT_COPY), Cmd(ID_EDIT_PASTE), Sep(),
-                           Cmd(ID_EDIT_SELECT_ALL), Sep(), Cmd(ID_EDIT_FIND), Cmd(ID_EDIT_REPLACE), Sep(),
-                           Popup("Memo編集", {Cmd(ID_INSERT_DATE), Cmd(ID_INSERT_TIME)}), Sep(), Cmd(ID_OPEN_URL),
-                           Cmd(ID_SEND_MAIL)}),
+        Popup("編集(&E)",
+              {Cmd(ID_EDIT_UNDO), Cmd(ID_MEMO_UNDO), Cmd(ID_MEMO_REDO), Sep(), Cmd(ID_EDIT_CUT), Cmd(ID_EDIT_COPY),
+               Cmd(ID_EDIT_PASTE), Sep(), Cmd(ID_EDIT_SELECT_ALL), Sep(), Cmd(ID_EDIT_FIND), Cmd(ID_EDIT_REPLACE),
+               Sep(), Popup("Memo編集", {Cmd(ID_INSERT_DATE), Cmd(ID_INSERT_TIME)}), Sep(), Cmd(ID_OPEN_URL),
+               Cmd(ID_SEND_MAIL)}),
         Popup("表示(&V)",
               {Popup("ﾂｰﾙﾊﾞｰ(&T)", {Cmd(ID_VIEW_TOOLBAR), Cmd(ID_VIEW_TREE_TOOLBAR)}), Cmd(ID_VIEW_STATUS_BAR), Sep(),
                Cmd(ID_VIEW_NORMAL), Cmd(ID_VIEW_TREE_MEMO), Cmd(ID_VIEW_FIND_MEMO), Cmd(ID_VIEW_MEMO_ONLY), Sep(),
@@ -162,7 +192,7 @@ const std::vector<MenuEntry>& CCommandTable::MainMenu() {
 }
 
 const MenuEntry& CCommandTable::MemoContextMenu() {
-    static const MenuEntry menu = MemoPopup("TreeViewITem", "移動", "ごみ箱を空に", "ﾌﾟﾛﾊﾟﾃｨ\tCtrl+E");
+    static const MenuEntry menu = MemoPopup("TreeViewITem", "移動", "ごみ箱を空に", "ﾌﾟﾛﾊﾟﾃｨ\tCtrl+E", true);
     return menu;
 }
 

@@ -43,6 +43,8 @@ public:
     static const std::vector<CommandInfo>& Commands();
     // nullptr for an id the table does not hold.
     static const CommandInfo* Find(int id);
+    // cp932 menu text without its mnemonic, key text and trailing dots ("ごみ箱へ移動").
+    static std::string PlainText(int id);
 
     // MENU 128: the main menu's popups.
     static const std::vector<MenuEntry>& MainMenu();

@@ -1,8 +1,12 @@
 #include "shell/CExportCommands.h"
 
+#include "exchange/OutlineWriter.h"
 #include "model/CKardelDoc.h"
 #include "search/FindViewExport.h"
 #include "shell/CTextExporter.h"
+#include "shell/Platform.h"
+#include "shell/TextExportFile.h"
+#include "tree/CKdTreeView.h"
 
 namespace kardel {
 
@@ -11,6 +15,9 @@ bool CExportCommands::OnUpdateCmd(CommandId id, CCmdUI& ui) {
     case ID_EXPORT_MEMOVIEW:
     case ID_EXPORT_SUBTREE:
     case ID_EXPORT_FINDVIEW:
+    case ID_EXPORT_MARKDOWN:
+    case ID_EXPORT_OPML:
+    case ID_EXPORT_HTML:
         ui.enabled = true;
         return true;
     default:
@@ -30,9 +37,39 @@ bool CExportCommands::OnCmdMsg(CommandId id) {
         if (m_doc.FindView())
             ExportFindView(m_doc, *m_doc.FindView());
         return true;
+    case ID_EXPORT_MARKDOWN:
+    case ID_EXPORT_OPML:
+    case ID_EXPORT_HTML:
+        ExportExchange(id);
+        return true;
     default:
         return false;
     }
+}
+
+// The selected memo and its subtree (from the root, the whole document) in an
+// exchange format, to the file the save dialog gives. The trash stays out unless
+// it is the selected memo or holds it.
+void CExportCommands::ExportExchange(int id) {
+    CKdTreeView* view = m_doc.TreeView();
+    TreeItem* top = view ? view->Tree().GetCaret() : nullptr;
+    if (!top)
+        return;
+    ExchangeFormat format = id == ID_EXPORT_MARKDOWN ? ExchangeFormat::Markdown
+                            : id == ID_EXPORT_OPML   ? ExchangeFormat::Opml
+                                                     : ExchangeFormat::Html;
+    FileDialogRequest request;
+    request.save = true;
+    request.defaultExtension = FormatExtension(format);
+    request.initialName = top->label();
+    request.filter = FormatFilter(format);
+    request.confirmOverwrite = true;
+    std::optional<std::string> path = m_doc.platform().fileDialogs.Run(request);
+    if (!path || path->empty())
+        return;
+    text_export::WriteOrReport(m_doc, *path, [&](IOutput& out) {
+        return ExportOutline(format, m_doc, *view, top, OutlineExportOptions(), out);
+    });
 }
 
 } // namespace kardel

@@ -5,8 +5,9 @@ namespace kardel {
 
 class CKardelDoc;
 
-// The three exports of the file menu: 32799 MemoView's text, 32838 the selected
-// memo's subtree, 32872 FindView as tab-separated text. Always enabled.
+// The exports of the file menu: 32799 MemoView's text, 32838 the selected
+// memo's subtree, 32872 FindView as tab-separated text, and the selected memo's
+// subtree as Markdown, OPML or HTML. Always enabled.
 class CExportCommands : public CCmdTarget {
 public:
     explicit CExportCommands(CKardelDoc& doc) : m_doc(doc) {}
@@ -15,6 +16,8 @@ public:
     bool OnCmdMsg(CommandId id) override;
 
 private:
+    void ExportExchange(int id);
+
     CKardelDoc& m_doc;
 };
 

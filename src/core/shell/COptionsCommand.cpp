@@ -15,8 +15,9 @@ bool COptionsCommand::OnUpdateCmd(CommandId id, CCmdUI& ui) {
 bool COptionsCommand::OnCmdMsg(CommandId id) {
     if (id != ID_OPTIONS)
         return false;
+    // Each OK or Apply of the sheet is a step of its own, which undo can take back.
     if (m_doc.platform().dialogs.OptionsSheet(m_doc))
-        m_doc.SetModifiedFlag(true);
+        m_doc.SetModifiedFlagOnly(true);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "model/ListEditing.h"
 #include "model/SettingsStore.h"
 #include "model/Texts.h"
+#include "shell/CCommandTable.h"
 #include "shell/Platform.h"
 
 #include <algorithm>
@@ -50,6 +51,7 @@ std::optional<std::string> COptionsSheetModel::Validate(Page page) const {
 }
 
 void COptionsSheetModel::Apply() {
+    UndoHistory::Scope step(m_doc, CCommandTable::PlainText(ID_OPTIONS));
     CDocOptions& o = m_doc.m_options;
     if (m_bShown[AppliPage]) {
         o.m_bAutoSave = m_bAutoSave;

@@ -60,6 +60,13 @@ enum CommandId : int {
     ID_MEMO_LEVEL_DOWN = 32867,
     ID_VIEW_TREE_TOOLBAR = 32869,
     ID_EXPORT_FINDVIEW = 32872,
+    ID_MEMO_UNDO = 32900,
+    ID_MEMO_REDO = 32901,
+
+    // Exchange formats, after the program's own commands.
+    ID_EXPORT_MARKDOWN = 32880,
+    ID_EXPORT_OPML = 32881,
+    ID_EXPORT_HTML = 32882,
 };
 
 } // namespace kardel

@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/CKardelDoc.h"
 #include "model/SettingsStore.h"
+#include "model/Texts.h"
 #include "search/CFindMatcher.h"
 #include "shell/Platform.h"
 
@@ -35,6 +36,7 @@ void CKdTreeView::RefreshFolderState(TreeItem* item) {
     CMemoItem* memo = MemoOf(item);
     if (!memo)
         return;
+    m_doc.WillChangeMemo(*memo);
     std::int32_t kind;
     if (IsTrashKind(memo->m_nKind)) {
         kind = m_tree.HasChildren(item) ? KindTrashFull : KindTrashEmpty;
@@ -124,8 +126,10 @@ void CKdTreeView::OnItemExpanded(TreeItem* item) {
         return;
     int image = m_tree.FirstChildIsNextVisible(item) ? KindOpenFolder : KindClosedFolder;
     m_tree.SetImage(item, image);
-    if (CMemoItem* memo = MemoOf(item))
+    if (CMemoItem* memo = MemoOf(item)) {
+        m_doc.WillChangeMemo(*memo);
         memo->m_nKind = image;
+    }
     if (CSettings(m_doc.settings()).Get(CSettings::kSelectModifies) != 0)
         m_doc.SetModifiedFlag();
 }
@@ -136,6 +140,8 @@ void CKdTreeView::OnEndLabelEdit(TreeItem* item, const std::optional<std::string
     CMemoItem* memo = MemoOf(item);
     if (!memo)
         return;
+    UndoHistory::Scope step(m_doc, Sjis("名前の変更"));
+    m_doc.WillChangeMemo(*memo);
     m_tree.SetLabel(item, *text);
     memo->m_strTitle = *text;
     m_doc.UpdateAllViews(this, HintMemoChanged, memo);
@@ -159,6 +165,8 @@ void CKdTreeView::OnDblClk(TreeItem* hit) {
     CMemoItem* memo = MemoOf(hit);
     if (!memo)
         return;
+    UndoHistory::Scope step(m_doc, Sjis("種類の変更"));
+    m_doc.WillChangeMemo(*memo);
     int image = hit->image();
     if (image >= KindMemo && image <= KindDone) {
         std::int32_t kind = NextKind(image);

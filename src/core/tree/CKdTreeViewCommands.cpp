@@ -1,10 +1,12 @@
 // The TreeView's editing primitives and the memo commands built on them.
 #include "model/CKardelDoc.h"
 #include "model/Texts.h"
+#include "shell/CCommandTable.h"
 #include "shell/Platform.h"
 #include "tree/CKdTreeView.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -25,7 +27,8 @@ private:
     bool m_saved;
 };
 
-void MakeFolderOrFullTrash(CMemoItem& memo) {
+void MakeFolderOrFullTrash(CKardelDoc& doc, CMemoItem& memo) {
+    doc.WillChangeMemo(memo);
     if (IsTrashKind(memo.m_nKind)) {
         memo.m_nKind = KindTrashFull;
     } else {
@@ -128,16 +131,17 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     if (tops.empty())
         return;
     m_doc.SetModifiedFlag();
-    std::unordered_set<const TreeItem*> clipSources;
+    std::unordered_set<std::uint64_t> clipSources;
     if (!m_bCutting)
         for (const auto& entry : m_doc.m_arrClip)
-            clipSources.insert(entry->m_hTreeItem);
+            if (entry->m_clipSource != 0)
+                clipSources.insert(entry->m_clipSource);
     bool clearClip = false;
     std::vector<std::int32_t> indices;
     for (TreeItem* top : tops) {
         m_tree.ForEachPreOrder(top, [&](TreeItem* x) {
             indices.push_back(x->value());
-            if (!clearClip && clipSources.count(x))
+            if (!clearClip && clipSources.count(x->id()))
                 clearClip = true;
         });
         if (m_drag.m_hDragItem && m_tree.IsAncestorOrSelf(top, m_drag.m_hDragItem))
@@ -146,7 +150,7 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
             m_drag.m_hDropTarget = nullptr;
     }
     if (clearClip)
-        m_doc.m_arrClip.clear();
+        m_doc.ClearClip();
 
     std::vector<TreeItem*> parents;
     {
@@ -178,8 +182,10 @@ void CKdTreeView::ExpandSubtree(TreeItem* item, bool expand) {
         m_tree.Expand(x, expand);
         if (x == m_hTrash)
             return;
-        if (CMemoItem* memo = MemoOf(x))
+        if (CMemoItem* memo = MemoOf(x)) {
+            m_doc.WillChangeMemo(*memo);
             memo->m_bHasDue = 0;
+        }
         m_tree.SetImage(x, expand ? KindOpenFolder : KindClosedFolder);
     });
     if (expand)
@@ -217,8 +223,10 @@ void CKdTreeView::MergeImportedTree(const std::vector<StoredTreeRecord>& records
             FlagScope importing(m_bImporting, true);
             DeleteSubtrees(contents);
         }
-        if (CMemoItem* trash = MemoOf(m_hTrash))
+        if (CMemoItem* trash = MemoOf(m_hTrash)) {
+            m_doc.WillChangeMemo(*trash);
             trash->m_nKind = KindTrashFull;
+        }
         m_tree.SetImage(m_hTrash, KindTrashFull);
     }
     if (importedTrash)
@@ -226,7 +234,7 @@ void CKdTreeView::MergeImportedTree(const std::vector<StoredTreeRecord>& records
     m_tree.Expand(target, true);
     if (m_tree.HasChildren(target)) {
         if (CMemoItem* memo = MemoOf(target)) {
-            MakeFolderOrFullTrash(*memo);
+            MakeFolderOrFullTrash(m_doc, *memo);
             m_tree.SetImage(target, memo->m_nKind);
         }
     }
@@ -296,6 +304,10 @@ bool CKdTreeView::OnUpdateCmd(CommandId id, CCmdUI& ui) {
 }
 
 bool CKdTreeView::OnCmdMsg(CommandId id) {
+    // Copying and opening or closing folders change no memo: they are no step.
+    std::optional<UndoHistory::Scope> step;
+    if (id != ID_MEMO_COPY && id != ID_EXPAND_ALL && id != ID_COLLAPSE_ALL && IsForwardedMemoCommand(id))
+        step.emplace(m_doc, CCommandTable::PlainText(id));
     switch (id) {
     case ID_MEMO_DUPLICATE:
         Duplicate();
@@ -378,9 +390,10 @@ void CKdTreeView::LevelDown() {
     CMemoItem* previousMemo = MemoOf(previous);
     if (!previousMemo)
         return;
-    previousMemo->m_nKind = KindOpenFolder;
-    previousMemo->m_bHasDue = 0;
-    m_tree.SetImage(previous, KindOpenFolder);
+    // The previous sibling is the trash when memos were merged after it below the
+    // root: the memo then goes into the trash, which shows that it holds memos.
+    MakeFolderOrFullTrash(m_doc, *previousMemo);
+    m_tree.SetImage(previous, previousMemo->m_nKind);
     TreeItem* created = CopySubtree(caret, previous, Position::First, false);
     if (!created)
         return;
@@ -409,8 +422,10 @@ void CKdTreeView::MoveToTrash() {
     CopySubtree(caret, m_hTrash, Position::First, false);
     DeleteSubtree(caret);
     // The trash now holds memos: its memo says so as well as its image.
-    if (CMemoItem* trash = MemoOf(m_hTrash))
+    if (CMemoItem* trash = MemoOf(m_hTrash)) {
+        m_doc.WillChangeMemo(*trash);
         trash->m_nKind = KindTrashFull;
+    }
     m_tree.SetImage(m_hTrash, KindTrashFull);
     m_tree.Select(next ? next : parent);
     m_doc.SetModifiedFlag();
@@ -440,6 +455,10 @@ void CKdTreeView::CopyToClipboard() {
             return;
         auto copy = std::make_unique<CMemoItem>();
         copy->CopyFrom(*memo);
+        // The source is named by its item's id: an entry keeps no pointer that a
+        // later item could come to share.
+        copy->m_hTreeItem = nullptr;
+        copy->m_clipSource = x->id();
         auto parentEntry = positions.find(x->parent());
         copy->m_nParent = m_doc.m_arrClip.empty() || parentEntry == positions.end() ? -1 : parentEntry->second;
         positions[x] = static_cast<std::int32_t>(m_doc.m_arrClip.size());
@@ -456,6 +475,9 @@ void CKdTreeView::Cut() {
         CopyToClipboard();
         DeleteSubtree(caret);
     }
+    // The cut memos now exist only in the clipboard: no deletion may empty it.
+    for (auto& entry : m_doc.m_arrClip)
+        entry->m_clipSource = 0;
     // The memos after the cut ones have new indices: FindView must not keep the old ones.
     m_doc.UpdateAllViews(this, HintResultsChanged, nullptr);
 }
@@ -483,7 +505,7 @@ void CKdTreeView::Paste() {
         }
         m_tree.Expand(target, true);
     }
-    MakeFolderOrFullTrash(*targetMemo);
+    MakeFolderOrFullTrash(m_doc, *targetMemo);
     m_tree.SetImage(target, targetMemo->m_nKind);
 }
 

@@ -1,6 +1,7 @@
 #include "tree/CTreeDragDrop.h"
 
 #include "model/CKardelDoc.h"
+#include "model/Texts.h"
 #include "tree/CKdTreeView.h"
 
 namespace kardel {
@@ -15,6 +16,13 @@ bool CTreeDragDrop::Begin(TreeItem* item) {
     m_hDropTarget = nullptr;
     m_bDragging = true;
     return true;
+}
+
+void CTreeDragDrop::Abandon() {
+    if (!m_bDragging)
+        return;
+    m_bDragging = false;
+    m_view.Tree().SetDropHighlight(nullptr);
 }
 
 void CTreeDragDrop::Hover(TreeItem* item) {
@@ -49,6 +57,8 @@ bool CTreeDragDrop::Drop(bool copy) {
     tree.SetDropHighlight(nullptr);
     if (IsRefused(copy))
         return false;
+    // Begin stored the typed text; what was typed since stays in MemoView.
+    UndoHistory::Scope step(m_view.doc(), Sjis(copy ? "ﾄﾞﾗｯｸﾞでｺﾋﾟｰ" : "ﾄﾞﾗｯｸﾞで移動"), false);
     TreeItem* created = m_view.CopySubtree(m_hDragItem, m_hDropTarget, CKdTreeView::Position::First, true);
     if (!created)
         return false;
@@ -58,6 +68,7 @@ bool CTreeDragDrop::Drop(bool copy) {
     }
     TreeItem* parent = created->parent();
     if (CMemoItem* memo = m_view.MemoOf(parent)) {
+        m_view.doc().WillChangeMemo(*memo);
         if (IsTrashKind(memo->m_nKind)) {
             memo->m_nKind = KindTrashFull;
         } else {

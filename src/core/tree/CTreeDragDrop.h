@@ -14,7 +14,9 @@ public:
     // The control's begin-drag notification for `item`. True when a drag starts;
     // the skin then makes the drag image and calls Abandon() if it cannot.
     bool Begin(TreeItem* item);
-    void Abandon() { m_bDragging = false; }
+    // Ends a drag without a drop (no drag image, or the user cancelled): the drop
+    // highlight goes and nothing else changes.
+    void Abandon();
     // A mouse move while dragging, with the item under the cursor or nullptr.
     void Hover(TreeItem* item);
     // The left button went up; `copy` is the control key's state at that moment.

@@ -14,7 +14,6 @@ std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
     std::vector<StoredTreeRecord> records;
     records.reserve(count);
     std::vector<bool> used(memoCount, false);
-    size_t trashPosition = 0;
     for (size_t i = 0; i < count; ++i) {
         StoredTreeRecord r;
         r.image = ar.ReadInt32();
@@ -35,13 +34,10 @@ std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
         bool trashImage = IsTrashKind(r.image);
         if (trashImage != (r.memo == 1))
             bad();
-        if (trashImage) {
-            if (r.parent != 1)
-                bad();
-            trashPosition = i;
-        } else if (r.parent == 1 && trashPosition != 0) {
-            bad(); // a child of the root after the trash
-        }
+        // The trash may stand anywhere among the root's children: a merge below the
+        // root puts the imported memos after it.
+        if (trashImage && r.parent != 1)
+            bad();
         records.push_back(r);
     }
     return records;

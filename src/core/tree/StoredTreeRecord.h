@@ -20,9 +20,10 @@ struct StoredTreeRecord {
 
 // Reads and checks a whole tree section for a document of `memoCount` memos:
 // exactly one record per memo, the root record first with memo 0, parents naming
-// earlier records, memo 1 and only memo 1 shown as the trash, and the trash the
-// root's last child. Anything else throws the archive's bad-format error, so a
-// caller can check a section completely before it changes anything.
+// earlier records, memo 1 and only memo 1 shown as the trash, and the trash a
+// child of the root (anywhere among its children). Anything else throws the
+// archive's bad-format error, so a caller can check a section completely before
+// it changes anything.
 std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
                                               const std::function<std::int32_t(std::int32_t)>& kindOf);
 

@@ -73,6 +73,7 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
     raw->m_label = label;
     raw->m_image = image;
     raw->m_value = value;
+    raw->m_id = ++m_lastId;
     raw->m_parent = holder;
     holder->m_children.insert(holder->m_children.begin() + row, std::move(item));
     raw->m_row = row;
@@ -80,6 +81,8 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
     ++m_count;
     if (m_observer)
         m_observer->AfterInsert(raw);
+    if (m_editLog)
+        m_editLog->AfterInsert(raw);
     return raw;
 }
 
@@ -97,6 +100,8 @@ void TreeControl::DeleteItem(TreeItem* item) {
     }
     if (m_dropHighlight && IsAncestorOrSelf(item, m_dropHighlight))
         m_dropHighlight = nullptr;
+    if (m_editLog)
+        m_editLog->BeforeDelete(item);
     if (m_observer)
         m_observer->BeforeRemove(item);
     size_t removed = CountSubtree(item);
@@ -134,6 +139,8 @@ void TreeControl::DeleteAllItems() {
 }
 
 void TreeControl::SetLabel(TreeItem* item, const std::string& label) {
+    if (m_editLog && item->m_label != label)
+        m_editLog->BeforeItemChange(item);
     item->m_label = label;
     if (m_observer)
         m_observer->ItemChanged(item);
@@ -142,6 +149,8 @@ void TreeControl::SetLabel(TreeItem* item, const std::string& label) {
 void TreeControl::SetImage(TreeItem* item, int image) {
     if (item->m_image == image)
         return;
+    if (m_editLog)
+        m_editLog->BeforeItemChange(item);
     item->m_image = image;
     if (m_observer)
         m_observer->ItemChanged(item);
@@ -150,6 +159,8 @@ void TreeControl::SetImage(TreeItem* item, int image) {
 void TreeControl::Expand(TreeItem* item, bool expand) {
     if (!item || item->m_expanded == expand)
         return;
+    if (m_editLog)
+        m_editLog->BeforeItemChange(item);
     item->m_expanded = expand;
     if (m_observer)
         m_observer->ExpandedChanged(item);
@@ -181,6 +192,15 @@ void TreeControl::Select(TreeItem* item) {
         m_observer->CaretChanged(old, item);
     if (m_notify)
         m_notify->OnSelChanged(old, item);
+}
+
+void TreeControl::RestoreCaret(TreeItem* item) {
+    if (item == m_caret)
+        return;
+    TreeItem* old = m_caret;
+    m_caret = item;
+    if (m_observer)
+        m_observer->CaretChanged(old, item);
 }
 
 void TreeControl::SetDropHighlight(TreeItem* item) {

@@ -21,6 +21,9 @@ public:
     int image() const { return m_image; }
     std::int32_t value() const { return m_value; }
     bool expanded() const { return m_expanded; }
+    // A number that names this item and no other item the control ever held, so a
+    // record of where something came from cannot mistake a later item for it.
+    std::uint64_t id() const { return m_id; }
     // The parent item; nullptr for a top-level item.
     TreeItem* parent() const;
     int childCount() const { return static_cast<int>(m_children.size()); }
@@ -38,6 +41,7 @@ private:
     std::string m_label;
     int m_image = 0;
     std::int32_t m_value = 0;
+    std::uint64_t m_id = 0;
     bool m_expanded = false;
     TreeItem* m_parent = nullptr; // the invisible top for top-level items
     mutable int m_row = 0;
@@ -63,6 +67,17 @@ public:
     virtual void AfterReset() = 0;
 };
 
+// What an edit history learns before each change of the outline's items, so that
+// it can record how to reverse it. Moving the caret and the drop highlight are not
+// reported: they are view state.
+class ITreeEditLog {
+public:
+    virtual ~ITreeEditLog() = default;
+    virtual void AfterInsert(TreeItem* item) = 0;
+    virtual void BeforeDelete(TreeItem* item) = 0;     // the item and its subtree
+    virtual void BeforeItemChange(TreeItem* item) = 0; // label, image or expanded flag
+};
+
 // What the owning pane is told, as the platform's tree control would notify it.
 class ITreeControlNotify {
 public:
@@ -84,6 +99,8 @@ public:
     void SetNotify(ITreeControlNotify* notify) { m_notify = notify; }
     void SetObserver(ITreeControlObserver* observer) { m_observer = observer; }
     ITreeControlObserver* observer() const { return m_observer; }
+    void SetEditLog(ITreeEditLog* log) { m_editLog = log; }
+    ITreeControlNotify* notify() const { return m_notify; }
 
     // Inserts under parent (nullptr: top level); `after` is used with Where::After.
     TreeItem* InsertItem(const std::string& label, int image, std::int32_t value, TreeItem* parent, Where where,
@@ -105,6 +122,9 @@ public:
     // Moves the caret, first expanding collapsed ancestors as the user would.
     // Selecting the caret item again reports nothing.
     void Select(TreeItem* item);
+    // Moves the caret without revealing it and without telling the pane: for putting
+    // back a caret an edit history recorded.
+    void RestoreCaret(TreeItem* item);
     void SetDropHighlight(TreeItem* item);
     void EnsureVisible(TreeItem* item);
 
@@ -137,8 +157,10 @@ private:
     TreeItem* m_caret = nullptr;
     TreeItem* m_dropHighlight = nullptr;
     size_t m_count = 0;
+    std::uint64_t m_lastId = 0; // never reset: ids are not reused
     ITreeControlNotify* m_notify = nullptr;
     ITreeControlObserver* m_observer = nullptr;
+    ITreeEditLog* m_editLog = nullptr;
 };
 
 } // namespace kardel

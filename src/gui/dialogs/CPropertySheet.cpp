@@ -65,14 +65,23 @@ void CPropertySheet::ShowFirstTime(int index) {
 void CPropertySheet::OnCurrentChanged(int index) {
     if (m_bSwitchingBack)
         return;
-    if (m_current >= 0 && m_current != index && onLeave && !onLeave(m_current)) {
-        m_bSwitchingBack = true;
-        m_tabs->setCurrentIndex(m_current);
-        m_bSwitchingBack = false;
-        return;
+    if (m_current >= 0 && m_current != index && onLeave) {
+        // The tab widget has already switched, but nothing was painted yet: go back to the
+        // page being left, so that it is what stays on screen while it is checked (and its
+        // message is up), and show the target only once the check passed.
+        SetCurrentQuietly(m_current);
+        if (!onLeave(m_current))
+            return;
+        SetCurrentQuietly(index);
     }
     m_current = index;
     ShowFirstTime(index);
+}
+
+void CPropertySheet::SetCurrentQuietly(int index) {
+    m_bSwitchingBack = true;
+    m_tabs->setCurrentIndex(index);
+    m_bSwitchingBack = false;
 }
 
 bool CPropertySheet::Apply() {

@@ -41,6 +41,7 @@ protected:
 private:
     void OnCurrentChanged(int index);
     void ShowFirstTime(int index);
+    void SetCurrentQuietly(int index);
 
     QTabWidget* m_tabs;
     QPushButton* m_apply;

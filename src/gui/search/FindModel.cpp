@@ -2,6 +2,7 @@
 
 #include "Cp932Text.h"
 #include "IconList.h"
+#include "model/CMemoItem.h"
 #include "search/CKdListView.h"
 
 namespace kardel::gui {
@@ -59,10 +60,25 @@ void FindModel::AfterReset() {
     endResetModel();
 }
 void FindModel::BeforeSort() {
-    emit layoutAboutToBeChanged();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_sortingIndexes = persistentIndexList();
+    m_sortingMemos.clear();
+    for (const QModelIndex& index : m_sortingIndexes)
+        m_sortingMemos.push_back(m_list.RowMemo(index.row()));
 }
+
 void FindModel::AfterSort() {
-    emit layoutChanged();
+    QModelIndexList moved;
+    for (size_t i = 0; i < m_sortingMemos.size(); ++i) {
+        // The sort renumbered each listed memo's row.
+        const CMemoItem* memo = m_sortingMemos[i];
+        const int column = m_sortingIndexes[qsizetype(i)].column();
+        moved << (memo ? index(memo->m_nFindRow, column) : QModelIndex());
+    }
+    changePersistentIndexList(m_sortingIndexes, moved);
+    m_sortingIndexes.clear();
+    m_sortingMemos.clear();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void FindModel::RowChanged(int row) {

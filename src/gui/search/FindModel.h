@@ -3,9 +3,12 @@
 
 #include <QAbstractTableModel>
 
+#include <vector>
+
 namespace kardel {
 class CKdListView;
-}
+class CMemoItem;
+} // namespace kardel
 
 namespace kardel::gui {
 
@@ -38,6 +41,9 @@ signals:
 
 private:
     CKdListView& m_list;
+    // Across a sort, the view's selection and current row follow their memos.
+    QModelIndexList m_sortingIndexes;
+    std::vector<const CMemoItem*> m_sortingMemos;
 };
 
 } // namespace kardel::gui

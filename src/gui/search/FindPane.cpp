@@ -5,19 +5,27 @@
 #include "search/FindModel.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace kardel::gui {
 namespace {
 
+// Draws the cell with its grid lines, and the due mark over a due or overdue memo's icon.
 class FindDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(FindPane::GridColour(option.palette));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
         if (!index.data(FindModel::DueMarkRole).toBool())
             return;
         QStyleOptionViewItem opt = option;
@@ -30,8 +38,33 @@ public:
 
 } // namespace
 
+QColor FindPane::GridColour(const QPalette& palette) {
+    return palette.color(QPalette::Midlight);
+}
+
+QFont FindPane::ListFont() {
+    // The stored column widths are pixels measured with a 12-pixel Japanese UI font, in
+    // which a 75-pixel column holds a whole date; the list keeps that measure.
+    QFont font = QApplication::font();
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"MS UI Gothic", "Noto Sans CJK JP", "IPAexGothic", "IPAPGothic", "VL PGothic"}) {
+        if (families.contains(QLatin1String(family))) {
+            font.setFamily(QLatin1String(family));
+            break;
+        }
+    }
+    font.setPixelSize(12);
+    // Whatever font is left, a date must fit the default date column.
+    const QString date = QStringLiteral("2025/01/01");
+    const int margins = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(date) + margins > kDateColumnWidth)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
 FindPane::FindPane(CKdListView& list, QWidget* parent) : QTreeView(parent), m_list(list) {
     setObjectName("findPane");
+    setFont(ListFont());
     m_model = new FindModel(list, this);
     setModel(m_model);
     setRootIsDecorated(false);
@@ -73,16 +106,25 @@ void FindPane::ApplyColumns() {
 
 void FindPane::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTreeView::currentChanged(current, previous);
-    if (current.isValid() && !m_list.IsRebuilding())
+    if (current.isValid() && !m_list.IsRebuilding()) {
+        m_rowSelectedByPress = true;
         m_list.OnRowSelected(current.row());
+    }
 }
 
 void FindPane::mousePressEvent(QMouseEvent* event) {
+    m_rowSelectedByPress = false;
     QTreeView::mousePressEvent(event);
-    if (event->button() != Qt::RightButton)
-        return;
     QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid())
+        return;
+    if (event->button() == Qt::LeftButton) {
+        // Clicking the row that is already current still shows its memo in TreeView.
+        if (!m_rowSelectedByPress && selectionModel()->isRowSelected(index.row(), {}))
+            m_list.OnRowSelected(index.row());
+        return;
+    }
+    if (event->button() != Qt::RightButton)
         return;
     QPoint global = event->globalPosition().toPoint();
     m_list.OnRightClick(index.row(), global.x(), global.y());

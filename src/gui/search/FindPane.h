@@ -19,6 +19,10 @@ public:
     // Applies the list's column widths and the selection-item column's visibility.
     void ApplyColumns();
 
+    static constexpr int kDateColumnWidth = 75; // the default width of the date columns
+    static QFont ListFont();
+    static QColor GridColour(const QPalette& palette);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -27,6 +31,7 @@ private:
     CKdListView& m_list;
     FindModel* m_model;
     bool m_applying = false;
+    bool m_rowSelectedByPress = false;
 };
 
 } // namespace kardel::gui

@@ -196,6 +196,14 @@ void ActionRegistry::Refresh(const CCommandRouter& router) {
     for (QAction* action : m_all) {
         CCmdUI ui = router.Update(CommandId(action->data().toInt()));
         action->setEnabled(ui.enabled);
+        if (!ui.text.empty()) {
+            // A text of the moment (the step undo would take back) with the table's key text.
+            const CommandInfo* info = CCommandTable::Find(action->data().toInt());
+            QString table = info ? FromCp932(info->MenuText()) : QString();
+            qsizetype tab = table.indexOf(QLatin1Char('\t'));
+            action->setText(FromCp932(ui.text) + (tab >= 0 ? table.mid(tab) : QString()));
+            action->setStatusTip(ui.enabled || !info ? FromCp932(ui.text) : FromCp932(info->Prompt()));
+        }
         action->setCheckable(ui.checkable);
         if (ui.checkable)
             action->setChecked(ui.checked);

@@ -5,6 +5,7 @@
 #include "dialogs/HelpPage.h"
 #include "model/DefinitionIcons.h"
 #include "search/FindPane.h"
+#include "shell/AcceleratorGate.h"
 #include "shell/ActionRegistry.h"
 #include "shell/FramePlacement.h"
 #include "shell/LockKeyIndicators.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QStatusBar>
@@ -53,8 +55,9 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
     m_memoPane->SetPrinter(&m_printer);
     m_frameRules = std::make_unique<CMainFrame>(doc(), *this);
     m_fileCommands = std::make_unique<CFileCommands>(doc(), *this);
-    m_appCommands =
-        std::make_unique<CAppCommands>(services.dialogs, services.shell, HelpPage::Url().toString().toStdString());
+    m_appCommands = std::make_unique<CAppCommands>(services.dialogs, services.shell,
+                                                   // Percent-encoded: the shell reads the target as cp932.
+                                                   HelpPage::Url().toString(QUrl::FullyEncoded).toStdString());
     m_router = std::make_unique<CCommandRouter>(doc());
     m_router->AddFrameTarget(m_frameRules.get());
     m_router->AddAppTarget(m_fileCommands.get());
@@ -155,6 +158,8 @@ void MainWindow::CheckDocumentFile() {
 MainWindow::~MainWindow() {
     // Focus moves while the widgets go; the rules must no longer be asked.
     disconnect(qApp, nullptr, this, nullptr);
+    delete m_gate;
+    m_gate = nullptr;
     m_refreshPending = true;
     // The panes and the tree model refer to core objects the session owns, and the session
     // goes before the window's children: take them down first.
@@ -239,6 +244,14 @@ void MainWindow::BuildBars() {
     new LockKeyIndicators(statusBar());
     statusBar()->setVisible(bars.statusBar);
 
+    m_gate = new AcceleratorGate(this, m_actions->AllActions(), this);
+    m_gate->refresh = [this] { RefreshActions(); };
+    // The tree's in-place label editor keeps its editing keys.
+    m_gate->exempt = [this](QWidget* widget) {
+        return m_treePane && widget != m_treePane && m_treePane->isAncestorOf(widget);
+    };
+    qApp->installEventFilter(m_gate);
+
     m_memoContextMenu = m_actions->BuildPopup(CCommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
     m_memoViewMenu =
         m_actions->BuildPopup(CCommandTable::MemoViewContextMenu(), this, QStringLiteral("memoView"), [this](int id) {
@@ -262,7 +275,11 @@ void MainWindow::WirePanes() {
         RefreshActions();
     };
     m_treePane->onContextMenu = [this](const QPoint& global) { ShowMemoContextMenu(global.x(), global.y()); };
-    m_treePane->onBeginDrag = [&tree](TreeItem* item) { tree.Drag().Begin(item); };
+    m_treePane->onBeginDrag = [&tree](TreeItem* item) { return tree.Drag().Begin(item); };
+    m_treePane->onDragCancelled = [this, &tree] {
+        tree.Drag().Abandon();
+        RefreshActions();
+    };
     m_treePane->onDragOver = [&tree](TreeItem* item) {
         if (tree.Drag().m_bDragging)
             tree.Drag().Hover(item);
@@ -281,6 +298,18 @@ void MainWindow::WirePanes() {
             tree.Drag().Drop(copy);
         RefreshActions();
     };
+    // Memo operations are undone and redone by key while TreeView or FindView has the
+    // focus; MemoView keeps Ctrl+Z for its own text.
+    const std::pair<const char*, int> undoKeys[] = {
+        {"Ctrl+Z", ID_MEMO_UNDO}, {"Ctrl+Y", ID_MEMO_REDO}, {"Ctrl+Shift+Z", ID_MEMO_REDO}};
+    for (QWidget* pane : {static_cast<QWidget*>(m_treePane), static_cast<QWidget*>(m_findPane)}) {
+        for (const auto& [key, id] : undoKeys) {
+            auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), pane);
+            shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+            shortcut->setObjectName(QStringLiteral("undoKey%1").arg(id));
+            connect(shortcut, &QShortcut::activated, this, [this, id = id] { ExecuteCommand(id); });
+        }
+    }
     // A new selection changes most rules at once; the keys must see them straight away.
     connect(m_treeModel, &TreeModel::CaretMoved, this, &MainWindow::RefreshActions);
     connect(m_treeModel, &QAbstractItemModel::dataChanged, this, &MainWindow::ScheduleRefresh);

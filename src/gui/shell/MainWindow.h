@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace kardel::gui {
 
+class AcceleratorGate;
 class ActionRegistry;
 class FindPane;
 class MemoPane;
@@ -141,6 +142,7 @@ private:
     QFileSystemWatcher* m_watcher = nullptr;
     SingleInstance* m_instance;
     ActionRegistry* m_actions = nullptr;
+    AcceleratorGate* m_gate = nullptr;
     TreeModel* m_treeModel = nullptr;
     TreePane* m_treePane = nullptr;
     FindPane* m_findPane = nullptr;

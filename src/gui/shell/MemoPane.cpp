@@ -101,8 +101,10 @@ void MemoPane::ReplaceSelection(const std::string& text, bool undoable) {
 }
 
 void MemoPane::SetTabStops(int dialogUnits) {
+    // A dialog unit is a quarter of the average character width, which is a half-width
+    // (ASCII) column here; the font's own average also counts its wide CJK glyphs.
     QFontMetricsF metrics(font());
-    setTabStopDistance(metrics.averageCharWidth() * dialogUnits / 4.0);
+    setTabStopDistance(metrics.horizontalAdvance(QLatin1Char('x')) * dialogUnits / 4.0);
 }
 
 bool MemoPane::CanUndo() const {
