@@ -93,7 +93,7 @@ void MoveBenchmark(benchmark::State& state, int mode) {
         CCommandRouter router(session->doc());
         CKdTreeView& view = session->treeView();
         TreeItem* source = session->doc().Memo(prepared.top)->m_hTreeItem;
-        if (mode == 1)
+        if (mode >= 1)
             view.Tree().Select(source);
         passSeconds += FullPassSeconds(session->doc());
         state.ResumeTiming();

@@ -259,10 +259,10 @@ void UndoHistory::Replay(std::vector<std::unique_ptr<Step>>& from, std::vector<s
     m_optionsSwapped = false;
     for (auto it = step->entries.rbegin(); it != step->entries.rend(); ++it)
         Apply(*it);
-    // Clipboard entries taken from items that have been put back refer to the new items.
+    // Clipboard entries taken from items that have been put back name the new items.
     for (auto& entry : m_doc.m_arrClip)
-        if (auto renewed = m_renewed.find(entry->m_hTreeItem); renewed != m_renewed.end())
-            entry->m_hTreeItem = renewed->second;
+        if (auto renewed = m_renewed.find(entry->m_clipSource); entry->m_clipSource && renewed != m_renewed.end())
+            entry->m_clipSource = renewed->second;
     m_renewed.clear();
     TreeItem* caret = ItemAt(step->caretBefore);
     tree.RestoreCaret(caret ? caret : tree.GetRoot());
@@ -359,11 +359,11 @@ void UndoHistory::Apply(Entry& entry) {
                            return;
                        // As when a command deletes it: clipboard entries taken from the item are void.
                        if (!m_doc.m_arrClip.empty()) {
-                           std::unordered_set<const TreeItem*> sources;
+                           std::unordered_set<std::uint64_t> sources;
                            for (const auto& clip : m_doc.m_arrClip)
-                               sources.insert(clip->m_hTreeItem);
+                               sources.insert(clip->m_clipSource);
                            bool hit = false;
-                           tree.ForEachPreOrder(item, [&](TreeItem* x) { hit = hit || sources.count(x) != 0; });
+                           tree.ForEachPreOrder(item, [&](TreeItem* x) { hit = hit || sources.count(x->id()) != 0; });
                            if (hit)
                                m_doc.ClearClip();
                        }
@@ -403,9 +403,9 @@ void UndoHistory::Apply(Entry& entry) {
                                memo->m_hTreeItem = item;
                                memo->m_nParent = item->parent() ? item->parent()->value() : -1;
                            }
-                           if (node.former == view.m_hTrash)
+                           if (node.wasTrash)
                                view.m_hTrash = item;
-                           m_renewed[node.former] = item;
+                           m_renewed[node.formerId] = item->id();
                            open.push_back({item, node.childCount});
                        }
                    },
@@ -505,7 +505,8 @@ void UndoHistory::BeforeDelete(TreeItem* item) {
         entry.parent = PathOf(parent);
     entry.row = item->row();
     Tree()->ForEachPreOrder(item, [&](TreeItem* x) {
-        entry.nodes.push_back({x->label(), x->image(), x->value(), x->expanded(), x->childCount(), x});
+        entry.nodes.push_back({x->label(), x->image(), x->value(), x->expanded(), x->childCount(), x->id(),
+                               x == m_doc.TreeView()->m_hTrash});
         m_inserted.erase(x);
         m_notedItems.erase(x);
     });

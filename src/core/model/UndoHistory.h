@@ -126,7 +126,8 @@ private:
         std::int32_t value;
         bool expanded;
         int childCount;
-        const TreeItem* former;
+        std::uint64_t formerId; // the deleted item's id
+        bool wasTrash;
     };
     struct InsertItems {
         Path parent;
@@ -189,7 +190,7 @@ private:
     std::string m_optionsBefore;
     CDocOptions m_optionsCopy;
     CFindCondition m_findCopy;
-    std::unordered_map<const TreeItem*, TreeItem*> m_renewed; // per replay: deleted item -> its new copy
+    std::unordered_map<std::uint64_t, std::uint64_t> m_renewed; // per replay: deleted item's id -> its copy's
     bool m_optionsSwapped = false;
 };
 
