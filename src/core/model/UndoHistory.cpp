@@ -332,6 +332,17 @@ void UndoHistory::Apply(Entry& entry) {
                            if (TreeItem* item = memos[target]->m_hTreeItem)
                                tree.SetValue(item, static_cast<std::int32_t>(target));
                        }
+                       // Parents may sit above the moved range, so their indices are only all
+                       // final now; the memos put back get theirs when their items return.
+                       k = 0;
+                       for (size_t i = first; i < total; ++i) {
+                           if (k < e.indices.size() && static_cast<size_t>(e.indices[k]) == i) {
+                               ++k;
+                               continue;
+                           }
+                           if (TreeItem* item = memos[i]->m_hTreeItem)
+                               memos[i]->m_nParent = item->parent() ? item->parent()->value() : -1;
+                       }
                        m_step->entries.push_back(RemoveMemosAt{std::move(e.indices)});
                    },
                    [&](RemoveMemosAt& e) { m_doc.RemoveMemos(std::move(e.indices)); },
