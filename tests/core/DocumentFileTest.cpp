@@ -267,6 +267,33 @@ TEST_F(DocumentFile, AWriteThatFailsAnywhereIsReported) {
 namespace {
 // Root, a folder with a child, a done memo with a selection item, a memo in the
 // trash, changed options and search, the selection-item column shown.
+// A document large enough that opening it reads into memory advised for huge pages
+// and prepares the heap: it opens from disk to the same bytes.
+TEST_F(DocumentFile, ALargeFileOpensToTheSameBytes) {
+    HeadlessSession s;
+    s.doc().OnNewDocument();
+    CKdTreeView& view = s.treeView();
+    TreeItem* folder = view.Tree().GetRoot();
+    for (int i = 0; i < 20000; ++i) {
+        auto memo = std::make_unique<CMemoItem>(KindMemo);
+        memo->m_strTitle = "memo " + std::to_string(i);
+        memo->m_strBody = std::string(900 + i % 200, static_cast<char>('a' + i % 26));
+        s.doc().AppendMemo(std::move(memo));
+        auto index = static_cast<std::int32_t>(s.doc().m_arrMemos.size() - 1);
+        TreeItem* item = view.InsertMemoItem(folder, TreeControl::Where::First, nullptr, "memo", KindMemo, index);
+        if (i % 100 == 0)
+            folder = item;
+    }
+    const std::string path = ::testing::TempDir() + "large.kdl";
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    std::string bytes = Save(s.doc());
+    ASSERT_GT(bytes.size(), size_t(16) << 20);
+    HeadlessSession t;
+    ASSERT_TRUE(t.doc().OnOpenDocument(path).ok);
+    EXPECT_EQ(Save(t.doc()), bytes);
+    std::remove(path.c_str());
+}
+
 std::string RicherFile() {
     HeadlessSession s;
     s.doc().OnNewDocument();

@@ -21,10 +21,10 @@ bool OpenOrReport(HeadlessSession& session, const std::string& path) {
 }
 
 bool ReadOrReport(HeadlessSession& session, const std::string& path) {
-    std::string bytes;
+    PageBuffer bytes;
     FileResult result = ReadWholeFile(path, bytes);
     if (result.ok)
-        result = session.doc().LoadFromBytes(bytes);
+        result = session.doc().LoadFromBytes(bytes.view());
     if (!result.ok)
         PrintError(result.message);
     return result.ok;

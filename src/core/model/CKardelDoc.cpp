@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/BackupRotation.h"
 #include "model/Cp932Codec.h"
+#include "model/LargeMemory.h"
 #include "model/SafeFile.h"
 #include "model/Texts.h"
 #include "search/CKdListView.h"
@@ -219,6 +220,7 @@ FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
         std::copy(std::begin(m_findView->m_nColumnWidths), std::end(m_findView->m_nColumnWidths), widthsBefore);
     DeleteContents();
     SetModifiedFlag(true);
+    HeapPreparedForLoad heap(bytes.size());
     try {
         CArchive ar(bytes);
         Serialize(ar);
@@ -261,13 +263,13 @@ void CKardelDoc::SetRootTitleFromPath(const std::string& path) {
 }
 
 FileResult CKardelDoc::OnOpenDocument(const std::string& path) {
-    std::string bytes;
+    PageBuffer bytes;
     const std::optional<FileIdentity> before = FileIdentity::Stat(path);
     if (FileResult read = ReadWholeFile(path, bytes); !read.ok)
         return read;
-    if (FileResult loaded = LoadFromBytes(bytes); !loaded.ok)
+    if (FileResult loaded = LoadFromBytes(bytes.view()); !loaded.ok)
         return loaded;
-    m_fileIdentity = FileIdentity::Record(path, ContentHasher::Of(bytes), before);
+    m_fileIdentity = FileIdentity::Record(path, ContentHasher::Of(bytes.view()), before);
     if (m_options.m_nInitialFind >= 1 && m_options.m_nInitialFind <= 5)
         m_findCond = m_options.m_stdFind[m_options.m_nInitialFind - 1];
     else if (m_options.m_nInitialFind == 6)
