@@ -1,10 +1,14 @@
 #include "model/Archive.h"
+#include "model/FileIdentity.h"
 #include "model/Texts.h"
 #include "shell/DocumentSession.h"
 
 #include "FixedNowTest.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
 
 using namespace kardel;
 
@@ -291,6 +295,7 @@ TEST_F(DocumentFile, ALargeFileOpensToTheSameBytes) {
     HeadlessSession t;
     ASSERT_TRUE(t.doc().OnOpenDocument(path).ok);
     EXPECT_EQ(Save(t.doc()), bytes);
+    EXPECT_EQ(t.doc().m_fileIdentity.hash, ContentHasher::Of(bytes));
     std::remove(path.c_str());
 }
 
@@ -355,6 +360,36 @@ TEST_F(DocumentFile, EveryTruncationOfEveryLayoutLeavesNothingOfTheFile) {
             EXPECT_EQ(t.m_frame.m_placement.treeWidth, 145) << cut;
         }
     }
+}
+
+// Read from a file a piece at a time, whatever the piece, a file loads as its bytes do,
+// cut anywhere, whole or with bytes after its end, and the hash is the whole file's.
+TEST_F(DocumentFile, ReadingAFileInPiecesLoadsAsItsBytesDo) {
+    const std::string path = ::testing::TempDir() + "pieces.kdl";
+    std::mt19937 random(5);
+    for (const std::string& bytes : {RicherFile(), OldFile(3), RicherFile() + "after the end"}) {
+        std::vector<size_t> cuts{bytes.size(), 0};
+        for (int i = 0; i < 30; ++i)
+            cuts.push_back(random() % bytes.size());
+        for (size_t cut : cuts) {
+            const std::string file = bytes.substr(0, cut);
+            std::ofstream(path, std::ios::binary | std::ios::trunc).write(file.data(), std::streamsize(file.size()));
+            HeadlessSession whole;
+            FileResult expected = whole.doc().LoadFromBytes(file);
+            for (size_t piece : {size_t(1), size_t(7), size_t(1) << 20}) {
+                HeadlessSession t;
+                std::uint64_t hash = 0;
+                FileResult r = t.doc().ReadFromFile(path, &hash, piece);
+                ASSERT_EQ(r.ok, expected.ok) << cut << " " << piece;
+                EXPECT_EQ(r.message, expected.message);
+                EXPECT_EQ(Save(t.doc()), Save(whole.doc())) << cut << " " << piece;
+                if (r.ok) {
+                    EXPECT_EQ(hash, ContentHasher::Of(file));
+                }
+            }
+        }
+    }
+    std::remove(path.c_str());
 }
 
 // The header's three digits are read as the C library reads a number; anything

@@ -98,24 +98,6 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint6
     return result;
 }
 
-FileResult ReadWholeFile(const std::string& path, PageBuffer& bytes, std::uint64_t maxBytes) {
-    bytes = PageBuffer();
-    size_t done = 0;
-    FileResult result = ReadRegularFile(
-        path, maxBytes,
-        [&bytes](size_t size) -> char* {
-            try {
-                bytes = PageBuffer(size);
-            } catch (const std::bad_alloc&) {
-                return nullptr;
-            }
-            return bytes.data();
-        },
-        done);
-    bytes.SetSize(done);
-    return result;
-}
-
 FileResult WriteFileSafely(const std::string& path, const std::function<bool(IOutput&)>& produce) {
     FileOutput output(path);
     if (FileResult opened = output.Open(); !opened.ok)

@@ -2,7 +2,6 @@
 #include "model/Archive.h"
 #include "model/FileOutput.h"
 #include "model/FileResult.h"
-#include "model/LargeMemory.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,8 +13,6 @@ namespace kardel {
 // is refused before a byte is read, and so is a file larger than maxBytes; the
 // read stops at the size the file had when it was opened, however it grows.
 FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes = UINT64_MAX);
-// The same into memory of the file's own (a whole document, read once to be parsed).
-FileResult ReadWholeFile(const std::string& path, PageBuffer& bytes, std::uint64_t maxBytes = UINT64_MAX);
 
 // Opens a regular file for reading, refusing anything else as ReadWholeFile does; the
 // descriptor is the caller's to close. On failure returns -1 and sets `result`.
