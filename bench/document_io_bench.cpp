@@ -1,9 +1,9 @@
 // Saving and loading whole documents, next to a plain read of the same file.
 // Each load also reports how much memory it needed against the file's size.
-#include "DocumentGenerator.h"
+#include "support/DocumentGenerator.h"
 
-#include "model/SafeFile.h"
-#include "shell/CrashRecovery.h"
+#include "core/base/SafeFile.h"
+#include "core/shell/CrashRecovery.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,9 +3,9 @@
 // run (counter x_memmem: the search's best time over the scan's best time); the
 // rebuild and sort of FindView beside one plain pass over the memo array
 // (counter x_pass).
-#include "DocumentGenerator.h"
+#include "support/DocumentGenerator.h"
 
-#include "model/Texts.h"
+#include "core/base/Texts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,7 +70,7 @@ void RunSearchBench(benchmark::State& state, const CFindCondition& condition, bo
     if (walkOnly)
         doc.UpdateAllViews(nullptr, HintResultsChanged); // for the found count below
     // The needle the scan looks for is the string searched, or a text that is never there.
-    std::string needle = condition.m_bStringOn ? condition.m_strSearch : Sjis("見つからない言葉");
+    std::string needle = condition.m_stringOn ? condition.m_search : Sjis("見つからない言葉");
     double scan = MemmemSeconds(doc, needle);
     state.counters["found"] = session.findView().RowCount();
     state.counters["memmem_ms"] = scan * 1e3;
@@ -79,8 +79,8 @@ void RunSearchBench(benchmark::State& state, const CFindCondition& condition, bo
 
 CFindCondition StringCondition(const std::string& text) {
     CFindCondition c;
-    c.m_bStringOn = c.m_bSearchTitle = c.m_bSearchBody = 1;
-    c.m_strSearch = text;
+    c.m_stringOn = c.m_searchTitle = c.m_searchBody = 1;
+    c.m_search = text;
     return c;
 }
 
@@ -104,18 +104,18 @@ void BM_StringSearchTrailByte(benchmark::State& state) {
 
 void BM_KindSearch(benchmark::State& state) {
     CFindCondition c;
-    c.m_bKindsOn = 1;
-    c.m_bKindDef[1] = c.m_bKindDone = 1;
+    c.m_kindsOn = 1;
+    c.m_kindDef[1] = c.m_kindDone = 1;
     RunSearchBench(state, c);
 }
 
 void BM_DateSearch(benchmark::State& state) {
     CFindCondition c;
-    c.m_bDateOn = 1;
-    c.m_nDateField = CFindCondition::Updated;
-    c.m_nDateRelation = CFindCondition::OnOrAfter;
-    c.m_nDateSource = CFindCondition::GivenDate;
-    c.m_timeGiven = 1262304000 + 300000000;
+    c.m_dateOn = 1;
+    c.m_dateField = CFindCondition::Updated;
+    c.m_dateRelation = CFindCondition::OnOrAfter;
+    c.m_dateSource = CFindCondition::GivenDate;
+    c.m_givenTime = 1262304000 + 300000000;
     RunSearchBench(state, c);
 }
 

@@ -4,10 +4,10 @@
 // is the move's time over that pass (thread CPU time both): the goal is a small
 // constant whatever k. BM_UndoMoveToTrash times the undo of that command beside
 // the command itself: x_move is the undo's time over the move's.
-#include "DocumentGenerator.h"
+#include "support/DocumentGenerator.h"
 
-#include "model/Archive.h"
-#include "shell/CCommandRouter.h"
+#include "core/base/Archive.h"
+#include "core/shell/CommandRouter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,7 +90,7 @@ void MoveBenchmark(benchmark::State& state, int mode) {
         state.PauseTiming();
         auto session = std::make_unique<HeadlessSession>();
         session->doc().LoadFromBytes(prepared.bytes);
-        CCommandRouter router(session->doc());
+        CommandRouter router(session->doc());
         CKdTreeView& view = session->treeView();
         TreeItem* source = session->doc().Memo(prepared.top)->m_hTreeItem;
         if (mode >= 1)

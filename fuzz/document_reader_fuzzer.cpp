@@ -2,8 +2,8 @@
 // same bytes, or fail cleanly and leave a new untitled document.
 #include "DocumentInvariants.h"
 
-#include "model/Archive.h"
-#include "model/Texts.h"
+#include "core/base/Archive.h"
+#include "core/base/Texts.h"
 
 #include <cstdint>
 #include <cstdio>

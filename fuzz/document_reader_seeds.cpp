@@ -2,8 +2,8 @@
 // with nested, collapsed, trashed and due memos) and the older layouts it reads.
 #include "DocumentInvariants.h"
 
-#include "model/Archive.h"
-#include "model/Cp932Codec.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
 
 #include <cstdio>
 #include <fstream>
@@ -53,8 +53,8 @@ std::string MemosDocument(bool dueMarkImage) {
     s.doc().m_options.m_arrSelItems = {Cp932Codec::FromUtf8("重要").text};
     s.doc().m_options.m_bSelEnabled = 1;
     s.doc().m_findCond.ResetToAllMemos();
-    s.doc().m_findCond.m_strSearch = "abc";
-    s.findView().m_bSelColumnShown = true;
+    s.doc().m_findCond.m_search = "abc";
+    s.findView().m_selColumnShown = true;
     if (dueMarkImage) // a record with the due-mark image, which loads with its memo's kind
         tree.SetImage(done, kDueMarkImage);
     return Save(s);

@@ -3,9 +3,9 @@
 // document that saves and reloads.
 #include "DocumentInvariants.h"
 
-#include "exchange/ImportReader.h"
-#include "model/Archive.h"
-#include "model/CImportSource.h"
+#include "core/base/Archive.h"
+#include "core/exchange/ImportReader.h"
+#include "core/model/ImportSource.h"
 
 #include <cstdint>
 #include <cstdio>

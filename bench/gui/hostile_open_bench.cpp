@@ -1,11 +1,11 @@
 // Opening hostile documents in the window, beside reading the same files without one: a chain
 // of open folders each inside the previous (1,000,000 deep), and one memo whose title is 40 MB.
 // Run each benchmark on its own (--benchmark_filter) to read its peak memory.
-#include "DocumentGenerator.h"
-#include "model/CMemoItem.h"
-#include "shell/MainWindow.h"
-#include "shell/QtSettingsStore.h"
-#include "tree/TreePane.h"
+#include "../support/DocumentGenerator.h"
+#include "core/model/CMemoItem.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/QtSettingsStore.h"
+#include "gui/tree/TreePane.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

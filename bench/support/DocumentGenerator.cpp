@@ -1,7 +1,7 @@
 #include "DocumentGenerator.h"
 
-#include "model/Archive.h"
-#include "model/Cp932Codec.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
 
 #include <algorithm>
 #include <cstdio>

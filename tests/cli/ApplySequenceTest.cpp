@@ -3,8 +3,8 @@
 // invariants. A refused step changes nothing.
 #include "RandomApplyDriver.h"
 
-#include "DocumentInvariants.h"
-#include "model/Archive.h"
+#include "../../fuzz/DocumentInvariants.h"
+#include "core/base/Archive.h"
 
 #include <gtest/gtest.h>
 

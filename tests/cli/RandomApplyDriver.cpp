@@ -1,6 +1,6 @@
 #include "RandomApplyDriver.h"
 
-#include "model/Archive.h"
+#include "core/base/Archive.h"
 
 #include <fstream>
 

@@ -1,7 +1,7 @@
 #include "OutlineFixture.h"
 
-#include "model/SafeFile.h"
-#include "model/SettingsStore.h"
+#include "core/base/SafeFile.h"
+#include "core/base/SettingsStore.h"
 
 #include <cstdio>
 
@@ -144,7 +144,7 @@ TEST_F(DocumentCommands, SaveModifiedDecisions) {
             ASSERT_TRUE(t.doc().OnSaveDocument(path).ok);
         }
         std::remove(path.c_str());
-        CSettings(t.m_settings).Set(CSettings::kAutoSave, c.autoSave);
+        AppSettings(t.m_settings).Set(AppSettings::kAutoSave, c.autoSave);
         t.m_messages.m_answer = c.answer;
         t.doc().SetModifiedFlag(c.modified);
         EXPECT_EQ(t.doc().SaveModified(), c.result);

@@ -1,6 +1,6 @@
-#include "model/Archive.h"
-#include "model/Texts.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Archive.h"
+#include "core/base/Texts.h"
+#include "core/shell/DocumentSession.h"
 
 #include "FixedNowTest.h"
 
@@ -156,7 +156,7 @@ TEST_F(DocumentFile, OlderVersionsLoadWithDefaultsAndSaveAsVersion5) {
     for (int version : {0, 1, 2, 3}) {
         HeadlessSession s;
         s.m_frame.m_placement.left = 33; // the window stays where it is
-        for (auto& width : s.session().m_findView.m_nColumnWidths)
+        for (auto& width : s.session().m_findView.m_columnWidths)
             width = 1; // held from an earlier document
         s.doc().m_options.m_arrSelItems = {"old"};
         s.doc().m_options.m_bSelEnabled = 1;
@@ -166,13 +166,13 @@ TEST_F(DocumentFile, OlderVersionsLoadWithDefaultsAndSaveAsVersion5) {
         EXPECT_EQ(s.doc().m_arrMemos[1]->m_strSelItem, "");
         EXPECT_TRUE(s.doc().m_options.m_arrSelItems.empty());
         EXPECT_EQ(s.doc().m_options.m_bSelEnabled, 0);
-        std::vector<std::int32_t> widths(std::begin(s.session().m_findView.m_nColumnWidths),
-                                         std::end(s.session().m_findView.m_nColumnWidths));
+        std::vector<std::int32_t> widths(std::begin(s.session().m_findView.m_columnWidths),
+                                         std::end(s.session().m_findView.m_columnWidths));
         EXPECT_EQ(widths, (std::vector<std::int32_t>{200, 80, 80, 75, 75, 75, 75}));
         EXPECT_EQ(s.m_frame.m_placement.left, 33);
         EXPECT_EQ(s.doc().m_nCurMemo, 1);
         EXPECT_EQ(s.doc().m_options.m_nInitialFind, 6);
-        EXPECT_EQ(s.doc().m_findCond.m_strSearch, "s");
+        EXPECT_EQ(s.doc().m_findCond.m_search, "s");
         std::string saved = Save(s.doc());
         EXPECT_EQ(saved.substr(0, 11), std::string("Version005\0", 11));
         HeadlessSession t;
@@ -289,7 +289,7 @@ std::string RicherFile() {
     s.doc().m_options.m_bSelEnabled = 1;
     s.doc().m_options.m_strDefName[2] = "X";
     s.doc().m_findCond.ResetToAllMemos();
-    s.session().m_findView.m_bSelColumnShown = true;
+    s.session().m_findView.m_selColumnShown = true;
     s.m_frame.m_placement = {1, 2, 3, 4, 5};
     MemoryOutput out;
     EXPECT_TRUE(s.doc().StoreTo(out));
@@ -313,7 +313,7 @@ TEST_F(DocumentFile, EveryTruncationOfEveryLayoutLeavesNothingOfTheFile) {
         ASSERT_TRUE(whole.doc().LoadFromBytes(bytes).ok);
         for (size_t cut = 0; cut < bytes.size(); ++cut) {
             HeadlessSession t;
-            t.session().m_findView.m_nColumnWidths[3] = 99;
+            t.session().m_findView.m_columnWidths[3] = 99;
             FileResult r = t.doc().LoadFromBytes(std::string_view(bytes).substr(0, cut));
             ASSERT_FALSE(r.ok) << cut;
             EXPECT_EQ(r.message, texts::BadFileFormat());
@@ -323,8 +323,8 @@ TEST_F(DocumentFile, EveryTruncationOfEveryLayoutLeavesNothingOfTheFile) {
             EXPECT_EQ(t.session().m_treeView.Tree().GetCount(), 2u);
             EXPECT_EQ(OptionsBytes(t.doc().m_options), defaultOptions) << cut;
             EXPECT_TRUE(t.doc().m_findCond == CFindCondition()) << cut;
-            EXPECT_EQ(t.session().m_findView.m_nColumnWidths[3], 99) << cut;
-            EXPECT_EQ(t.session().m_findView.m_nColumnWidths[2], 80) << cut;
+            EXPECT_EQ(t.session().m_findView.m_columnWidths[3], 99) << cut;
+            EXPECT_EQ(t.session().m_findView.m_columnWidths[2], 80) << cut;
             EXPECT_EQ(t.m_frame.m_placement.treeWidth, 145) << cut;
         }
     }

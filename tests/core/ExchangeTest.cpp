@@ -2,12 +2,12 @@
 // what hostile input must not do.
 #include "OutlineFixture.h"
 
-#include "exchange/ImportReader.h"
-#include "exchange/MarkdownExporter.h"
-#include "exchange/OutlineWriter.h"
-#include "model/CImportSource.h"
-#include "model/Cp932Codec.h"
-#include "model/SafeFile.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/SafeFile.h"
+#include "core/exchange/ImportReader.h"
+#include "core/exchange/MarkdownExporter.h"
+#include "core/exchange/OutlineWriter.h"
+#include "core/model/ImportSource.h"
 
 #include <fstream>
 #include <random>
@@ -231,7 +231,7 @@ TEST_F(Exchange, HostileInputFailsClearlyOrGivesABoundedResult) {
         {"empty body", "<?xml version=\"1.0\"?><opml><body/></opml>", nullptr},
     };
     for (const Case& c : cases) {
-        CImportSource source;
+        ImportSource source;
         size_t replaced = 0;
         FileResult result = ReadImportBytes(c.bytes, source, replaced);
         EXPECT_EQ(result.ok, c.error == nullptr) << c.name;

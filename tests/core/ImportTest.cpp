@@ -1,6 +1,6 @@
 #include "OutlineFixture.h"
 
-#include "model/SafeFile.h"
+#include "core/base/SafeFile.h"
 
 #include <fstream>
 

@@ -1,9 +1,9 @@
 #pragma once
 // A document session for tree tests: builds outlines through the public
 // operations, prints them compactly and checks the binding of items to memos.
-#include "model/Texts.h"
-#include "shell/CCommandRouter.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Texts.h"
+#include "core/shell/CommandRouter.h"
+#include "core/shell/DocumentSession.h"
 
 #include "FixedNowTest.h"
 
@@ -94,5 +94,5 @@ protected:
     bool Run(kardel::CommandId id) { return router.Execute(id); }
 
     kardel::HeadlessSession s;
-    kardel::CCommandRouter router{s.doc()};
+    kardel::CommandRouter router{s.doc()};
 };

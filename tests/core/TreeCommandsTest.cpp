@@ -1,6 +1,6 @@
 #include "OutlineFixture.h"
 
-#include "model/SettingsStore.h"
+#include "core/base/SettingsStore.h"
 
 #include <map>
 #include <random>
@@ -459,7 +459,7 @@ TEST_F(TreeCommands, TheCurrentMemoFollowsRenumbering) {
 TEST_F(TreeCommands, SelectionChangeMarksModifiedOnlyWithTheSetting) {
     Build();
     for (int setting : {0, 1}) {
-        CSettings(s.m_settings).Set(CSettings::kSelectModifies, setting);
+        AppSettings(s.m_settings).Set(AppSettings::kSelectModifies, setting);
         doc().SetModifiedFlag(false);
         tree().Select(Find(setting ? "B" : "C"));
         EXPECT_EQ(doc().IsModified(), setting == 1);

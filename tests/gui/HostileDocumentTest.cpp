@@ -1,12 +1,12 @@
-#include "Cp932Text.h"
-#include "model/CMemoItem.h"
-#include "model/ShownTitle.h"
-#include "search/FindModel.h"
-#include "search/FindPane.h"
+#include "core/model/CMemoItem.h"
+#include "core/model/ShownTitle.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/search/FindModel.h"
+#include "gui/search/FindPane.h"
+#include "gui/tree/TitleStrip.h"
+#include "gui/tree/TreeModel.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TitleStrip.h"
-#include "tree/TreeModel.h"
-#include "tree/TreePane.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,14 +1,14 @@
-#include "Cp932Text.h"
-#include "model/RecoveryStore.h"
-#include "search/CKdListView.h"
-#include "search/FindModel.h"
-#include "search/FindPane.h"
-#include "shell/ActionRegistry.h"
-#include "shell/MemoPane.h"
+#include "core/model/RecoveryStore.h"
+#include "core/search/CKdListView.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/search/FindModel.h"
+#include "gui/search/FindPane.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/MemoPane.h"
+#include "gui/tree/TitleStrip.h"
+#include "gui/tree/TreeModel.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TitleStrip.h"
-#include "tree/TreeModel.h"
-#include "tree/TreePane.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -22,7 +22,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "model/FileOutput.h"
+#include "core/base/FileOutput.h"
 
 #include <csignal>
 #include <sys/wait.h>
@@ -50,7 +50,7 @@ class MainWindowTest : public QObject {
 private slots:
     void everyCommandHasAnActionFromTheTable() {
         WindowFixture f;
-        for (const CommandInfo& info : CCommandTable::Commands()) {
+        for (const CommandInfo& info : CommandTable::Commands()) {
             QAction* action = ActionOf(*f.window, info.id);
             QVERIFY2(action, qPrintable(QString::number(info.id)));
             if (info.id == ID_FILE_MRU_FILE1)

@@ -1,9 +1,9 @@
-#include "shell/MemoPane.h"
-#include "Cp932Text.h"
-#include "shell/ActionRegistry.h"
-#include "shell/SingleInstance.h"
+#include "gui/shell/MemoPane.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/SingleInstance.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TreePane.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,12 +1,12 @@
 #pragma once
-#include "model/CDocOptions.h"
-#include "model/CMemoItem.h"
-#include "model/CView.h"
-#include "model/FileIdentity.h"
-#include "model/FileResult.h"
-#include "model/UndoHistory.h"
-#include "search/CFindCondition.h"
-#include "shell/CCmdTarget.h"
+#include "core/base/CCmdTarget.h"
+#include "core/base/CView.h"
+#include "core/base/FileIdentity.h"
+#include "core/base/FileResult.h"
+#include "core/model/CDocOptions.h"
+#include "core/model/CMemoItem.h"
+#include "core/model/UndoHistory.h"
+#include "core/search/CFindCondition.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +16,7 @@ namespace kardel {
 
 class CArchive;
 class IOutput;
-struct CPlatform;
+struct PlatformServices;
 class IMainFrame;
 class ISettingsStore;
 class CKdListView;
@@ -33,7 +33,7 @@ struct CKardelApp {
 // current search and the options, and broadcasts update hints to its views.
 class CKardelDoc : public CCmdTarget {
 public:
-    CKardelDoc(CKardelApp& app, CPlatform& platform);
+    CKardelDoc(CKardelApp& app, PlatformServices& platform);
     ~CKardelDoc();
 
     // The panes in view-list order: FindView, title strip, MemoView, TreeView.
@@ -129,7 +129,7 @@ public:
     void AddSelItem(const std::string& item);
     void ClearFoundMarks();
     CKardelApp& app() const { return m_app; }
-    CPlatform& platform() const { return m_platform; }
+    PlatformServices& platform() const { return m_platform; }
     ISettingsStore& settings() const;
     IMainFrame& frame() const;
 
@@ -145,7 +145,7 @@ private:
     void SetRootTitleFromPath(const std::string& path);
 
     CKardelApp& m_app;
-    CPlatform& m_platform;
+    PlatformServices& m_platform;
     bool m_bModified = false;
     std::vector<CView*> m_views;
     std::vector<CCmdTarget*> m_commandHandlers;

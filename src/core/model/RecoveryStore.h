@@ -1,7 +1,7 @@
 #pragma once
-#include "model/Clock.h"
-#include "model/FileIdentity.h"
-#include "model/FileResult.h"
+#include "core/base/Clock.h"
+#include "core/base/FileIdentity.h"
+#include "core/base/FileResult.h"
 
 #include <condition_variable>
 #include <map>

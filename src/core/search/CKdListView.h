@@ -1,6 +1,6 @@
 #pragma once
-#include "model/CView.h"
-#include "search/IFindListObserver.h"
+#include "core/base/CView.h"
+#include "core/search/IFindListObserver.h"
 
 #include <cstdint>
 #include <string>
@@ -41,12 +41,12 @@ public:
     int RowIcon(int row) const;
     bool RowShowsDueMark(int row) const;
     const std::string& HeaderText(int column) const;
-    bool IsColumnShown(int column) const { return column != kSelColumn || m_bSelColumnShown; }
+    bool IsColumnShown(int column) const { return column != kSelColumn || m_selColumnShown; }
     static bool IsColumnCentred(int column) { return column != 0; }
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width); // the widget reports a user's resize
-    void SetRowHeight(int height) { m_nRowHeight = height; }
-    bool IsRebuilding() const { return m_bRebuilding; }
+    void SetRowHeight(int height) { m_rowHeight = height; }
+    bool IsRebuilding() const { return m_rebuilding; }
 
     // User events, as the widget reports them.
     void OnHeaderClick(int column);
@@ -60,8 +60,8 @@ public:
     void MarkRowMatches(const CFindCondition& condition);
     void AfterSearch();
 
-    std::int32_t m_nColumnWidths[kColumnCount] = {200, 80, 80, 75, 75, 75, 75};
-    bool m_bSelColumnShown = false;
+    std::int32_t m_columnWidths[kColumnCount] = {200, 80, 80, 75, 75, 75, 75};
+    bool m_selColumnShown = false;
 
 private:
     int BuildRow(CMemoItem& memo); // returns the row's icon
@@ -75,9 +75,9 @@ private:
     IFindListObserver* m_observer = nullptr;
     std::vector<std::int32_t> m_rows;
     std::vector<int> m_rowIcons; // parallel to m_rows
-    std::string m_strTitles[kColumnCount];
-    bool m_bRebuilding = false;
-    int m_nRowHeight = kDefaultRowHeight;
+    std::string m_titles[kColumnCount];
+    bool m_rebuilding = false;
+    int m_rowHeight = kDefaultRowHeight;
 };
 
 } // namespace kardel

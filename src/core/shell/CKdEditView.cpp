@@ -1,10 +1,10 @@
-#include "shell/CKdEditView.h"
+#include "core/shell/CKdEditView.h"
 
-#include "model/Archive.h"
-#include "model/CKardelDoc.h"
-#include "model/Cp932Codec.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Platform.h"
+#include "core/model/CKardelDoc.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <cstdio>
 

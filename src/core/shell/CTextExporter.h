@@ -16,8 +16,8 @@ public:
     CTextExporter(CKardelDoc& doc, CKdEditView* memoView, CKdTreeView* treeView)
         : m_doc(doc), m_memoView(memoView), m_treeView(treeView) {}
 
-    bool m_bViewOnly = false;
-    bool m_bTitleOnly = false;
+    bool m_viewOnly = false;
+    bool m_titleOnly = false;
 
     // The subtree export of `top` (CR LF line ends), written as it is made; false
     // when the output failed.

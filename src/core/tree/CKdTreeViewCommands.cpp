@@ -1,9 +1,9 @@
 // The TreeView's editing primitives and the memo commands built on them.
-#include "model/CKardelDoc.h"
-#include "model/Texts.h"
-#include "shell/CCommandTable.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/Platform.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/shell/CommandTable.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <algorithm>
 #include <optional>
@@ -154,8 +154,8 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
 
     std::vector<TreeItem*> parents;
     {
-        FlagScope deleting(m_bDeleting, true);
-        m_bCaretMovedWhileDeleting = false;
+        FlagScope deleting(m_deleting, true);
+        m_caretMovedWhileDeleting = false;
         // From the last to the first, so that a row of siblings is taken off its end.
         for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
             TreeItem* parent = (*it)->parent();
@@ -169,8 +169,8 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
         for (TreeItem* parent : parents)
             RefreshFolderState(parent);
     m_doc.RemoveMemos(std::move(indices));
-    if (m_bCaretMovedWhileDeleting) {
-        m_bCaretMovedWhileDeleting = false;
+    if (m_caretMovedWhileDeleting) {
+        m_caretMovedWhileDeleting = false;
         OnSelChanged(nullptr, m_tree.GetCaret());
     }
 }
@@ -307,7 +307,7 @@ bool CKdTreeView::OnCmdMsg(CommandId id) {
     // Copying and opening or closing folders change no memo: they are no step.
     std::optional<UndoHistory::Scope> step;
     if (id != ID_MEMO_COPY && id != ID_EXPAND_ALL && id != ID_COLLAPSE_ALL && IsForwardedMemoCommand(id))
-        step.emplace(m_doc, CCommandTable::PlainText(id));
+        step.emplace(m_doc, CommandTable::PlainText(id));
     switch (id) {
     case ID_MEMO_DUPLICATE:
         Duplicate();

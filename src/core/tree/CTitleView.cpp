@@ -1,8 +1,8 @@
-#include "tree/CTitleView.h"
+#include "core/tree/CTitleView.h"
 
-#include "model/CKardelDoc.h"
-#include "model/Texts.h"
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
 
 namespace kardel {
 namespace {

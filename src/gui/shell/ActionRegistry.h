@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/CCommandTable.h"
+#include "core/shell/CommandTable.h"
 
 #include <QHash>
 #include <QList>
@@ -14,7 +14,7 @@ class QToolBar;
 class QWidget;
 
 namespace kardel {
-class CCommandRouter;
+class CommandRouter;
 }
 
 namespace kardel::gui {
@@ -40,7 +40,7 @@ public:
     // The recent files menu entries: texts "&1 name" ..., grayed placeholder while empty.
     void SetRecentFiles(const QStringList& paths);
 
-    void Refresh(const CCommandRouter& router);
+    void Refresh(const CommandRouter& router);
 
 private:
     QAction* Create(int id, const QString& text, const QString& objectName, std::function<void(int)> execute = {});

@@ -1,7 +1,7 @@
 #pragma once
-#include "Cp932Text.h"
-#include "shell/MainWindow.h"
-#include "shell/QtSettingsStore.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/QtSettingsStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>

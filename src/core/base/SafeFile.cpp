@@ -1,0 +1,69 @@
+#include "core/base/SafeFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kardel {
+
+FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
+    bytes.clear();
+    auto failure = [&path](int error) { return FileResult::Failure(FileErrorMessage(error, path, false)); };
+    // Looked at before opening: opening a device or FIFO can block or act.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return failure(errno);
+    if (!S_ISREG(info.st_mode))
+        return failure(EISDIR);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(errno);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) { // replaced in between
+        ::close(fd);
+        return failure(EISDIR);
+    }
+    auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size > maxBytes) {
+        ::close(fd);
+        return failure(EFBIG);
+    }
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return failure(ENOMEM);
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            int error = errno;
+            ::close(fd);
+            bytes.clear();
+            return failure(error);
+        }
+        if (n == 0)
+            break; // shrunk since it was opened
+        done += static_cast<size_t>(n);
+    }
+    bytes.resize(done);
+    ::close(fd);
+    return FileResult::Success();
+}
+
+FileResult WriteFileSafely(const std::string& path, const std::function<bool(IOutput&)>& produce) {
+    FileOutput output(path);
+    if (FileResult opened = output.Open(); !opened.ok)
+        return opened;
+    if (!produce(output)) {
+        FileResult status = output.Status();
+        return status.ok ? FileResult::Failure(FileErrorMessage(EIO, path, true)) : status;
+    }
+    return output.Commit();
+}
+
+} // namespace kardel
