@@ -206,7 +206,7 @@ void BM_SaveWithBackup(benchmark::State& state) {
     session.doc().OnSaveDocument(path);
     bool flip = false;
     for (auto _ : state) {
-        session.doc().m_arrMemos[0]->m_strTitle = (flip = !flip) ? "a" : "b";
+        session.doc().Memos()[0]->m_strTitle = (flip = !flip) ? "a" : "b";
         if (!session.doc().OnSaveDocument(path).ok)
             state.SkipWithError("saving failed");
     }

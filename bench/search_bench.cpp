@@ -44,7 +44,7 @@ template <class Work> double BestSeconds(int runs, Work&& work) {
 double MemmemSeconds(const CKardelDoc& doc, const std::string& needle) {
     return BestSeconds(5, [&] {
         size_t hits = 0;
-        for (const auto& memo : doc.m_arrMemos) {
+        for (const auto& memo : doc.Memos()) {
             hits += ::memmem(memo->m_strTitle.data(), memo->m_strTitle.size(), needle.data(), needle.size()) != nullptr;
             hits += ::memmem(memo->m_strBody.data(), memo->m_strBody.size(), needle.data(), needle.size()) != nullptr;
         }
@@ -124,9 +124,9 @@ void BM_DateSearch(benchmark::State& state) {
 void BM_RebuildAndSort(benchmark::State& state) {
     HeadlessSession& session = SessionFor(static_cast<size_t>(state.range(0)));
     CKardelDoc& doc = session.doc();
-    size_t step = std::max<size_t>(1, doc.m_arrMemos.size() / 100000);
-    for (size_t i = 0; i < doc.m_arrMemos.size(); ++i)
-        doc.m_arrMemos[i]->m_bFound = i >= 2 && i % step == 0;
+    size_t step = std::max<size_t>(1, doc.Memos().size() / 100000);
+    for (size_t i = 0; i < doc.Memos().size(); ++i)
+        doc.Memos()[i]->m_bFound = i >= 2 && i % step == 0;
     double best = 1e30;
     for (auto _ : state) {
         auto start = Clock::now();
@@ -135,7 +135,7 @@ void BM_RebuildAndSort(benchmark::State& state) {
     }
     double pass = BestSeconds(5, [&] {
         std::int64_t sum = 0;
-        for (const auto& memo : doc.m_arrMemos)
+        for (const auto& memo : doc.Memos())
             sum += memo->m_nKind + memo->m_bFound;
         benchmark::DoNotOptimize(sum);
     });
@@ -148,8 +148,8 @@ void BM_RebuildAndSort(benchmark::State& state) {
 void BM_SortByColumn(benchmark::State& state) {
     HeadlessSession& session = SessionFor(bench::SmokeRun() ? 2000 : 100000);
     CKardelDoc& doc = session.doc();
-    for (size_t i = 0; i < doc.m_arrMemos.size(); ++i)
-        doc.m_arrMemos[i]->m_bFound = i >= 2;
+    for (size_t i = 0; i < doc.Memos().size(); ++i)
+        doc.Memos()[i]->m_bFound = i >= 2;
     doc.UpdateAllViews(nullptr, HintResultsChanged);
     for (auto _ : state)
         session.findView().OnHeaderClick(static_cast<int>(state.range(0)));

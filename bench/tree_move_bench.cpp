@@ -65,11 +65,11 @@ const Prepared& Prepare(size_t memoCount, size_t k) {
     for (size_t size = sizes[top]; size < k; ++size) {
         CMemoItem* memo = session.doc().AppendMemo(std::make_unique<CMemoItem>(KindMemo));
         view.InsertMemoItem(top, TreeControl::Where::Last, nullptr, memo->m_strTitle, memo->m_nKind,
-                            static_cast<std::int32_t>(session.doc().m_arrMemos.size() - 1));
+                            static_cast<std::int32_t>(session.doc().Memos().size() - 1));
     }
     MemoryOutput out;
     session.doc().StoreTo(out);
-    Prepared prepared{out.take(), top->value(), session.doc().m_arrMemos.size()};
+    Prepared prepared{out.take(), top->value(), session.doc().Memos().size()};
     return cache.emplace(key, std::move(prepared)).first->second;
 }
 

@@ -25,7 +25,7 @@ TreeItem* Add(HeadlessSession& s, TreeItem* parent, const char* utf8Title, std::
     memo->m_strBody = body;
     std::string title = memo->m_strTitle;
     s.doc().AppendMemo(std::move(memo));
-    auto index = static_cast<std::int32_t>(s.doc().m_arrMemos.size() - 1);
+    auto index = static_cast<std::int32_t>(s.doc().Memos().size() - 1);
     TreeControl& tree = s.treeView().Tree();
     // The trash stays the root's last child.
     TreeItem* after = parent == tree.GetRoot() ? tree.GetPrevSibling(s.treeView().m_hTrash) : nullptr;

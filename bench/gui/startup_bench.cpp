@@ -91,7 +91,7 @@ void BM_LoadOnly(benchmark::State& state) {
         HeadlessSession session;
         if (!session.doc().OnOpenDocument(path).ok)
             state.SkipWithError("the file did not open");
-        benchmark::DoNotOptimize(session.doc().m_arrMemos.size());
+        benchmark::DoNotOptimize(session.doc().Memos().size());
     }
     state.counters["memos"] = double(state.range(0));
 }

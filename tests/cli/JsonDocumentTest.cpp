@@ -149,8 +149,8 @@ TEST_F(JsonDocument, BuildRefusesWhatTheReaderWouldRefuseAndNamesTheKey) {
 TEST_F(JsonDocument, TextsThatCannotComeBackThroughUtf8AreNamed) {
     HeadlessSession s;
     s.doc().OnNewDocument();
-    s.doc().m_arrMemos[1]->m_strBody = "ok\x82";         // a lead byte without its trail
-    s.doc().m_arrMemos[0]->m_strSelItem = "\xED\x40";    // a character cp932 also writes as FA 5C
+    s.doc().Memos()[1]->m_strBody = "ok\x82";         // a lead byte without its trail
+    s.doc().Memos()[0]->m_strSelItem = "\xED\x40";    // a character cp932 also writes as FA 5C
     s.doc().m_options.m_arrSelItems = {"fine", "\x81"};  // an incomplete character
     s.doc().m_findCond.m_search = "\x82\xA0\x83\x41";    // valid: stays unreported
     DumpResult dump = DocumentToJson(s);

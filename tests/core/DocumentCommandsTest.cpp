@@ -30,11 +30,11 @@ protected:
 TEST_F(DocumentCommands, CreateWithTheDialogCancelledLeavesNoTrace) {
     Build();
     doc().SetModifiedFlag(false);
-    size_t count = doc().m_arrMemos.size();
+    size_t count = doc().Memos().size();
     Answer(false);
     ASSERT_TRUE(Run(ID_MEMO_CREATE));
     EXPECT_EQ(m_dialogs, 1);
-    EXPECT_EQ(doc().m_arrMemos.size(), count);
+    EXPECT_EQ(doc().Memos().size(), count);
     EXPECT_FALSE(doc().IsModified());
     EXPECT_EQ(tree().GetCaret(), Find("B"));
 }
@@ -115,7 +115,7 @@ TEST_F(DocumentCommands, PropertiesApplyValuesAndKeepAFolderAFolder) {
 TEST_F(DocumentCommands, NewStartsAnotherInstance) {
     ASSERT_TRUE(Run(ID_FILE_NEW));
     EXPECT_EQ(s.m_shell.m_started, 1);
-    EXPECT_EQ(doc().m_arrMemos.size(), 2u);
+    EXPECT_EQ(doc().Memos().size(), 2u);
 }
 
 TEST_F(DocumentCommands, SaveModifiedDecisions) {

@@ -131,7 +131,7 @@ TEST_F(Exchange, DemoDocumentSurvivesOpmlRoundTrip) {
     std::string demo = std::string(KARDEL_SOURCE_DIR) + "/res/demo/demo.kdl";
     ASSERT_TRUE(doc().OnOpenDocument(demo).ok);
     std::string opml = Write("demo.opml", Export(ExchangeFormat::Opml, root(), {.withTrash = true}));
-    EXPECT_GT(doc().m_arrMemos.size(), 10u);
+    EXPECT_GT(doc().Memos().size(), 10u);
     EXPECT_EQ(MergedIntoNew(opml), MergedIntoNew(demo));
 }
 
@@ -140,7 +140,7 @@ TEST_F(Exchange, MarkdownRoundTripKeepsTitlesBodiesKindsDatesAndShape) {
         doc().OnNewDocument();
         Generate(seed, 50);
         // Markdown joins runs of empty lines and keeps no selection item or due flag without a due date.
-        for (auto& m : doc().m_arrMemos) {
+        for (auto& m : doc().Memos()) {
             m->m_strSelItem.clear();
             if (!m->m_bHasDue)
                 m->m_timeDue = m_clock.Now();
@@ -264,7 +264,7 @@ TEST_F(Exchange, DeepNestingImportsAsDeepOutlines) {
             ++levels;
         }
         EXPECT_GE(levels, 1000);
-        EXPECT_EQ(doc().m_arrMemos.size(), static_cast<size_t>(levels) + 3);
+        EXPECT_EQ(doc().Memos().size(), static_cast<size_t>(levels) + 3);
         CheckBinding();
     }
 }

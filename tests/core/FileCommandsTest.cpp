@@ -104,7 +104,7 @@ TEST_F(FileCommandsTest, FailedOpenIsReportedAndLeavesTheRecentList) {
     EXPECT_FALSE(app.OpenFile(Path("missing.kdl")));
     EXPECT_EQ(s.m_messages.m_shown.size(), 1u);
     EXPECT_TRUE(window.recent.empty());
-    EXPECT_EQ(s.doc().m_arrMemos.size(), 2u);
+    EXPECT_EQ(s.doc().Memos().size(), 2u);
 }
 
 TEST_F(FileCommandsTest, AFileHeldByAnotherInstanceIsHandedOverAndThisWindowCloses) {

@@ -210,7 +210,7 @@ TEST_F(Safety, AChangeOutsideOffersAReloadOrWarnsOnce) {
     s.doc().CreateUntitledMemo();
     ASSERT_TRUE(s.doc().OnSaveDocument(other).ok);
     ASSERT_TRUE(files.OpenFile(path));
-    const size_t memos = s.doc().m_arrMemos.size();
+    const size_t memos = s.doc().Memos().size();
 
     files.FileChangedElsewhere(); // our own file as we wrote it: nothing to say
     EXPECT_TRUE(s.m_messages.m_asked.empty());
@@ -218,7 +218,7 @@ TEST_F(Safety, AChangeOutsideOffersAReloadOrWarnsOnce) {
     s.m_messages.m_answer = IMessageBox::Answer::Yes;
     files.FileChangedElsewhere();
     ASSERT_EQ(s.m_messages.m_asked.size(), 1u);
-    EXPECT_EQ(s.doc().m_arrMemos.size(), memos + 1); // read again
+    EXPECT_EQ(s.doc().Memos().size(), memos + 1); // read again
     EXPECT_FALSE(s.doc().IsModified());
 
     s.memoView().edit().ReplaceSelection("typed", true); // unsaved, still in MemoView

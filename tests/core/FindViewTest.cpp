@@ -276,7 +276,7 @@ TEST_F(FindView, RightClickSelectsTheMemoThenOpensTheMenu) {
     session.m_doc.RunSearch(); // the walk records the item again
     session.m_findView.OnRightClick(0, 10, 20);
     EXPECT_EQ(t.GetCaret(), a->m_hTreeItem);
-    EXPECT_EQ(session.m_doc.m_nCurMemo, 2);
+    EXPECT_EQ(session.m_doc.CurMemo(), 2);
     ASSERT_EQ(frame.shown.size(), 1u);
     EXPECT_EQ(frame.shown[0], std::make_pair(10, 20));
 }

@@ -145,7 +145,7 @@ TEST_F(Search, ScopeAllVisitsTrashContentsButNeverRootOrTrash) {
 
     doc().m_findCond.m_kindsOn = 0; // every test off: everything is cleared
     doc().RunSearch();
-    for (auto& memo : doc().m_arrMemos)
+    for (auto& memo : doc().Memos())
         EXPECT_FALSE(memo->m_bFound);
     EXPECT_EQ(list().RowCount(), 0);
 }
@@ -170,7 +170,7 @@ TEST_F(Search, ScopeBelowSelection) {
 
     tree().DeleteAllItems(); // nothing selected: nothing found, every flag cleared
     doc().RunSearch();
-    for (auto& memo : doc().m_arrMemos)
+    for (auto& memo : doc().Memos())
         EXPECT_FALSE(memo->m_bFound);
 }
 

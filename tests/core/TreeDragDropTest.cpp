@@ -42,11 +42,11 @@ TEST_F(TreeDragDropTest, RefusedDropsChangeNothing) {
         tree().Select(Find("C"));
         doc().SetModifiedFlag(false);
         std::string before = Outline();
-        size_t count = doc().m_arrMemos.size();
+        size_t count = doc().Memos().size();
         EXPECT_FALSE(Drag(c.from, {c.onto}, c.copy)) << c.from << " onto " << c.onto;
         EXPECT_FALSE(view().Drag().m_bDragging);
         EXPECT_EQ(Outline(), before);
-        EXPECT_EQ(doc().m_arrMemos.size(), count);
+        EXPECT_EQ(doc().Memos().size(), count);
         EXPECT_EQ(tree().GetDropHighlight(), nullptr);
         EXPECT_EQ(tree().GetCaret(), Find("C"));
     }

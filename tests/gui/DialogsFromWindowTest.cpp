@@ -50,7 +50,7 @@ struct QtDialogsWindow : WindowFixture {
     }
     CMemoItem* Select(const QString& title) {
         CMemoItem* found = nullptr;
-        for (auto& memo : window->doc().m_arrMemos)
+        for (auto& memo : window->doc().Memos())
             if (!found && FromCp932(memo->m_strTitle) == title)
                 found = memo.get();
         if (found)
@@ -157,7 +157,7 @@ private slots:
         QTemporaryDir dir;
         const std::string opml = dir.filePath(QStringLiteral("shop.opml")).toStdString();
         f.Select(Utf8("買い物"));
-        const size_t before = f.window->doc().m_arrMemos.size();
+        const size_t before = f.window->doc().Memos().size();
         f.fileDialogs.m_answers = {opml};
         f.Trigger(ID_EXPORT_OPML);
         QCOMPARE(f.fileDialogs.m_requests.back().defaultExtension, std::string("opml"));
@@ -169,7 +169,7 @@ private slots:
         f.Select(Utf8("食料品"));
         f.fileDialogs.m_answers = {opml};
         f.Trigger(ID_IMPORT);
-        QCOMPARE(f.window->doc().m_arrMemos.size(), before + 3); // 買い物 with its two children
+        QCOMPARE(f.window->doc().Memos().size(), before + 3); // 買い物 with its two children
         QVERIFY(f.messages.m_shown.empty());
     }
 };

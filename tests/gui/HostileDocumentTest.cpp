@@ -28,7 +28,7 @@ QString WriteDocument(const QString& path, size_t depth, const std::string& titl
         memo->m_strTitle = text;
         doc.AppendMemo(std::move(memo));
         TreeItem* item = view.InsertMemoItem(parent, TreeControl::Where::First, nullptr, text, kind,
-                                             static_cast<std::int32_t>(doc.m_arrMemos.size() - 1));
+                                             static_cast<std::int32_t>(doc.Memos().size() - 1));
         view.Tree().Expand(parent, true);
         return item;
     };

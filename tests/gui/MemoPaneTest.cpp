@@ -52,11 +52,11 @@ private slots:
         QCOMPARE(pane->toPlainText(), QStringLiteral("file:///tmp/a b.txt"));
 
         // The tree ignores dropped files.
-        const size_t count = f.window->doc().m_arrMemos.size();
+        const size_t count = f.window->doc().Memos().size();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f.window->treePane()->viewport(), &enter);
         QVERIFY(!enter.isAccepted());
-        QCOMPARE(f.window->doc().m_arrMemos.size(), count);
+        QCOMPARE(f.window->doc().Memos().size(), count);
     }
 
     void contextMenuGraysOnlyUrlAndMail() {

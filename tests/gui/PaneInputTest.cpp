@@ -88,13 +88,13 @@ private slots:
         QVERIFY(first);
         TreeItem* parent = first->parent();
         Tree(w).Select(first);
-        const size_t count = w.doc().m_arrMemos.size();
+        const size_t count = w.doc().Memos().size();
         w.treePane()->setFocus();
         for (int i = 0; i < 3; ++i) // held down
             QTest::keyClick(w.treePane(), Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(Tree(w).GetCaret(), first);
         QCOMPARE(first->parent(), parent);
-        QCOMPARE(w.doc().m_arrMemos.size(), count);
+        QCOMPARE(w.doc().Memos().size(), count);
 
         // Every key of the table, in every pane: while its command is off, no pane sees it.
         const bool modified = w.doc().IsModified();
@@ -117,7 +117,7 @@ private slots:
                 }
             }
             QVERIFY(tried > 5);
-            QCOMPARE(w.doc().m_arrMemos.size(), count);
+            QCOMPARE(w.doc().Memos().size(), count);
             QCOMPARE(w.doc().IsModified(), modified);
         }
 

@@ -61,7 +61,7 @@ bool ParseExportArgs(const std::vector<std::string>& args, ExportArgs& a, bool w
 
 // The memo to export: --memo N, or the current memo the file stores.
 CMemoItem* ChosenMemo(HeadlessSession& session, const ExportArgs& a) {
-    return session.doc().Memo(a.memo >= 0 ? a.memo : session.doc().m_nCurMemo);
+    return session.doc().Memo(a.memo >= 0 ? a.memo : session.doc().CurMemo());
 }
 
 int RunExport(const std::vector<std::string>& args) {

@@ -343,11 +343,11 @@ bool WriteDocumentJson(HeadlessSession& session, IOutput& out,
     JsonWriter writer(out);
     // Keys in the order json objects keep them: sorted.
     writer.Begin();
-    writer.Member("currentMemo", doc.m_nCurMemo);
+    writer.Member("currentMemo", doc.CurMemo());
     writer.Member("findCondition", dumper.Condition(doc.m_findCond, "findCondition"));
-    writer.Member("findViewWidths", session.findView().m_columnWidths);
-    writer.ArrayMember("memos", doc.m_arrMemos.size(), [&](size_t i) {
-        json memo = dumper.Memo(*doc.m_arrMemos[i], "memos[" + std::to_string(i) + "]");
+    writer.Member("findViewWidths", session.findView().ColumnWidths());
+    writer.ArrayMember("memos", doc.Memos().size(), [&](size_t i) {
+        json memo = dumper.Memo(*doc.Memos()[i], "memos[" + std::to_string(i) + "]");
         report();
         return memo;
     });
@@ -396,7 +396,7 @@ BuildResult BuildDocumentBytes(const json& input) {
         return result;
     }
     // No window: the widths go back out as they came in, a shown selection-item column included.
-    session.findView().m_selColumnShown = session.findView().m_columnWidths[2] != 0;
+    session.findView().m_selColumnShown = session.findView().ColumnWidths()[2] != 0;
     MemoryOutput out;
     if (!session.doc().StoreTo(out)) {
         result.error = "the document could not be written";

@@ -214,9 +214,9 @@ void CKardelDoc::Serialize(CArchive& ar) {
 }
 
 FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
-    std::int32_t widthsBefore[7] = {};
+    CKdListView::Widths widthsBefore{};
     if (m_findView)
-        std::copy(std::begin(m_findView->m_columnWidths), std::end(m_findView->m_columnWidths), widthsBefore);
+        widthsBefore = m_findView->ColumnWidths();
     DeleteContents();
     SetModifiedFlag(true);
     try {
@@ -232,7 +232,7 @@ FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
         m_findCond = CFindCondition();
         m_options = CDocOptions();
         if (m_findView)
-            std::copy(std::begin(widthsBefore), std::end(widthsBefore), m_findView->m_columnWidths);
+            m_findView->SetColumnWidths(widthsBefore);
         OnNewDocument();
         return FileResult::Failure(texts::BadFileFormat());
     }

@@ -196,7 +196,7 @@ void CKdListView::Rebuild() {
         m_observer->BeforeReset();
     m_rows.clear();
     m_rowIcons.clear();
-    const auto& memos = m_doc.m_arrMemos;
+    const auto memos = m_doc.Memos();
     for (size_t i = 0; i < memos.size(); ++i) {
         CMemoItem& memo = *memos[i];
         if (memo.m_bFound) {
@@ -260,7 +260,7 @@ void CKdListView::SortRows(int column, bool descending) {
     if (m_observer)
         m_observer->BeforeSort();
     // The icons go with their memos: keyed by memo index across the sort.
-    std::vector<int> iconOfMemo(m_doc.m_arrMemos.size(), -1);
+    std::vector<int> iconOfMemo(m_doc.Memos().size(), -1);
     for (size_t row = 0; row < m_rows.size(); ++row)
         if (static_cast<size_t>(m_rows[row]) < iconOfMemo.size())
             iconOfMemo[static_cast<size_t>(m_rows[row])] = m_rowIcons[row];

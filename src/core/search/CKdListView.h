@@ -2,6 +2,7 @@
 #include "core/base/CView.h"
 #include "core/search/IFindListObserver.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -60,10 +61,16 @@ public:
     void MarkRowMatches(const CFindCondition& condition);
     void AfterSearch();
 
-    std::int32_t m_columnWidths[kColumnCount] = {200, 80, 80, 75, 75, 75, 75};
+    // The stored widths, a hidden selection-item column's included.
+    using Widths = std::array<std::int32_t, kColumnCount>;
+    const Widths& ColumnWidths() const { return m_columnWidths; }
+    void SetColumnWidths(const Widths& widths) { m_columnWidths = widths; }
+
     bool m_selColumnShown = false;
 
 private:
+    Widths m_columnWidths = {200, 80, 80, 75, 75, 75, 75};
+
     int BuildRow(CMemoItem& memo); // returns the row's icon
     void RefreshRow(CMemoItem& memo);
     void ResetTitles();

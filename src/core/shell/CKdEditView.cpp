@@ -12,7 +12,7 @@ namespace kardel {
 
 void CKdEditView::OnUpdate(CView*, int hint, CMemoItem* memo) {
     if (!memo)
-        memo = m_doc.Memo(m_doc.m_nCurMemo);
+        memo = m_doc.CurrentMemo();
     if (!memo)
         return;
     if (hint == HintTabChanged || hint == HintCurrentChanged)

@@ -78,13 +78,13 @@ void OptionsSheetModel::Apply() {
         }
         std::copy(std::begin(m_bCycle), std::end(m_bCycle), std::begin(o.m_bCycle));
         ReloadDefinitionIcons(o, m_doc.frame());
-        m_doc.UpdateAllViews(nullptr, HintIconsReloaded, m_doc.Memo(m_doc.m_nCurMemo));
+        m_doc.UpdateAllViews(nullptr, HintIconsReloaded, m_doc.CurrentMemo());
     }
     if (m_shown[MemoViewPage]) {
         o.m_nTabChoice = m_nTabChoice;
         // MemoView reloads the memo with the new tab stops; what was typed and not yet
         // stored is stored first so that the reload cannot throw it away.
-        CMemoItem* current = m_doc.Memo(m_doc.m_nCurMemo);
+        CMemoItem* current = m_doc.CurrentMemo();
         m_doc.UpdateAllViews(nullptr, HintStoreText, current);
         m_doc.UpdateAllViews(nullptr, HintTabChanged, current);
     }

@@ -70,7 +70,7 @@ void CKdTreeView::InsertNewMemo(CMemoItem* memo) {
         parent = m_tree.GetRoot();
     else
         parent = m_tree.GetCaret();
-    auto index = static_cast<std::int32_t>(m_doc.m_arrMemos.size() - 1);
+    auto index = static_cast<std::int32_t>(m_doc.Memos().size() - 1);
     TreeItem* item = InsertMemoItem(parent, TreeControl::Where::First, nullptr, memo->m_strTitle, memo->m_nKind, index);
     m_tree.Select(item);
     if (memo->m_nKind == KindTrashEmpty) {
@@ -115,7 +115,7 @@ void CKdTreeView::OnSelChanged(TreeItem* oldItem, TreeItem* newItem) {
         m_doc.UpdateAllViews(this, HintStoreText, MemoOf(oldItem));
     if (!newItem)
         return;
-    m_doc.m_nCurMemo = newItem->value();
+    m_doc.SetCurMemo(newItem->value());
     m_doc.UpdateAllViews(this, HintCurrentChanged, MemoOf(newItem));
     if (AppSettings(m_doc.settings()).Get(AppSettings::kSelectModifies) != 0)
         m_doc.SetModifiedFlag();
@@ -229,7 +229,7 @@ void CKdTreeView::Serialize(CArchive& ar) {
 
 // The whole section is read and checked (ReadTreeRecords) before the first item is inserted.
 void CKdTreeView::LoadTree(CArchive& ar) {
-    auto& memos = m_doc.m_arrMemos;
+    auto memos = m_doc.Memos();
     std::vector<StoredTreeRecord> records =
         ReadTreeRecords(ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; });
     DeleteAllItems();
@@ -243,7 +243,7 @@ void CKdTreeView::LoadTree(CArchive& ar) {
         if (IsTrashKind(r.image))
             m_hTrash = item;
         if (r.selected != 0)
-            m_doc.m_nCurMemo = r.memo;
+            m_doc.SetCurMemo(r.memo);
     }
     m_bNoParentRefreshOnInsert = false;
     m_tree.ForEachItem([this](TreeItem* item) {

@@ -17,7 +17,7 @@ void CTitleView::OnUpdate(CView*, int hint, CMemoItem* memo) {
     if (hint != HintMemoChanged && hint != HintCurrentChanged && hint != HintIconsReloaded)
         return;
     if (!memo && m_doc)
-        memo = m_doc->Memo(m_doc->m_nCurMemo);
+        memo = m_doc->CurrentMemo();
     if (memo)
         Refresh(*memo);
 }

@@ -8,7 +8,7 @@ namespace kardel {
 
 bool TreeDragDrop::Begin(TreeItem* item) {
     CKardelDoc& doc = m_view.doc();
-    doc.UpdateAllViews(&m_view, HintStoreText, doc.Memo(doc.m_nCurMemo));
+    doc.UpdateAllViews(&m_view, HintStoreText, doc.CurrentMemo());
     m_hDragItem = item;
     TreeControl& tree = m_view.Tree();
     if (!item || item == tree.GetRoot() || item == m_view.m_hTrash || m_bDragging)
