@@ -1,6 +1,7 @@
 # The core's sources, relative to src/core: one list for the main build and the
 # fuzzers' clang build.
 set(KARDEL_BASE_SOURCES
+  base/CommandIds.cpp
   base/Archive.cpp
   base/Clock.cpp
   base/Cp932Codec.cpp

@@ -42,7 +42,7 @@ struct QtDialogsWindow : WindowFixture {
         window->show();
     }
     void Trigger(int id) {
-        QAction* action = window->findChild<QAction*>(QStringLiteral("action%1").arg(id));
+        QAction* action = ActionOf(*window, id);
         QVERIFY2(action, qPrintable(QString::number(id)));
         window->RefreshActions();
         QVERIFY2(action->isEnabled(), qPrintable(QString::number(id)));

@@ -33,10 +33,6 @@ using namespace kardel::gui;
 
 namespace {
 
-QAction* ActionOf(MainWindow& w, int id) {
-    return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
-}
-
 void Select(MainWindow& w, const QString& title) {
     TreeItem* item = ItemTitled(w, title);
     QVERIFY2(item, qPrintable(title));
@@ -71,7 +67,7 @@ private slots:
         QCOMPARE(f.window->findChild<QToolBar*>("treeToolBar")->windowTitle(), QStringLiteral("TreeView"));
         QCOMPARE(f.window->toolBarArea(f.window->findChild<QToolBar*>("treeToolBar")), Qt::LeftToolBarArea);
         QCOMPARE(f.window->findChild<QLabel*>("readyLabel")->text(), Utf8("ﾚﾃﾞｨ"));
-        QCOMPARE(f.window->findChild<QAction*>("memoContext32779")->text(), Utf8("ごみ箱を空に"));
+        QCOMPARE(f.window->findChild<QAction*>("memoContextMemoEmptyTrash")->text(), Utf8("ごみ箱を空に"));
     }
 
     void keysReachTheCoreAndDisabledKeysDoNothing() {

@@ -64,7 +64,7 @@ private slots:
         MemoPane* pane = f.window->memoPane();
         pane->setPlainText("see http://example.org/ now");
         QMenu* menu = f.window->memoViewContextMenu();
-        auto find = [&](int id) { return f.window->findChild<QAction*>(QStringLiteral("memoView%1").arg(id)); };
+        auto find = [&](int id) { return f.window->findChild<QAction*>(ActionRegistry::ObjectName(QStringLiteral("memoView"), id)); };
         QTextCursor cursor = pane->textCursor();
         cursor.setPosition(4);
         cursor.setPosition(23, QTextCursor::KeepAnchor);

@@ -24,10 +24,6 @@ using namespace kardel::gui;
 
 namespace {
 
-QAction* ActionOf(MainWindow& w, int id) {
-    return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
-}
-
 TreeControl& Tree(MainWindow& w) {
     return w.session().m_treeView.Tree();
 }

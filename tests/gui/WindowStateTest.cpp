@@ -24,7 +24,7 @@ class WindowStateTest : public QObject {
     Q_OBJECT
 private:
     static QAction* Recent(MainWindow& w, int i) {
-        return w.findChild<QAction*>(QStringLiteral("action%1").arg(ID_FILE_MRU_FILE1 + i));
+        return w.findChild<QAction*>(ActionRegistry::ObjectName(QStringLiteral("action"), ID_FILE_MRU_FILE1 + i));
     }
 
 private slots:

@@ -73,10 +73,30 @@ QIcon ButtonIcon(int id) {
 
 } // namespace
 
+QString ActionRegistry::ObjectName(const QString& prefix, int id) {
+    const char* constant = CommandIdName(id);
+    int recent = id - ID_FILE_MRU_FILE1;
+    if (!constant && recent > 0 && recent < FileCommands::kRecentCount)
+        return prefix + QStringLiteral("FileMruFile%1").arg(recent + 1);
+    if (!constant)
+        return prefix + QString::number(id);
+    QString name = prefix;
+    bool upper = true;
+    for (const char* c = constant + 3; *c; ++c) { // after "ID_"
+        if (*c == '_') {
+            upper = true;
+            continue;
+        }
+        name += upper ? QChar(*c) : QChar(*c).toLower();
+        upper = false;
+    }
+    return name;
+}
+
 ActionRegistry::ActionRegistry(QWidget* window, std::function<void(int)> execute)
     : QObject(window), m_window(window), m_execute(std::move(execute)) {
     for (const CommandInfo& info : CommandTable::Commands()) {
-        QAction* action = Create(info.id, FromCp932(info.MenuText()), QStringLiteral("action%1").arg(info.id));
+        QAction* action = Create(info.id, FromCp932(info.MenuText()), ObjectName(QStringLiteral("action"), info.id));
         QList<QKeySequence> keys;
         for (const char* key : info.keys)
             keys << QKeySequence(QString::fromLatin1(key), QKeySequence::PortableText);
@@ -95,7 +115,7 @@ ActionRegistry::ActionRegistry(QWidget* window, std::function<void(int)> execute
     }
     for (int i = 0; i < FileCommands::kRecentCount; ++i) {
         int id = ID_FILE_MRU_FILE1 + i;
-        QAction* action = i == 0 ? m_actions.value(id) : Create(id, QString(), QStringLiteral("action%1").arg(id));
+        QAction* action = i == 0 ? m_actions.value(id) : Create(id, QString(), ObjectName(QStringLiteral("action"), id));
         m_recent << action;
     }
     m_recentPlaceholder = new QAction(Utf8("最近使ったﾌｧｲﾙ"), this);
@@ -140,7 +160,7 @@ void ActionRegistry::AddEntries(QMenu* menu, const MenuEntry& entry, const QStri
             if (child.text) {
                 // The item's own text: an action of its own that runs the same command.
                 QAction* action =
-                    Create(child.id, FromCp932(child.Text()), prefix + QString::number(child.id), execute);
+                    Create(child.id, FromCp932(child.Text()), ObjectName(prefix, child.id), execute);
                 if (QAction* main = m_actions.value(child.id))
                     action->setStatusTip(main->statusTip());
                 menu->addAction(action);

@@ -306,7 +306,7 @@ void MainWindow::WirePanes() {
         for (const auto& [key, id] : undoKeys) {
             auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), pane);
             shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-            shortcut->setObjectName(QStringLiteral("undoKey%1").arg(id));
+            shortcut->setObjectName(ActionRegistry::ObjectName(QStringLiteral("key"), id));
             connect(shortcut, &QShortcut::activated, this, [this, id = id] { ExecuteCommand(id); });
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include "gui/common/Cp932Text.h"
+#include "gui/shell/ActionRegistry.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/QtSettingsStore.h"
 
@@ -44,4 +45,9 @@ inline kardel::TreeItem* ItemTitled(kardel::gui::MainWindow& w, const QString& t
             found = item;
     });
     return found;
+}
+
+// The window's action of command `id` (the menu's, not a popup's own).
+inline QAction* ActionOf(kardel::gui::MainWindow& w, int id) {
+    return w.findChild<QAction*>(kardel::gui::ActionRegistry::ObjectName(QStringLiteral("action"), id));
 }
