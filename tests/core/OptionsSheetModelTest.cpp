@@ -1,11 +1,11 @@
 #include "core/shell/OptionsSheetModel.h"
-#include "core/base/Platform.h"
 #include "core/base/Texts.h"
 #include "core/model/CKardelDoc.h"
 #include "core/search/CKdListView.h"
 #include "core/shell/AboutVersion.h"
 #include "core/shell/AppCommands.h"
 #include "core/shell/CKdEditView.h"
+#include "core/shell/DocumentSession.h"
 #include "core/shell/OptionsCommand.h"
 #include "core/tree/CKdTreeView.h"
 #include "core/tree/CTitleView.h"
@@ -37,32 +37,22 @@ class OptionsSheet : public FixedNowTest {
 protected:
     void SetUp() override {
         FixedNowTest::SetUp();
-        m_doc.AttachViews(&m_spy, &m_title, &m_memoView, &m_tree);
+        DocumentSession& views = m_session.session();
+        m_doc.AttachViews(&m_spy, &views.m_titleView, &views.m_memoView, &views.m_treeView);
         m_doc.OnNewDocument();
         m_spy.m_hints.clear();
     }
-    CKardelApp m_app;
-    MemorySettingsStore m_settings;
-    HeadlessFrame m_frame;
-    HeadlessMessageBox m_messages;
-    HeadlessFileDialogs m_fileDialogs;
-    HeadlessShell m_shell;
-    HeadlessDialogs m_dialogs;
-    PlainEditControl m_edit;
-    PlatformServices m_platform{m_settings, m_frame, m_messages, m_fileDialogs, m_shell, m_dialogs};
-    CKardelDoc m_doc{m_app, m_platform};
+    HeadlessSession m_session;
+    CKardelDoc& m_doc = m_session.doc();
     HintSpy m_spy{m_doc};
-    CTitleView m_title{m_doc};
-    CKdEditView m_memoView{m_doc, m_edit};
-    CKdTreeView m_tree{m_doc};
-    AppSettings settings{m_settings};
+    AppSettings settings{m_session.m_settings};
 };
 
 } // namespace
 
 TEST_F(OptionsSheet, OnlyTheApplicationPageWhenOnlyItWasShown) {
-    m_settings.SetInt("Settings", AppSettings::kAutoSave, 1);
-    m_settings.SetInt("Settings", AppSettings::kCloseOtherFolders, 1);
+    m_session.m_settings.SetInt("Settings", AppSettings::kAutoSave, 1);
+    m_session.m_settings.SetInt("Settings", AppSettings::kCloseOtherFolders, 1);
     m_doc.m_options.m_nTabChoice = 2;
     OptionsSheetModel sheet(m_doc);
     // The store is the source of the four flags, also for the record's copies.
@@ -81,7 +71,7 @@ TEST_F(OptionsSheet, OnlyTheApplicationPageWhenOnlyItWasShown) {
     EXPECT_EQ(settings.Get(AppSettings::kShowFirstFound), 0);
     EXPECT_EQ(m_doc.m_options.m_nTabChoice, 2);
     EXPECT_TRUE(m_spy.m_hints.empty());
-    EXPECT_TRUE(m_frame.m_definitionIcons.empty());
+    EXPECT_TRUE(m_session.m_frame.m_definitionIcons.empty());
 }
 
 TEST_F(OptionsSheet, TheCommandMarksModifiedOnOkOnly) {
@@ -91,14 +81,14 @@ TEST_F(OptionsSheet, TheCommandMarksModifiedOnOkOnly) {
     EXPECT_TRUE(ui.enabled);
     EXPECT_FALSE(command.OnUpdateCmd(ID_FIND, ui));
     int shown = 0;
-    m_dialogs.onOptionsSheet = [&](CKardelDoc& doc) {
+    m_session.m_dialogs.onOptionsSheet = [&](CKardelDoc& doc) {
         EXPECT_EQ(&doc, &m_doc);
         ++shown;
         return false;
     };
     EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
     EXPECT_FALSE(m_doc.IsModified());
-    m_dialogs.onOptionsSheet = [&](CKardelDoc&) { return ++shown > 0; }; // OK at once
+    m_session.m_dialogs.onOptionsSheet = [&](CKardelDoc&) { return ++shown > 0; }; // OK at once
     EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(shown, 2);
@@ -106,7 +96,7 @@ TEST_F(OptionsSheet, TheCommandMarksModifiedOnOkOnly) {
 
 TEST_F(OptionsSheet, EachShownPageSendsItsHint) {
     OptionsSheetModel sheet(m_doc);
-    CMemoItem* current = m_doc.Memo(m_doc.m_nCurMemo);
+    CMemoItem* current = m_doc.CurrentMemo();
     sheet.MarkShown(OptionsSheetModel::IconPage);
     sheet.MarkShown(OptionsSheetModel::MemoViewPage);
     sheet.MarkShown(OptionsSheetModel::FreePage);
@@ -126,7 +116,7 @@ TEST_F(OptionsSheet, EachShownPageSendsItsHint) {
     // "未定義" is stored as shown and still goes to the frame, which falls back to the built-in icon.
     std::vector<std::pair<int, std::string>> reloads = {
         {1, texts::Undefined()}, {2, texts::Undefined()}, {3, "/tmp/x.ico"}, {5, texts::Undefined()}};
-    EXPECT_EQ(m_frame.m_definitionIcons, reloads);
+    EXPECT_EQ(m_session.m_frame.m_definitionIcons, reloads);
     const CDocOptions& o = m_doc.m_options;
     EXPECT_EQ(o.m_strIconFile[2], "/tmp/x.ico");
     EXPECT_EQ(o.m_strIconFile[3], "");
@@ -140,15 +130,15 @@ TEST_F(OptionsSheet, EachShownPageSendsItsHint) {
 }
 
 TEST_F(OptionsSheet, MemoViewPageStoresTypedTextBeforeReloading) {
-    CMemoItem* current = m_doc.Memo(m_doc.m_nCurMemo);
-    m_memoView.LoadMemo(*current);
-    m_edit.m_text = "typed";
+    CMemoItem* current = m_doc.CurrentMemo();
+    m_session.memoView().LoadMemo(*current);
+    m_session.m_edit.m_text = "typed";
     OptionsSheetModel sheet(m_doc);
     sheet.MarkShown(OptionsSheetModel::MemoViewPage);
     sheet.m_nTabChoice = 0;
     sheet.Apply();
     EXPECT_EQ(current->m_strBody, "typed");
-    EXPECT_EQ(m_edit.m_text, "typed");
+    EXPECT_EQ(m_session.m_edit.m_text, "typed");
 }
 
 TEST_F(OptionsSheet, EmptyIconFileIsShownAsUndefined) {
