@@ -13,7 +13,7 @@ struct FileResult {
     static FileResult Failure(std::string message) { return {false, std::move(message)}; }
 };
 
-// The framework's Japanese wording for an errno while opening, reading or writing `path`
+// The usual Japanese wording of Windows programs for an errno while opening, reading or writing `path`
 // (a UTF-8 file system path; the message is cp932).
 std::string FileErrorMessage(int error, const std::string& path, bool writing);
 

@@ -5,8 +5,8 @@ namespace kardel {
 
 class CKardelDoc;
 
-// The document's search commands: 32780 the search sheet then a search, 32786
-// search again with the current condition, 32783 a standard search. Always enabled.
+// The document's search commands: ID_FIND the search sheet then a search, ID_FIND_AGAIN
+// search again with the current condition, ID_FIND_STANDARD a standard search. Always enabled.
 class SearchCommands : public CCmdTarget {
 public:
     explicit SearchCommands(CKardelDoc& doc) : m_doc(doc) {}

@@ -9,8 +9,8 @@ namespace kardel {
 class IDialogs;
 class IShell;
 
-// The application's own commands: the About box (57664) and the help contents
-// (57667), which open the bundled help page through the shell.
+// The application's own commands: the About box (ID_APP_ABOUT) and the help contents
+// (ID_HELP_FINDER), which open the bundled help page through the shell.
 class AppCommands : public CCmdTarget {
 public:
     // `helpUrl` is the help page's address as the shell opens it (ASCII).

@@ -132,7 +132,8 @@ bool CMainFrame::OnCmdMsg(CommandId id) {
         m_layout.ShowStatusBar(!m_layout.IsStatusBarVisible());
         return true;
     case ID_VIEW_TOOLBAR:
-        // No bar carries the framework's standard toolbar id: nothing answers the toggle.
+        // No toolbar of this window answers the standard toolbar command: it stays
+        // enabled and does nothing.
         return true;
     default:
         return false;

@@ -25,7 +25,7 @@ public:
     std::string SubtreeText(TreeItem* top) const; // the same, in memory
     std::string MemoViewText() const;
 
-    // Commands 32799 and 32838: dialogs, settings, then the file.
+    // ID_EXPORT_MEMOVIEW and ID_EXPORT_SUBTREE: dialogs, settings, then the file.
     void ExportMemoView();
     void ExportSubtree();
 

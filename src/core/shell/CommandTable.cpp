@@ -17,7 +17,8 @@ constexpr ToolBar M = ToolBar::Main;
 constexpr ToolBar T = ToolBar::Tree;
 constexpr ToolBar N = ToolBar::None;
 
-// Framework commands carry the framework's Japanese prompts; the program's own carry its own.
+// The standard commands (file, edit, window, help) carry the usual Japanese prompts of
+// Windows programs; the memo commands carry the program's own.
 const std::vector<CommandInfo> kCommands = {
     {ID_FILE_NEW, "新規作成(&N)\tCtrl+N", K{"Ctrl+N"}, M, "新規にﾌｧｲﾙを作成", "新規作成"},
     {ID_FILE_OPEN, "開く(&O)...\tCtrl+O", K{"Ctrl+O"}, M, "既存のﾌｧｲﾙを開く", "開く"},

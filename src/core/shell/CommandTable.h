@@ -46,14 +46,14 @@ public:
     // cp932 menu text without its mnemonic, key text and trailing dots ("ごみ箱へ移動").
     static std::string PlainText(int id);
 
-    // MENU 128: the main menu's popups.
+    // The main menu's popups.
     static const std::vector<MenuEntry>& MainMenu();
-    // MENU 139: the memo context menu ("TreeViewITem").
+    // The memo context menu.
     static const MenuEntry& MemoContextMenu();
-    // MENU 155: MemoView's context menu.
+    // MemoView's context menu.
     static const MenuEntry& MemoViewContextMenu();
 
-    // Button order of TOOLBAR 128 and 129; 0 stands for a separator.
+    // Button order of the main toolbar and the tree toolbar; 0 stands for a separator.
     static const std::vector<int>& MainToolBar();
     static const std::vector<int>& TreeToolBar();
 };

@@ -5,9 +5,9 @@ namespace kardel {
 
 class CKardelDoc;
 
-// The exports of the file menu: 32799 MemoView's text, 32838 the selected
-// memo's subtree, 32872 FindView as tab-separated text, and the selected memo's
-// subtree as Markdown, OPML or HTML. Always enabled.
+// The exports of the file menu: ID_EXPORT_MEMOVIEW MemoView's text, ID_EXPORT_SUBTREE
+// the selected memo's subtree, ID_EXPORT_FINDVIEW FindView as tab-separated text, and
+// the selected memo's subtree as Markdown, OPML or HTML. Always enabled.
 class ExportCommands : public CCmdTarget {
 public:
     explicit ExportCommands(CKardelDoc& doc) : m_doc(doc) {}

@@ -99,7 +99,8 @@ bool FileCommands::OpenFile(const std::string& path) {
     }
     if (!SaveModified())
         return false;
-    // An instance that holds the file takes over; this one closes, as the framework would.
+    // An instance that holds the file takes over; this window closes, so that one file is
+    // never edited in two.
     if (m_window.HandOverToRunningInstance(path)) {
         m_handedOver = true;
         m_window.CloseWindow();

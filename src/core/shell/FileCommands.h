@@ -33,7 +33,7 @@ public:
     virtual void DocumentReplaced() = 0;
 };
 
-// The framework's file commands: open, save, save as, close, the recent files and printer
+// The file menu's commands: open, save, save as, close, the recent files and printer
 // set-up. (New is the document's: it starts another process.)
 class FileCommands : public CCmdTarget {
 public:

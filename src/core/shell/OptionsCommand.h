@@ -5,7 +5,7 @@ namespace kardel {
 
 class CKardelDoc;
 
-// The options command (32790), carried out by the document: the options sheet
+// The options command (ID_OPTIONS), carried out by the document: the options sheet
 // "設定ダイアログ" over the document. Ending it with OK marks the document modified,
 // whether or not anything changed; cancelling leaves the flag alone.
 class OptionsCommand : public CCmdTarget {
