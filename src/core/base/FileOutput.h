@@ -36,6 +36,10 @@ public:
     FileResult OpenDescriptor(int fd);
 
     bool Write(const char* data, size_t size) override;
+    // Appends what `source` holds from its offset to its end, copied by the kernel where
+    // the file systems allow (copy_file_range), else through a small buffer; the bytes are
+    // never held whole in memory.
+    bool CopyFrom(int source);
     // Flushes; for a temporary file also syncs it, renames it over the target and
     // syncs the folder. On failure the target is as it was.
     FileResult Commit();

@@ -28,11 +28,26 @@ public:
         m_bytes.append(data, size);
         return true;
     }
+    // Room for `size` bytes in one block, when the writer's size is known beforehand.
+    void Reserve(size_t size) { m_bytes.reserve(size); }
     const std::string& bytes() const { return m_bytes; }
     std::string take() { return std::move(m_bytes); }
 
 private:
     std::string m_bytes;
+};
+
+// Counts the bytes a writer makes and keeps none of them.
+class CountingOutput : public IOutput {
+public:
+    bool Write(const char*, size_t size) override {
+        m_count += size;
+        return true;
+    }
+    size_t count() const { return m_count; }
+
+private:
+    size_t m_count = 0;
 };
 
 // Passes cp932 bytes on as UTF-8, converting as they come. Conversion is cut only

@@ -8,9 +8,11 @@
 
 namespace kardel {
 
-FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
-    bytes.clear();
-    auto failure = [&path](int error) { return FileResult::Failure(FileErrorMessage(error, path, false)); };
+int OpenRegularFile(const std::string& path, FileResult& result) {
+    auto failure = [&](int error) {
+        result = FileResult::Failure(FileErrorMessage(error, path, false));
+        return -1;
+    };
     // Looked at before opening: opening a device or FIFO can block or act.
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -23,6 +25,23 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint6
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) { // replaced in between
         ::close(fd);
         return failure(EISDIR);
+    }
+    result = FileResult::Success();
+    return fd;
+}
+
+FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
+    bytes.clear();
+    auto failure = [&path](int error) { return FileResult::Failure(FileErrorMessage(error, path, false)); };
+    FileResult opened;
+    int fd = OpenRegularFile(path, opened);
+    if (fd < 0)
+        return opened;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        int error = errno;
+        ::close(fd);
+        return failure(error);
     }
     auto size = static_cast<std::uint64_t>(info.st_size);
     if (size > maxBytes) {

@@ -14,6 +14,10 @@ namespace kardel {
 // read stops at the size the file had when it was opened, however it grows.
 FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes = UINT64_MAX);
 
+// Opens a regular file for reading, refusing anything else as ReadWholeFile does; the
+// descriptor is the caller's to close. On failure returns -1 and sets `result`.
+int OpenRegularFile(const std::string& path, FileResult& result);
+
 // Opens path with FileOutput, lets `produce` write its bytes as it makes them and
 // commits: all or nothing. `produce` returns false when it failed; the message is
 // then the cause of the failed write, if a write failed.

@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,29 +99,85 @@ std::vector<std::string> BackupRotation::BackupsOf(const std::string& documentPa
     return paths;
 }
 
+namespace {
+
+// Closes a descriptor at the end of the scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Whether the files hold the same bytes, read a piece at a time from their offsets;
+// a file that cannot be read is taken as different.
+bool SameBytes(int a, int b) {
+    constexpr size_t kPiece = 1 << 18;
+    std::string left(kPiece, '\0'), right(kPiece, '\0');
+    auto fill = [](int fd, std::string& buffer) -> ssize_t {
+        size_t done = 0;
+        while (done < buffer.size()) {
+            ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return -1;
+            if (n == 0)
+                break;
+            done += static_cast<size_t>(n);
+        }
+        return static_cast<ssize_t>(done);
+    };
+    for (;;) {
+        ssize_t n = fill(a, left), m = fill(b, right);
+        if (n < 0 || n != m || std::memcmp(left.data(), right.data(), static_cast<size_t>(n)) != 0)
+            return false;
+        if (n == 0)
+            return true;
+    }
+}
+
+} // namespace
+
 FileResult BackupRotation::Keep(const std::string& documentPath, time32 now) {
     if (m_keep <= 0 || !FileIdentity::Stat(documentPath))
         return FileResult::Success();
-    std::string bytes;
-    if (FileResult read = ReadWholeFile(documentPath, bytes); !read.ok)
-        return read;
+    // The version is streamed from the file: however large, it is never held in memory.
+    FileResult opened;
+    Descriptor source{OpenRegularFile(documentPath, opened)};
+    if (source.fd < 0)
+        return opened;
+    struct stat info {};
+    if (::fstat(source.fd, &info) != 0)
+        return FileResult::Failure(FileErrorMessage(errno, documentPath, false));
     if (!MakeFolders(m_folder, 0700))
         return FileResult::Failure(FileErrorMessage(errno, m_folder, true));
     std::vector<std::string> existing = BackupsOf(documentPath);
     if (!existing.empty()) {
-        std::string newest;
-        std::optional<FileIdentity> info = FileIdentity::Stat(existing.back());
-        if (info && info->size == static_cast<std::int64_t>(bytes.size()) &&
-            ReadWholeFile(existing.back(), newest).ok && newest == bytes)
-            return FileResult::Success(); // saved again unchanged: older versions stay
+        std::optional<FileIdentity> newest = FileIdentity::Stat(existing.back());
+        if (newest && newest->size == static_cast<std::int64_t>(info.st_size)) {
+            FileResult ignored;
+            Descriptor backup{OpenRegularFile(existing.back(), ignored)};
+            bool same = backup.fd >= 0 && SameBytes(source.fd, backup.fd);
+            if (same)
+                return FileResult::Success(); // saved again unchanged: older versions stay
+            if (::lseek(source.fd, 0, SEEK_SET) != 0)
+                return FileResult::Failure(FileErrorMessage(errno, documentPath, false));
+        }
     }
     const std::string base = m_folder + "/" + Prefix(documentPath) + FormatLocalTime(now, "%Y%m%d-%H%M%S");
     std::string target = base + ".kdl";
     for (int n = 2; FileIdentity::Stat(target); ++n)
         target = base + "_" + std::to_string(n) + ".kdl";
-    FileResult written =
-        WriteFileSafely(target, [&bytes](IOutput& out) { return out.Write(bytes.data(), bytes.size()); });
-    if (!written.ok)
+    FileOutput output(target);
+    if (FileResult status = output.Open(); !status.ok)
+        return status;
+    if (!output.CopyFrom(source.fd)) {
+        FileResult status = output.Status();
+        return status.ok ? FileResult::Failure(FileErrorMessage(EIO, target, true)) : status;
+    }
+    if (FileResult written = output.Commit(); !written.ok)
         return written;
     existing = BackupsOf(documentPath);
     for (size_t i = 0; i + static_cast<size_t>(m_keep) < existing.size(); ++i)

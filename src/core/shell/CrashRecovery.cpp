@@ -24,7 +24,12 @@ std::string CrashRecovery::Snapshot(CKardelDoc& doc) {
         std::swap(shown->m_strBody, typed);
         shown->m_timeUpdated = Clock::Now();
     }
+    // Sized first: growing one string to the whole document costs several times the
+    // writing itself (each doubling copies what came before into fresh memory).
+    CountingOutput size;
+    doc.StoreTo(size);
     MemoryOutput out;
+    out.Reserve(size.count());
     doc.StoreTo(out);
     if (swapped) {
         std::swap(shown->m_strBody, typed);
