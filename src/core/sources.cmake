@@ -19,6 +19,7 @@ set(KARDEL_CORE_SOURCES
   model/CMemoItem.cpp
   model/DefinitionIcons.cpp
   model/ImportSource.cpp
+  model/LargeMemory.cpp
   model/ListEditing.cpp
   model/RecoveryStore.cpp
   model/ShownTitle.cpp

@@ -1,10 +1,14 @@
 #include "core/base/Archive.h"
+#include "core/base/FileIdentity.h"
 #include "core/base/Texts.h"
 #include "core/shell/DocumentSession.h"
 
 #include "FixedNowTest.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
 
 using namespace kardel;
 
@@ -267,6 +271,34 @@ TEST_F(DocumentFile, AWriteThatFailsAnywhereIsReported) {
 namespace {
 // Root, a folder with a child, a done memo with a selection item, a memo in the
 // trash, changed options and search, the selection-item column shown.
+// A document large enough that opening it reads into memory advised for huge pages
+// and prepares the heap: it opens from disk to the same bytes.
+TEST_F(DocumentFile, ALargeFileOpensToTheSameBytes) {
+    HeadlessSession s;
+    s.doc().OnNewDocument();
+    CKdTreeView& view = s.treeView();
+    TreeItem* folder = view.Tree().GetRoot();
+    for (int i = 0; i < 20000; ++i) {
+        auto memo = std::make_unique<CMemoItem>(KindMemo);
+        memo->m_strTitle = "memo " + std::to_string(i);
+        memo->m_strBody = std::string(900 + i % 200, static_cast<char>('a' + i % 26));
+        s.doc().AppendMemo(std::move(memo));
+        auto index = static_cast<std::int32_t>(s.doc().Memos().size() - 1);
+        TreeItem* item = view.InsertMemoItem(folder, TreeControl::Where::First, nullptr, "memo", KindMemo, index);
+        if (i % 100 == 0)
+            folder = item;
+    }
+    const std::string path = ::testing::TempDir() + "large.kdl";
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    std::string bytes = Save(s.doc());
+    ASSERT_GT(bytes.size(), size_t(16) << 20);
+    HeadlessSession t;
+    ASSERT_TRUE(t.doc().OnOpenDocument(path).ok);
+    EXPECT_EQ(Save(t.doc()), bytes);
+    EXPECT_EQ(t.doc().m_fileIdentity.hash, ContentHasher::Of(bytes));
+    std::remove(path.c_str());
+}
+
 std::string RicherFile() {
     HeadlessSession s;
     s.doc().OnNewDocument();
@@ -330,6 +362,36 @@ TEST_F(DocumentFile, EveryTruncationOfEveryLayoutLeavesNothingOfTheFile) {
             EXPECT_EQ(t.m_frame.m_placement.treeWidth, 145) << cut;
         }
     }
+}
+
+// Read from a file a piece at a time, whatever the piece, a file loads as its bytes do,
+// cut anywhere, whole or with bytes after its end, and the hash is the whole file's.
+TEST_F(DocumentFile, ReadingAFileInPiecesLoadsAsItsBytesDo) {
+    const std::string path = ::testing::TempDir() + "pieces.kdl";
+    std::mt19937 random(5);
+    for (const std::string& bytes : {RicherFile(), OldFile(3), RicherFile() + "after the end"}) {
+        std::vector<size_t> cuts{bytes.size(), 0};
+        for (int i = 0; i < 30; ++i)
+            cuts.push_back(random() % bytes.size());
+        for (size_t cut : cuts) {
+            const std::string file = bytes.substr(0, cut);
+            std::ofstream(path, std::ios::binary | std::ios::trunc).write(file.data(), std::streamsize(file.size()));
+            HeadlessSession whole;
+            FileResult expected = whole.doc().LoadFromBytes(file);
+            for (size_t piece : {size_t(1), size_t(7), size_t(1) << 20}) {
+                HeadlessSession t;
+                std::uint64_t hash = 0;
+                FileResult r = t.doc().ReadFromFile(path, &hash, piece);
+                ASSERT_EQ(r.ok, expected.ok) << cut << " " << piece;
+                EXPECT_EQ(r.message, expected.message);
+                EXPECT_EQ(Save(t.doc()), Save(whole.doc())) << cut << " " << piece;
+                if (r.ok) {
+                    EXPECT_EQ(hash, ContentHasher::Of(file));
+                }
+            }
+        }
+    }
+    std::remove(path.c_str());
 }
 
 // The header's three digits are read as the C library reads a number; anything

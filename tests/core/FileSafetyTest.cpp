@@ -257,7 +257,7 @@ TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         // The snapshot holds the typed text and leaves the document as it was.
-        const std::string expected = CrashRecovery::Snapshot(edited.doc());
+        const std::string expected(CrashRecovery::Snapshot(edited.doc()).view());
         EXPECT_NE(expected.find("typed"), std::string::npos);
         EXPECT_EQ(edited.memoView().ShownMemo()->m_strBody, "");
 
@@ -286,7 +286,7 @@ TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
             EXPECT_EQ(next.doc().m_strPathName, original);
             EXPECT_TRUE(next.doc().IsModified());
             EXPECT_EQ(next.doc().m_fileIdentity, identity);
-            EXPECT_EQ(CrashRecovery::Snapshot(next.doc()), expected);
+            EXPECT_EQ(CrashRecovery::Snapshot(next.doc()).view(), expected);
             EXPECT_TRUE(store.HasCopy()); // this window's own copy stands in for it
             store.RemoveCopyLater();
         } else {

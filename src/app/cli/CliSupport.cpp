@@ -21,10 +21,7 @@ bool OpenOrReport(HeadlessSession& session, const std::string& path) {
 }
 
 bool ReadOrReport(HeadlessSession& session, const std::string& path) {
-    std::string bytes;
-    FileResult result = ReadWholeFile(path, bytes);
-    if (result.ok)
-        result = session.doc().LoadFromBytes(bytes);
+    FileResult result = session.doc().ReadFromFile(path);
     if (!result.ok)
         PrintError(result.message);
     return result.ok;

@@ -2,6 +2,7 @@
 
 #include "core/base/Cp932Codec.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -39,9 +40,26 @@ void CArchive::WriteString(std::string_view text) {
     WriteBytes(text);
 }
 
-void CArchive::Need(size_t count) const {
-    if (count > Remaining())
+void CArchive::Refill(size_t count) {
+    if (count > Remaining() || !m_source)
         throw ArchiveError(ArchiveError::Kind::EndOfFile, "unexpected end of file");
+    // Keeps what is not read yet and adds a piece (or what `count` needs) behind it.
+    const size_t kept = m_input.size() - m_pos;
+    const size_t wanted = std::max(count, std::min(m_piece, Remaining()));
+    if (m_pos > 0 && kept > 0) // m_input is m_window's bytes here
+        std::memmove(m_window.data(), m_window.data() + m_pos, kept);
+    m_windowStart += m_pos;
+    m_pos = 0;
+    if (m_window.size() < wanted)
+        m_window.resize(wanted);
+    size_t held = kept;
+    while (held < wanted) {
+        size_t n = m_source->Read(m_window.data() + held, wanted - held);
+        if (n == 0) // the file ended before the size it had when it was opened
+            throw ArchiveError(ArchiveError::Kind::EndOfFile, "unexpected end of file");
+        held += n;
+    }
+    m_input = std::string_view(m_window.data(), held);
 }
 
 std::string_view CArchive::ReadBytes(size_t count) {
@@ -112,9 +130,12 @@ void CArchive::Exchange(std::vector<std::string>& list) {
 }
 
 void CArchive::Seek(size_t position) {
-    if (position > m_input.size())
+    if (position > m_total)
         throw ArchiveError(ArchiveError::Kind::EndOfFile, "seek past end");
-    m_pos = position;
+    // A source goes back only within the piece at hand (the header's few bytes).
+    if (position < m_windowStart || position - m_windowStart > m_input.size())
+        throw ArchiveError(ArchiveError::Kind::BadFormat, "seek outside the bytes read");
+    m_pos = static_cast<size_t>(position - m_windowStart);
 }
 
 int ReadDocumentHeader(CArchive& ar) {

@@ -23,13 +23,25 @@ private:
     Kind m_kind;
 };
 
+// Where a loading archive reads bytes that are not all in memory at once (a file).
+class IArchiveInput {
+public:
+    virtual ~IArchiveInput() = default;
+    // Up to `size` bytes into `data`; 0 at the end. Fails by throwing ArchiveError.
+    virtual size_t Read(char* data, size_t size) = 0;
+};
+
 // The stored primitives: little-endian 32-bit integers and times, and strings
 // with the 1-, 3- and 7-byte length prefixes. One object either stores or loads;
 // records expose one Serialize(CArchive&) that does both.
 class CArchive {
 public:
     explicit CArchive(IOutput& output) : m_output(&output) {}
-    explicit CArchive(std::string_view input) : m_input(input) {}
+    explicit CArchive(std::string_view input) : m_input(input), m_total(input.size()) {}
+    // Loads `total` bytes from `source`, holding a piece of about `pieceBytes` (more when one
+    // stored string is longer) at a time.
+    CArchive(IArchiveInput& source, std::uint64_t total, size_t pieceBytes = size_t(1) << 20)
+        : m_source(&source), m_total(total), m_piece(pieceBytes ? pieceBytes : 1) {}
 
     bool IsStoring() const { return m_output != nullptr; }
     bool IsLoading() const { return m_output == nullptr; }
@@ -53,8 +65,8 @@ public:
     // refuses negative counts and counts the remaining bytes cannot hold.
     size_t ReadCount(size_t minBytesEach);
 
-    size_t Position() const { return m_pos; }
-    size_t Remaining() const { return m_input.size() - m_pos; }
+    size_t Position() const { return static_cast<size_t>(m_windowStart) + m_pos; }
+    size_t Remaining() const { return static_cast<size_t>(m_total - m_windowStart) - m_pos; }
     void Seek(size_t position);
 
     // Both directions, for the fields whose layout is the same either way.
@@ -74,12 +86,23 @@ public:
     }
 
 private:
-    void Need(size_t count) const;
+    void Need(size_t count) {
+        if (count > m_input.size() - m_pos)
+            Refill(count);
+    }
+    void Refill(size_t count);
     std::uint32_t ReadLength16Or32();
 
     IOutput* m_output = nullptr;
+    // The bytes at hand: the whole input, or for a source the piece read last, which starts
+    // at m_windowStart of the input.
     std::string_view m_input;
     size_t m_pos = 0;
+    IArchiveInput* m_source = nullptr;
+    std::string m_window;
+    std::uint64_t m_windowStart = 0;
+    std::uint64_t m_total = 0;
+    size_t m_piece = 0;
     int m_nFileVersion = 5;
 };
 

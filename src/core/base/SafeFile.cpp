@@ -30,8 +30,15 @@ int OpenRegularFile(const std::string& path, FileResult& result) {
     return fd;
 }
 
-FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
-    bytes.clear();
+namespace {
+
+// Opens a regular file no larger than maxBytes, makes room for it with `allocate(size)`
+// (which returns where the bytes go, or nullptr when there is no memory) and reads it;
+// returns the bytes read, as many as the file had when it was opened, or fewer when it
+// shrank since.
+template <typename Allocate>
+FileResult ReadRegularFile(const std::string& path, std::uint64_t maxBytes, Allocate allocate, size_t& done) {
+    done = 0;
     auto failure = [&path](int error) { return FileResult::Failure(FileErrorMessage(error, path, false)); };
     FileResult opened;
     int fd = OpenRegularFile(path, opened);
@@ -48,30 +55,47 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint6
         ::close(fd);
         return failure(EFBIG);
     }
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
+    char* data = allocate(static_cast<size_t>(size));
+    if (!data && size > 0) {
         ::close(fd);
         return failure(ENOMEM);
     }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        ssize_t n = ::read(fd, data + done, static_cast<size_t>(size) - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             int error = errno;
             ::close(fd);
-            bytes.clear();
+            done = 0;
             return failure(error);
         }
         if (n == 0)
             break; // shrunk since it was opened
         done += static_cast<size_t>(n);
     }
-    bytes.resize(done);
     ::close(fd);
     return FileResult::Success();
+}
+
+} // namespace
+
+FileResult ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
+    bytes.clear();
+    size_t done = 0;
+    FileResult result = ReadRegularFile(
+        path, maxBytes,
+        [&bytes](size_t size) -> char* {
+            try {
+                bytes.resize(size);
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+            return bytes.data();
+        },
+        done);
+    bytes.resize(done);
+    return result;
 }
 
 FileResult WriteFileSafely(const std::string& path, const std::function<bool(IOutput&)>& produce) {

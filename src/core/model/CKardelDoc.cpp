@@ -1,20 +1,24 @@
 #include "core/model/CKardelDoc.h"
 
 #include "core/base/Archive.h"
+#include "core/model/BackupRotation.h"
 #include "core/base/Cp932Codec.h"
-#include "core/base/Platform.h"
+#include "core/model/LargeMemory.h"
 #include "core/base/SafeFile.h"
 #include "core/base/Texts.h"
-#include "core/model/BackupRotation.h"
 #include "core/search/CKdListView.h"
 #include "core/shell/CKdEditView.h"
+#include "core/base/Platform.h"
 #include "core/tree/CKdTreeView.h"
 #include "core/tree/CTitleView.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kardel {
 namespace {
@@ -214,13 +218,91 @@ void CKardelDoc::Serialize(CArchive& ar) {
 }
 
 FileResult CKardelDoc::LoadFromBytes(std::string_view bytes) {
+    CArchive ar(bytes);
+    return LoadFromArchive(ar);
+}
+
+namespace {
+
+// An open file's bytes as a loading archive asks for them, hashed on the way. A failed
+// read ends the load; its error is kept for the message.
+class FileInput : public IArchiveInput {
+public:
+    explicit FileInput(int fd) : m_fd(fd) {}
+    ~FileInput() override { ::close(m_fd); }
+    FileInput(const FileInput&) = delete;
+    FileInput& operator=(const FileInput&) = delete;
+
+    size_t Read(char* data, size_t size) override {
+        for (;;) {
+            ssize_t n = ::read(m_fd, data, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                m_error = errno;
+                throw ArchiveError(ArchiveError::Kind::EndOfFile, "read failed");
+            }
+            m_hasher.Update(data, static_cast<size_t>(n));
+            m_read += static_cast<std::uint64_t>(n);
+            return static_cast<size_t>(n);
+        }
+    }
+    // Reads what the load left of the first `total` bytes, for the hash of them all.
+    bool ReadRest(std::uint64_t total) {
+        std::string piece(1 << 16, '\0');
+        try {
+            while (m_read < total &&
+                   Read(piece.data(), static_cast<size_t>(std::min<std::uint64_t>(piece.size(), total - m_read))) > 0) {
+            }
+        } catch (const ArchiveError&) {
+            return false;
+        }
+        return true;
+    }
+    int Error() const { return m_error; }
+    std::uint64_t Digest() const { return m_hasher.Digest(); }
+
+private:
+    int m_fd;
+    int m_error = 0;
+    std::uint64_t m_read = 0;
+    ContentHasher m_hasher;
+};
+
+} // namespace
+
+FileResult CKardelDoc::ReadFromFile(const std::string& path, std::uint64_t* hash, size_t pieceBytes) {
+    FileResult opened;
+    int fd = OpenRegularFile(path, opened);
+    if (fd < 0)
+        return opened;
+    FileInput input(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return FileResult::Failure(FileErrorMessage(errno, path, false));
+    // The file as large as it was when opened: what it grows by later is not read.
+    const auto total = static_cast<std::uint64_t>(info.st_size);
+    CArchive ar(input, total, pieceBytes);
+    FileResult loaded = LoadFromArchive(ar);
+    if (loaded.ok && hash && !input.ReadRest(total)) {
+        DeleteContents();
+        OnNewDocument();
+    }
+    if (input.Error())
+        return FileResult::Failure(FileErrorMessage(input.Error(), path, false));
+    if (hash)
+        *hash = input.Digest();
+    return loaded;
+}
+
+FileResult CKardelDoc::LoadFromArchive(CArchive& ar) {
     CKdListView::Widths widthsBefore{};
     if (m_findView)
         widthsBefore = m_findView->ColumnWidths();
     DeleteContents();
     SetModifiedFlag(true);
+    HeapPreparedForLoad heap(ar.Remaining());
     try {
-        CArchive ar(bytes);
         Serialize(ar);
         if (CMemoItem* current = Memo(m_nCurMemo); current && current->m_hTreeItem)
             m_treeView->Tree().Select(current->m_hTreeItem);
@@ -261,13 +343,11 @@ void CKardelDoc::SetRootTitleFromPath(const std::string& path) {
 }
 
 FileResult CKardelDoc::OnOpenDocument(const std::string& path) {
-    std::string bytes;
     const std::optional<FileIdentity> before = FileIdentity::Stat(path);
-    if (FileResult read = ReadWholeFile(path, bytes); !read.ok)
-        return read;
-    if (FileResult loaded = LoadFromBytes(bytes); !loaded.ok)
+    std::uint64_t hash = 0;
+    if (FileResult loaded = ReadFromFile(path, &hash); !loaded.ok)
         return loaded;
-    m_fileIdentity = FileIdentity::Record(path, ContentHasher::Of(bytes), before);
+    m_fileIdentity = FileIdentity::Record(path, hash, before);
     if (m_options.m_nInitialFind >= 1 && m_options.m_nInitialFind <= 5)
         m_findCond = m_options.m_stdFind[m_options.m_nInitialFind - 1];
     else if (m_options.m_nInitialFind == 6)

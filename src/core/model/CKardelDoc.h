@@ -119,6 +119,10 @@ public:
     // Whole-file reading and writing, without the open/save steps around them.
     // A failed load leaves a new, untitled document.
     FileResult LoadFromBytes(std::string_view bytes);
+    // The same from a file, read a piece of `pieceBytes` at a time (never whole in memory);
+    // `hash`, when given, receives the content hash of the whole file as it was read.
+    FileResult ReadFromFile(const std::string& path, std::uint64_t* hash = nullptr,
+                            size_t pieceBytes = size_t(1) << 20);
     void Serialize(CArchive& ar);
     bool StoreTo(IOutput& output);
 
@@ -160,6 +164,7 @@ private:
     bool OnUpdateOwnCmd(CommandId id, CCmdUI& ui);
     bool OnOwnCmdMsg(CommandId id);
     void ReadHeader(CArchive& ar);
+    FileResult LoadFromArchive(CArchive& ar);
     void SetRootTitleFromPath(const std::string& path);
 
     CKardelApp& m_app;

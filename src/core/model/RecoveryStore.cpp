@@ -118,7 +118,7 @@ std::string RecoveryStore::PathOf(const std::string& id, const char* extension) 
     return m_folder + "/" + id + extension;
 }
 
-void RecoveryStore::WriteCopyLater(std::string bytes, const std::string& originalPath, const FileIdentity& identity) {
+void RecoveryStore::WriteCopyLater(PageBuffer bytes, const std::string& originalPath, const FileIdentity& identity) {
     {
         std::unique_lock lock(m_mutex);
         m_info.path = originalPath;
@@ -176,7 +176,7 @@ void RecoveryStore::Run() {
         m_wake.wait(lock, [this] { return m_stop || m_pendingCopy || m_pendingRemove || m_pendingInfo; });
         if (!m_pendingCopy && !m_pendingRemove && !m_pendingInfo)
             return; // stopping with nothing left to do
-        std::optional<std::string> copy = std::exchange(m_pendingCopy, std::nullopt);
+        std::optional<PageBuffer> copy = std::exchange(m_pendingCopy, std::nullopt);
         bool remove = std::exchange(m_pendingRemove, false);
         bool info = std::exchange(m_pendingInfo, false);
         Info snapshot = m_info;

@@ -2,6 +2,7 @@
 #include "core/base/Clock.h"
 #include "core/base/FileIdentity.h"
 #include "core/base/FileResult.h"
+#include "core/model/LargeMemory.h"
 
 #include <condition_variable>
 #include <map>
@@ -47,7 +48,7 @@ public:
     RecoveryStore& operator=(const RecoveryStore&) = delete;
 
     // This instance's copy: written or removed later, in the order asked.
-    void WriteCopyLater(std::string bytes, const std::string& originalPath, const FileIdentity& identity);
+    void WriteCopyLater(PageBuffer bytes, const std::string& originalPath, const FileIdentity& identity);
     void RemoveCopyLater();
     // The document this instance holds now, for other instances to see.
     void SetHeldPath(const std::string& path);
@@ -89,7 +90,7 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     Info m_info;
-    std::optional<std::string> m_pendingCopy;
+    std::optional<PageBuffer> m_pendingCopy;
     bool m_pendingRemove = false;
     bool m_pendingInfo = false;
     bool m_busy = false;

@@ -12,7 +12,7 @@
 
 namespace kardel {
 
-std::string CrashRecovery::Snapshot(CKardelDoc& doc) {
+PageBuffer CrashRecovery::Snapshot(CKardelDoc& doc) {
     // The typed text goes into its memo for the length of the snapshot only: storing it for
     // real would set the update time and the modified flag before the user leaves the memo.
     CKdEditView* memoView = doc.MemoView();
@@ -24,12 +24,12 @@ std::string CrashRecovery::Snapshot(CKardelDoc& doc) {
         std::swap(shown->m_strBody, typed);
         shown->m_timeUpdated = Clock::Now();
     }
-    // Sized first: growing one string to the whole document costs several times the
-    // writing itself (each doubling copies what came before into fresh memory).
+    // Sized first, then written into memory of its own: growing one string to the whole
+    // document costs several times the writing itself (each doubling copies what came
+    // before into fresh memory, a page fault at every 4 KiB).
     CountingOutput size;
     doc.StoreTo(size);
-    MemoryOutput out;
-    out.Reserve(size.count());
+    PageOutput out(size.count());
     doc.StoreTo(out);
     if (swapped) {
         std::swap(shown->m_strBody, typed);

@@ -32,7 +32,7 @@ public:
 
     // The document as saving it now would write it, with MemoView's typed text included,
     // and without changing the document.
-    static std::string Snapshot(CKardelDoc& doc);
+    static PageBuffer Snapshot(CKardelDoc& doc);
 
     RecoveryStore& store() const { return m_store; }
 

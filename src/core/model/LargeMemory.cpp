@@ -1,0 +1,133 @@
+#include "core/model/LargeMemory.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <vector>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace kardel {
+namespace {
+constexpr size_t kHugePage = size_t(2) << 20;
+
+char* AlignUp(char* p, size_t alignment) {
+    auto value = reinterpret_cast<std::uintptr_t>(p);
+    return reinterpret_cast<char*>((value + alignment - 1) & ~std::uintptr_t(alignment - 1));
+}
+} // namespace
+
+PageBuffer::PageBuffer(size_t capacity) {
+    if (capacity == 0)
+        return;
+    // One huge page more than asked, so that the bytes can start on a huge-page boundary.
+    size_t length = capacity + kHugePage;
+    if (length < capacity)
+        throw std::bad_alloc();
+    void* mapping = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED)
+        throw std::bad_alloc();
+    m_mapping = mapping;
+    m_mappingSize = length;
+    m_data = AlignUp(static_cast<char*>(mapping), kHugePage);
+    m_capacity = capacity;
+#ifdef MADV_HUGEPAGE
+    ::madvise(m_data, capacity, MADV_HUGEPAGE); // advice only: without it the pages are small
+#endif
+}
+
+PageBuffer::~PageBuffer() {
+    Release();
+}
+
+PageBuffer::PageBuffer(PageBuffer&& other) noexcept
+    : m_data(other.m_data), m_size(other.m_size), m_capacity(other.m_capacity), m_mapping(other.m_mapping),
+      m_mappingSize(other.m_mappingSize) {
+    other.m_data = nullptr;
+    other.m_size = other.m_capacity = other.m_mappingSize = 0;
+    other.m_mapping = nullptr;
+}
+
+PageBuffer& PageBuffer::operator=(PageBuffer&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_data = other.m_data;
+        m_size = other.m_size;
+        m_capacity = other.m_capacity;
+        m_mapping = other.m_mapping;
+        m_mappingSize = other.m_mappingSize;
+        other.m_data = nullptr;
+        other.m_size = other.m_capacity = other.m_mappingSize = 0;
+        other.m_mapping = nullptr;
+    }
+    return *this;
+}
+
+void PageBuffer::Release() {
+    if (m_mapping)
+        ::munmap(m_mapping, m_mappingSize);
+    m_mapping = nullptr;
+    m_data = nullptr;
+    m_size = m_capacity = m_mappingSize = 0;
+}
+
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+namespace {
+// Below this a load's page faults cost too little to matter.
+constexpr size_t kSmallestPrepared = size_t(16) << 20;
+// Pieces the heap is grown by: below the largest mmap threshold glibc accepts (32 MiB),
+// so that they come from the heap itself.
+constexpr size_t kPiece = size_t(30) << 20;
+constexpr int kDefaultThreshold = 128 * 1024; // glibc's M_TRIM_THRESHOLD and M_MMAP_THRESHOLD
+bool g_prepared = false;
+} // namespace
+
+void HeapBeforeLoad(size_t fileBytes) {
+    if (g_prepared || fileBytes < kSmallestPrepared)
+        return;
+    // Memos and tree items take about twice the file's size in small blocks.
+    const size_t wanted = fileBytes * 2;
+    // Grown memory stays with the heap until the load is over, and the pieces below come
+    // from the heap rather than mappings of their own.
+    ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<size_t>(wanted + (size_t(64) << 20), INT32_MAX)));
+    ::mallopt(M_MMAP_THRESHOLD, static_cast<int>(kPiece + (size_t(1) << 20)));
+    g_prepared = true;
+    char* start = static_cast<char*>(::sbrk(0));
+    std::vector<void*> pieces;
+    pieces.reserve(wanted / kPiece + 1);
+    for (size_t grown = 0; grown < wanted; grown += kPiece) {
+        void* piece = ::malloc(kPiece);
+        if (!piece)
+            break;
+        pieces.push_back(piece);
+    }
+    char* end = static_cast<char*>(::sbrk(0));
+    // Freed newest first, every piece joins the free space at the top of the heap.
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it)
+        ::free(*it);
+    // Only a heap that grew in place by about the pieces is advised: had the allocator
+    // gone elsewhere, the range would not be its free space.
+    if (end > start && static_cast<size_t>(end - start) >= pieces.size() * kPiece) {
+        char* from = AlignUp(start, kHugePage);
+        if (end > from)
+            ::madvise(from, static_cast<size_t>(end - from), MADV_HUGEPAGE);
+    }
+}
+
+void HeapAfterLoad() {
+    if (!g_prepared)
+        return;
+    g_prepared = false;
+    // What the load did not use goes back to the system at the next release at the top.
+    ::mallopt(M_MMAP_THRESHOLD, kDefaultThreshold);
+    ::mallopt(M_TRIM_THRESHOLD, kDefaultThreshold);
+}
+#else
+void HeapBeforeLoad(size_t) {}
+void HeapAfterLoad() {}
+#endif
+
+} // namespace kardel

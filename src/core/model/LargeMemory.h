@@ -1,0 +1,79 @@
+#pragma once
+#include "core/base/OutputSink.h"
+
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+namespace kardel {
+
+// Bytes of a size known beforehand and large (a whole document file): memory of their
+// own, mapped for them and advised for transparent huge pages, so that filling it costs
+// one page fault per 2 MiB rather than one per 4 KiB. It starts as zeros and is never
+// copied.
+class PageBuffer {
+public:
+    PageBuffer() = default;
+    // Room for `capacity` bytes, size 0. Throws std::bad_alloc when there is none.
+    explicit PageBuffer(size_t capacity);
+    ~PageBuffer();
+    PageBuffer(PageBuffer&& other) noexcept;
+    PageBuffer& operator=(PageBuffer&& other) noexcept;
+    PageBuffer(const PageBuffer&) = delete;
+    PageBuffer& operator=(const PageBuffer&) = delete;
+
+    char* data() { return m_data; }
+    const char* data() const { return m_data; }
+    size_t size() const { return m_size; }
+    size_t capacity() const { return m_capacity; }
+    // Sets the size; at most the capacity.
+    void SetSize(size_t size) { m_size = size < m_capacity ? size : m_capacity; }
+    std::string_view view() const { return std::string_view(m_data ? m_data : "", m_size); }
+
+private:
+    void Release();
+
+    char* m_data = nullptr;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+    void* m_mapping = nullptr;
+    size_t m_mappingSize = 0;
+};
+
+// Writes into a PageBuffer of the capacity the writer needs, counted beforehand; refuses
+// bytes beyond it.
+class PageOutput : public IOutput {
+public:
+    explicit PageOutput(size_t capacity) : m_buffer(capacity) {}
+    bool Write(const char* data, size_t size) override {
+        if (size > m_buffer.capacity() - m_buffer.size())
+            return false;
+        if (size > 0)
+            std::memcpy(m_buffer.data() + m_buffer.size(), data, size);
+        m_buffer.SetSize(m_buffer.size() + size);
+        return true;
+    }
+    PageBuffer take() { return std::move(m_buffer); }
+
+private:
+    PageBuffer m_buffer;
+};
+
+// Lets the many small blocks that loading a document of `fileBytes` bytes allocates come
+// from heap memory advised for transparent huge pages: the heap is grown by about what
+// such a load needs, the new part advised, and given back to the allocator, which keeps
+// it until the matching HeapAfterLoad. Small documents, and C libraries other than glibc,
+// are left alone. Only the advice changes: no block is touched.
+void HeapBeforeLoad(size_t fileBytes);
+void HeapAfterLoad();
+
+// Holds the heap prepared for one load.
+class HeapPreparedForLoad {
+public:
+    explicit HeapPreparedForLoad(size_t fileBytes) { HeapBeforeLoad(fileBytes); }
+    ~HeapPreparedForLoad() { HeapAfterLoad(); }
+    HeapPreparedForLoad(const HeapPreparedForLoad&) = delete;
+    HeapPreparedForLoad& operator=(const HeapPreparedForLoad&) = delete;
+};
+
+} // namespace kardel
