@@ -1,10 +1,10 @@
 // Saving and loading whole documents, next to a plain read of the same file.
 // Each load also reports how much memory it needed against the file's size.
-#include "DocumentGenerator.h"
-#include "ProcessRun.h"
+#include "support/DocumentGenerator.h"
+#include "support/ProcessRun.h"
 
-#include "model/SafeFile.h"
-#include "shell/CrashRecovery.h"
+#include "core/base/SafeFile.h"
+#include "core/shell/CrashRecovery.h"
 
 #include <benchmark/benchmark.h>
 
@@ -219,7 +219,7 @@ void BM_SaveWithBackup(benchmark::State& state) {
     session.doc().OnSaveDocument(path);
     bool flip = false;
     for (auto _ : state) {
-        session.doc().m_arrMemos[0]->m_strTitle = (flip = !flip) ? "a" : "b";
+        session.doc().Memos()[0]->m_strTitle = (flip = !flip) ? "a" : "b";
         if (!session.doc().OnSaveDocument(path).ok)
             state.SkipWithError("saving failed");
     }

@@ -1,11 +1,11 @@
 // Markdown, OPML and HTML export and OPML import of generated documents, against
 // the text export and the .kdl import of the same documents as baselines.
-#include "DocumentGenerator.h"
+#include "support/DocumentGenerator.h"
 
-#include "exchange/ImportReader.h"
-#include "exchange/OutlineWriter.h"
-#include "model/CImportSource.h"
-#include "shell/CTextExporter.h"
+#include "core/exchange/ImportReader.h"
+#include "core/exchange/OutlineWriter.h"
+#include "core/model/ImportSource.h"
+#include "core/shell/CTextExporter.h"
 
 using namespace kardel;
 using namespace kardel::bench;
@@ -56,7 +56,7 @@ void BM_Export(benchmark::State& state, ExchangeFormat format) {
 void BM_ImportKdl(benchmark::State& state) {
     std::string bytes = GeneratedFileBytes(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
-        CImportSource source;
+        ImportSource source;
         size_t replaced = 0;
         benchmark::DoNotOptimize(ReadImportBytes(bytes, source, replaced).ok);
     }
@@ -72,7 +72,7 @@ void BM_ImportOpml(benchmark::State& state) {
                   out);
     std::string bytes = out.take();
     for (auto _ : state) {
-        CImportSource source;
+        ImportSource source;
         size_t replaced = 0;
         benchmark::DoNotOptimize(ReadImportBytes(bytes, source, replaced).ok);
     }

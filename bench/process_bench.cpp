@@ -6,8 +6,8 @@
 // - BM_WindowStart: the real `kardel` under an Xvfb server of the run's own, from the
 //   process start to its main window being mapped, beside the start with a 1-memo file.
 // Memory is each program's own peak resident size.
-#include "DocumentGenerator.h"
-#include "ProcessRun.h"
+#include "support/DocumentGenerator.h"
+#include "support/ProcessRun.h"
 
 #include <X11/Xlib.h>
 #include <benchmark/benchmark.h>

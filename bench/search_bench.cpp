@@ -3,9 +3,9 @@
 // run (counter x_memmem: the search's best time over the scan's best time); the
 // rebuild and sort of FindView beside one plain pass over the memo array
 // (counter x_pass).
-#include "DocumentGenerator.h"
+#include "support/DocumentGenerator.h"
 
-#include "model/Texts.h"
+#include "core/base/Texts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,7 +44,7 @@ template <class Work> double BestSeconds(int runs, Work&& work) {
 double MemmemSeconds(const CKardelDoc& doc, const std::string& needle) {
     return BestSeconds(5, [&] {
         size_t hits = 0;
-        for (const auto& memo : doc.m_arrMemos) {
+        for (const auto& memo : doc.Memos()) {
             hits += ::memmem(memo->m_strTitle.data(), memo->m_strTitle.size(), needle.data(), needle.size()) != nullptr;
             hits += ::memmem(memo->m_strBody.data(), memo->m_strBody.size(), needle.data(), needle.size()) != nullptr;
         }
@@ -70,7 +70,7 @@ void RunSearchBench(benchmark::State& state, const CFindCondition& condition, bo
     if (walkOnly)
         doc.UpdateAllViews(nullptr, HintResultsChanged); // for the found count below
     // The needle the scan looks for is the string searched, or a text that is never there.
-    std::string needle = condition.m_bStringOn ? condition.m_strSearch : Sjis("見つからない言葉");
+    std::string needle = condition.m_stringOn ? condition.m_search : Sjis("見つからない言葉");
     double scan = MemmemSeconds(doc, needle);
     state.counters["found"] = session.findView().RowCount();
     state.counters["memmem_ms"] = scan * 1e3;
@@ -79,8 +79,8 @@ void RunSearchBench(benchmark::State& state, const CFindCondition& condition, bo
 
 CFindCondition StringCondition(const std::string& text) {
     CFindCondition c;
-    c.m_bStringOn = c.m_bSearchTitle = c.m_bSearchBody = 1;
-    c.m_strSearch = text;
+    c.m_stringOn = c.m_searchTitle = c.m_searchBody = 1;
+    c.m_search = text;
     return c;
 }
 
@@ -104,18 +104,18 @@ void BM_StringSearchTrailByte(benchmark::State& state) {
 
 void BM_KindSearch(benchmark::State& state) {
     CFindCondition c;
-    c.m_bKindsOn = 1;
-    c.m_bKindDef[1] = c.m_bKindDone = 1;
+    c.m_kindsOn = 1;
+    c.m_kindDef[1] = c.m_kindDone = 1;
     RunSearchBench(state, c);
 }
 
 void BM_DateSearch(benchmark::State& state) {
     CFindCondition c;
-    c.m_bDateOn = 1;
-    c.m_nDateField = CFindCondition::Updated;
-    c.m_nDateRelation = CFindCondition::OnOrAfter;
-    c.m_nDateSource = CFindCondition::GivenDate;
-    c.m_timeGiven = 1262304000 + 300000000;
+    c.m_dateOn = 1;
+    c.m_dateField = CFindCondition::Updated;
+    c.m_dateRelation = CFindCondition::OnOrAfter;
+    c.m_dateSource = CFindCondition::GivenDate;
+    c.m_givenTime = 1262304000 + 300000000;
     RunSearchBench(state, c);
 }
 
@@ -124,9 +124,9 @@ void BM_DateSearch(benchmark::State& state) {
 void BM_RebuildAndSort(benchmark::State& state) {
     HeadlessSession& session = SessionFor(static_cast<size_t>(state.range(0)));
     CKardelDoc& doc = session.doc();
-    size_t step = std::max<size_t>(1, doc.m_arrMemos.size() / 100000);
-    for (size_t i = 0; i < doc.m_arrMemos.size(); ++i)
-        doc.m_arrMemos[i]->m_bFound = i >= 2 && i % step == 0;
+    size_t step = std::max<size_t>(1, doc.Memos().size() / 100000);
+    for (size_t i = 0; i < doc.Memos().size(); ++i)
+        doc.Memos()[i]->m_bFound = i >= 2 && i % step == 0;
     double best = 1e30;
     for (auto _ : state) {
         auto start = Clock::now();
@@ -135,7 +135,7 @@ void BM_RebuildAndSort(benchmark::State& state) {
     }
     double pass = BestSeconds(5, [&] {
         std::int64_t sum = 0;
-        for (const auto& memo : doc.m_arrMemos)
+        for (const auto& memo : doc.Memos())
             sum += memo->m_nKind + memo->m_bFound;
         benchmark::DoNotOptimize(sum);
     });
@@ -148,8 +148,8 @@ void BM_RebuildAndSort(benchmark::State& state) {
 void BM_SortByColumn(benchmark::State& state) {
     HeadlessSession& session = SessionFor(bench::SmokeRun() ? 2000 : 100000);
     CKardelDoc& doc = session.doc();
-    for (size_t i = 0; i < doc.m_arrMemos.size(); ++i)
-        doc.m_arrMemos[i]->m_bFound = i >= 2;
+    for (size_t i = 0; i < doc.Memos().size(); ++i)
+        doc.Memos()[i]->m_bFound = i >= 2;
     doc.UpdateAllViews(nullptr, HintResultsChanged);
     for (auto _ : state)
         session.findView().OnHeaderClick(static_cast<int>(state.range(0)));

@@ -4,10 +4,10 @@
 // is the move's time over that pass (thread CPU time both): the goal is a small
 // constant whatever k. BM_UndoMoveToTrash times the undo of that command beside
 // the command itself: x_move is the undo's time over the move's.
-#include "DocumentGenerator.h"
+#include "support/DocumentGenerator.h"
 
-#include "model/Archive.h"
-#include "shell/CCommandRouter.h"
+#include "core/base/Archive.h"
+#include "core/shell/CommandRouter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,11 +65,11 @@ const Prepared& Prepare(size_t memoCount, size_t k) {
     for (size_t size = sizes[top]; size < k; ++size) {
         CMemoItem* memo = session.doc().AppendMemo(std::make_unique<CMemoItem>(KindMemo));
         view.InsertMemoItem(top, TreeControl::Where::Last, nullptr, memo->m_strTitle, memo->m_nKind,
-                            static_cast<std::int32_t>(session.doc().m_arrMemos.size() - 1));
+                            static_cast<std::int32_t>(session.doc().Memos().size() - 1));
     }
     MemoryOutput out;
     session.doc().StoreTo(out);
-    Prepared prepared{out.take(), top->value(), session.doc().m_arrMemos.size()};
+    Prepared prepared{out.take(), top->value(), session.doc().Memos().size()};
     return cache.emplace(key, std::move(prepared)).first->second;
 }
 
@@ -90,7 +90,7 @@ void MoveBenchmark(benchmark::State& state, int mode) {
         state.PauseTiming();
         auto session = std::make_unique<HeadlessSession>();
         session->doc().LoadFromBytes(prepared.bytes);
-        CCommandRouter router(session->doc());
+        CommandRouter router(session->doc());
         CKdTreeView& view = session->treeView();
         TreeItem* source = session->doc().Memo(prepared.top)->m_hTreeItem;
         if (mode >= 1)

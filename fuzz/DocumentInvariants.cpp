@@ -8,7 +8,7 @@ std::string CheckDocumentInvariants(HeadlessSession& session) {
     CKardelDoc& doc = session.doc();
     CKdTreeView& view = session.treeView();
     TreeControl& tree = view.Tree();
-    size_t count = doc.m_arrMemos.size();
+    size_t count = doc.Memos().size();
     if (count < 2)
         return "fewer than two memos";
     if (tree.TopLevelCount() != 1)
@@ -18,7 +18,7 @@ std::string CheckDocumentInvariants(HeadlessSession& session) {
         return "the root item is not memo 0";
     if (tree.GetCount() != count)
         return "tree items and memos differ in number";
-    TreeItem* trash = doc.m_arrMemos[1]->m_hTreeItem;
+    TreeItem* trash = doc.Memos()[1]->m_hTreeItem;
     // A merge below the root puts memos after the trash: it need not be the last child.
     if (!trash || trash != view.m_hTrash || trash->parent() != root || !IsTrashKind(trash->image()))
         return "the trash is not memo 1 as a child of the root";
@@ -32,7 +32,7 @@ std::string CheckDocumentInvariants(HeadlessSession& session) {
             return;
         }
         seen[value] = true;
-        CMemoItem& memo = *doc.m_arrMemos[value];
+        CMemoItem& memo = *doc.Memos()[value];
         if (memo.m_hTreeItem != item)
             broken = "a memo does not point at its item";
         if (memo.m_nParent != (item->parent() ? item->parent()->value() : -1))
@@ -49,7 +49,7 @@ std::string CheckDocumentInvariants(HeadlessSession& session) {
     for (size_t i = 0; i < count; ++i)
         if (!seen[i])
             return "a memo without a tree item";
-    CMemoItem* current = doc.Memo(doc.m_nCurMemo);
+    CMemoItem* current = doc.CurrentMemo();
     if (!current || tree.GetCaret() != current->m_hTreeItem)
         return "the current memo is not the caret item";
     if (session.memoView().ShownMemo() != current)

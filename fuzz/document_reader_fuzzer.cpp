@@ -2,8 +2,8 @@
 // same bytes, or fail cleanly and leave a new untitled document.
 #include "DocumentInvariants.h"
 
-#include "model/Archive.h"
-#include "model/Texts.h"
+#include "core/base/Archive.h"
+#include "core/base/Texts.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (!loaded.ok) {
         if (loaded.message != texts::BadFileFormat())
             Fail("refused", "not the bad-format message");
-        if (session.doc().m_arrMemos.size() != 2 || session.doc().m_strTitle != texts::Untitled())
+        if (session.doc().Memos().size() != 2 || session.doc().m_strTitle != texts::Untitled())
             Fail("refused", "not a new untitled document");
         if (std::string broken = fuzz::CheckDocumentInvariants(session); !broken.empty())
             Fail("refused", broken);
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         Fail("reloaded", "the saved bytes do not load");
     if (std::string broken = fuzz::CheckDocumentInvariants(reloaded); !broken.empty())
         Fail("reloaded", broken);
-    if (reloaded.doc().m_arrMemos.size() != session.doc().m_arrMemos.size())
+    if (reloaded.doc().Memos().size() != session.doc().Memos().size())
         Fail("reloaded", "memo count changed");
     MemoryOutput again;
     if (!reloaded.doc().StoreTo(again) || again.bytes() != saved.bytes())

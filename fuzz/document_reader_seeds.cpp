@@ -2,8 +2,8 @@
 // with nested, collapsed, trashed and due memos) and the older layouts it reads.
 #include "DocumentInvariants.h"
 
-#include "model/Archive.h"
-#include "model/Cp932Codec.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
 
 #include <cstdio>
 #include <fstream>
@@ -25,7 +25,7 @@ TreeItem* Add(HeadlessSession& s, TreeItem* parent, const char* utf8Title, std::
     memo->m_strBody = body;
     std::string title = memo->m_strTitle;
     s.doc().AppendMemo(std::move(memo));
-    auto index = static_cast<std::int32_t>(s.doc().m_arrMemos.size() - 1);
+    auto index = static_cast<std::int32_t>(s.doc().Memos().size() - 1);
     TreeControl& tree = s.treeView().Tree();
     // The trash stays the root's last child.
     TreeItem* after = parent == tree.GetRoot() ? tree.GetPrevSibling(s.treeView().m_hTrash) : nullptr;
@@ -53,8 +53,8 @@ std::string MemosDocument(bool dueMarkImage) {
     s.doc().m_options.m_arrSelItems = {Cp932Codec::FromUtf8("重要").text};
     s.doc().m_options.m_bSelEnabled = 1;
     s.doc().m_findCond.ResetToAllMemos();
-    s.doc().m_findCond.m_strSearch = "abc";
-    s.findView().m_bSelColumnShown = true;
+    s.doc().m_findCond.m_search = "abc";
+    s.findView().m_selColumnShown = true;
     if (dueMarkImage) // a record with the due-mark image, which loads with its memo's kind
         tree.SetImage(done, kDueMarkImage);
     return Save(s);

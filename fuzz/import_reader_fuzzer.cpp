@@ -3,9 +3,9 @@
 // document that saves and reloads.
 #include "DocumentInvariants.h"
 
-#include "exchange/ImportReader.h"
-#include "model/Archive.h"
-#include "model/CImportSource.h"
+#include "core/base/Archive.h"
+#include "core/exchange/ImportReader.h"
+#include "core/model/ImportSource.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     TreeControl& tree = session.treeView().Tree();
     tree.Select(tree.GetRoot());
     session.doc().CreateUntitledMemo();
-    const size_t before = session.doc().m_arrMemos.size();
+    const size_t before = session.doc().Memos().size();
     FileResult imported = session.doc().ImportFile(path);
-    if (!imported.ok && session.doc().m_arrMemos.size() != before)
+    if (!imported.ok && session.doc().Memos().size() != before)
         Fail("refused", "the document changed");
     if (std::string broken = fuzz::CheckDocumentInvariants(session); !broken.empty())
         Fail(imported.ok ? "merged" : "refused", broken);

@@ -1,11 +1,11 @@
 // Opening hostile documents in the window, beside reading the same files without one: a chain
 // of open folders each inside the previous (1,000,000 deep), and one memo whose title is 40 MB.
 // Run each benchmark on its own (--benchmark_filter) to read its peak memory.
-#include "DocumentGenerator.h"
-#include "model/CMemoItem.h"
-#include "shell/MainWindow.h"
-#include "shell/QtSettingsStore.h"
-#include "tree/TreePane.h"
+#include "../support/DocumentGenerator.h"
+#include "core/model/CMemoItem.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/QtSettingsStore.h"
+#include "gui/tree/TreePane.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -53,7 +53,7 @@ QString DeepChainFile() {
         const std::string title = memo->m_strTitle;
         doc.AppendMemo(std::move(memo));
         TreeItem* item = view.InsertMemoItem(parent, TreeControl::Where::First, nullptr, title, kind,
-                                             static_cast<std::int32_t>(doc.m_arrMemos.size() - 1));
+                                             static_cast<std::int32_t>(doc.Memos().size() - 1));
         view.Tree().Expand(parent, true);
         parent = item;
     }
@@ -80,7 +80,7 @@ QString LongTitleFile() {
     memo->m_strTitle = title;
     doc.AppendMemo(std::move(memo));
     TreeItem* item = view.InsertMemoItem(view.Tree().GetRoot(), TreeControl::Where::First, nullptr, title, KindMemo,
-                                         static_cast<std::int32_t>(doc.m_arrMemos.size() - 1));
+                                         static_cast<std::int32_t>(doc.Memos().size() - 1));
     view.Tree().Select(item);
     path = Folder().filePath("title.kdl");
     if (!doc.OnSaveDocument(path.toStdString()).ok)
@@ -129,7 +129,7 @@ void LoadOnly(benchmark::State& state, const QString& path) {
         HeadlessSession session;
         if (path.isEmpty() || !session.doc().OnOpenDocument(path.toStdString()).ok)
             state.SkipWithError("the file did not open");
-        benchmark::DoNotOptimize(session.doc().m_arrMemos.size());
+        benchmark::DoNotOptimize(session.doc().Memos().size());
     }
     state.counters["peakMB"] = double(bench::PeakRss()) / 1e6;
 }

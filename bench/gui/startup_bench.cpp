@@ -1,10 +1,10 @@
 // Start-up of the window: from creating the main window to its first paint, for a new
 // document and for generated documents of 10,000 and 100,000 memos, beside the time that
 // reading the same files takes without a window.
-#include "DocumentGenerator.h"
-#include "shell/MainWindow.h"
-#include "shell/QtSettingsStore.h"
-#include "tree/TreePane.h"
+#include "../support/DocumentGenerator.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/QtSettingsStore.h"
+#include "gui/tree/TreePane.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,7 +91,7 @@ void BM_LoadOnly(benchmark::State& state) {
         HeadlessSession session;
         if (!session.doc().OnOpenDocument(path).ok)
             state.SkipWithError("the file did not open");
-        benchmark::DoNotOptimize(session.doc().m_arrMemos.size());
+        benchmark::DoNotOptimize(session.doc().Memos().size());
     }
     state.counters["memos"] = double(state.range(0));
 }

@@ -1,7 +1,7 @@
 #include "DocumentGenerator.h"
 
-#include "model/Archive.h"
-#include "model/Cp932Codec.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -82,7 +82,7 @@ void GenerateDocument(HeadlessSession& session, size_t memoCount, unsigned seed)
     std::vector<TreeItem*> path{root};
     std::vector<TreeItem*> trashPath{trash};
     const time32 base = 1262304000; // 2010-01-01
-    doc.m_arrMemos.reserve(memoCount);
+    doc.ReserveMemos(memoCount);
 
     view.m_bNoParentRefreshOnInsert = true;
     for (size_t i = 2; i < memoCount; ++i) {
@@ -141,7 +141,7 @@ void GenerateDocument(HeadlessSession& session, size_t memoCount, unsigned seed)
     });
     tree.Expand(root, true);
     tree.Select(root);
-    doc.m_nCurMemo = 0;
+    doc.SetCurMemo(0);
     doc.SetModifiedFlag(false);
 }
 

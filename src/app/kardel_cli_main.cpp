@@ -1,7 +1,7 @@
 // kardel-cli: the headless front of the core. Each subcommand lives in src/app/cli/
 // and registers itself there with its help.
-#include "cli/CliSupport.h"
-#include "model/Cp932Codec.h"
+#include "app/cli/CliSupport.h"
+#include "core/base/Cp932Codec.h"
 
 #include <cstdio>
 

@@ -1,15 +1,15 @@
 // kardel [FILE]: the window.
-#include "dialogs/QtDialogs.h"
-#include "dialogs/QtFileDialogs.h"
-#include "model/BackupRotation.h"
-#include "model/RecoveryStore.h"
-#include "shell/MainWindow.h"
-#include "shell/QtMessageBox.h"
-#include "shell/QtSettingsStore.h"
-#include "shell/QtShell.h"
-#include "shell/SingleInstance.h"
+#include "core/model/BackupRotation.h"
+#include "core/model/RecoveryStore.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/QtDialogs.h"
+#include "gui/shell/QtFileDialogs.h"
+#include "gui/shell/QtMessageBox.h"
+#include "gui/shell/QtSettingsStore.h"
+#include "gui/shell/QtShell.h"
+#include "gui/shell/SingleInstance.h"
 
-#include "model/Cp932Codec.h"
+#include "core/base/Cp932Codec.h"
 
 #include <QApplication>
 #include <QFileInfo>

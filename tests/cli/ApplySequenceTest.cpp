@@ -3,8 +3,8 @@
 // invariants. A refused step changes nothing.
 #include "RandomApplyDriver.h"
 
-#include "DocumentInvariants.h"
-#include "model/Archive.h"
+#include "../../fuzz/DocumentInvariants.h"
+#include "core/base/Archive.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ namespace {
 // What saving under OUT writes, the MemoView text committed first as apply's save does.
 std::string Saved(HeadlessSession& session) {
     CKardelDoc& doc = session.doc();
-    doc.UpdateAllViews(nullptr, HintStoreText, doc.Memo(doc.m_nCurMemo));
+    doc.UpdateAllViews(nullptr, HintStoreText, doc.CurrentMemo());
     MemoryOutput out;
     EXPECT_TRUE(doc.StoreTo(out));
     return out.take();

@@ -1,6 +1,6 @@
-#include "cli/EditSession.h"
+#include "app/cli/EditSession.h"
 
-#include "model/SafeFile.h"
+#include "core/base/SafeFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "cli/JsonDocument.h"
+#include "app/cli/JsonDocument.h"
 
-#include "model/Archive.h"
-#include "model/SafeFile.h"
+#include "core/base/Archive.h"
+#include "core/base/SafeFile.h"
 
 #include "../core/FixedNowTest.h"
 
@@ -149,10 +149,10 @@ TEST_F(JsonDocument, BuildRefusesWhatTheReaderWouldRefuseAndNamesTheKey) {
 TEST_F(JsonDocument, TextsThatCannotComeBackThroughUtf8AreNamed) {
     HeadlessSession s;
     s.doc().OnNewDocument();
-    s.doc().m_arrMemos[1]->m_strBody = "ok\x82";         // a lead byte without its trail
-    s.doc().m_arrMemos[0]->m_strSelItem = "\xED\x40";    // a character cp932 also writes as FA 5C
+    s.doc().Memos()[1]->m_strBody = "ok\x82";         // a lead byte without its trail
+    s.doc().Memos()[0]->m_strSelItem = "\xED\x40";    // a character cp932 also writes as FA 5C
     s.doc().m_options.m_arrSelItems = {"fine", "\x81"};  // an incomplete character
-    s.doc().m_findCond.m_strSearch = "\x82\xA0\x83\x41"; // valid: stays unreported
+    s.doc().m_findCond.m_search = "\x82\xA0\x83\x41";    // valid: stays unreported
     DumpResult dump = DocumentToJson(s);
     EXPECT_EQ(dump.unfaithfulTexts,
               (std::vector<std::string>{"memos[0].selItem", "memos[1].body", "options.selItems[1]"}));

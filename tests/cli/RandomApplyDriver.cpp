@@ -1,6 +1,6 @@
 #include "RandomApplyDriver.h"
 
-#include "model/Archive.h"
+#include "core/base/Archive.h"
 
 #include <fstream>
 
@@ -21,7 +21,7 @@ RandomApplyDriver::RandomApplyDriver(std::uint32_t seed, std::string folder)
 
 ApplyStep RandomApplyDriver::Next(EditSession& edit) {
     ApplyStep step;
-    if (edit.session().doc().m_arrMemos.size() > kManyMemos && Below(2) == 0) {
+    if (edit.session().doc().Memos().size() > kManyMemos && Below(2) == 0) {
         static const char* const shrinking[] = {"select", "trash", "empty-trash", "cut"};
         step.name = shrinking[Below(4)];
     } else {
@@ -37,7 +37,7 @@ ApplyStep RandomApplyDriver::Next(EditSession& edit) {
 }
 
 std::string RandomApplyDriver::IndexArgument(EditSession& edit) {
-    size_t count = edit.session().doc().m_arrMemos.size();
+    size_t count = edit.session().doc().Memos().size();
     switch (Below(8)) {
     case 0:
     case 1:
@@ -60,7 +60,7 @@ std::string RandomApplyDriver::ImportArgument(EditSession& edit) {
     if (Below(8) == 0)
         return m_badFile;
     CKardelDoc& doc = edit.session().doc();
-    if (m_sources.empty() || (doc.m_arrMemos.size() <= kManyMemos / 2 && Below(2) == 0)) {
+    if (m_sources.empty() || (doc.Memos().size() <= kManyMemos / 2 && Below(2) == 0)) {
         MemoryOutput out;
         doc.StoreTo(out);
         m_sources.push_back(m_folder + "/source-" + std::to_string(m_sources.size()) + ".kdl");

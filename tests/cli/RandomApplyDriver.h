@@ -1,6 +1,6 @@
 #pragma once
 // Random `kardel-cli apply` steps for property tests of the tree commands.
-#include "cli/ApplySteps.h"
+#include "app/cli/ApplySteps.h"
 
 #include <cstdint>
 #include <random>

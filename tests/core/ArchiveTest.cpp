@@ -1,4 +1,4 @@
-#include "model/Archive.h"
+#include "core/base/Archive.h"
 
 #include <gtest/gtest.h>
 

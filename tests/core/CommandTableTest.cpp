@@ -1,5 +1,5 @@
-#include "model/Cp932Codec.h"
-#include "shell/CCommandTable.h"
+#include "core/shell/CommandTable.h"
+#include "core/base/Cp932Codec.h"
 
 #include <gtest/gtest.h>
 
@@ -34,31 +34,31 @@ void Flatten(const MenuEntry& entry, std::vector<std::string>& out) {
 
 TEST(CommandTable, EveryMenuAndToolbarIdHasOneEntry) {
     std::set<int> ids;
-    for (const CommandInfo& info : CCommandTable::Commands()) {
+    for (const CommandInfo& info : CommandTable::Commands()) {
         EXPECT_TRUE(ids.insert(info.id).second) << "repeated id " << info.id;
     }
     std::function<void(const MenuEntry&)> check = [&](const MenuEntry& entry) {
         if (entry.kind == MenuEntry::Kind::Command) {
-            EXPECT_NE(CCommandTable::Find(entry.id), nullptr) << entry.id;
+            EXPECT_NE(CommandTable::Find(entry.id), nullptr) << entry.id;
         }
         for (const MenuEntry& child : entry.children)
             check(child);
     };
-    for (const MenuEntry& popup : CCommandTable::MainMenu())
+    for (const MenuEntry& popup : CommandTable::MainMenu())
         check(popup);
-    check(CCommandTable::MemoContextMenu());
-    check(CCommandTable::MemoViewContextMenu());
-    for (int id : CCommandTable::MainToolBar()) {
+    check(CommandTable::MemoContextMenu());
+    check(CommandTable::MemoViewContextMenu());
+    for (int id : CommandTable::MainToolBar()) {
         if (id) {
-            EXPECT_EQ(CCommandTable::Find(id)->bar, ToolBar::Main) << id;
+            EXPECT_EQ(CommandTable::Find(id)->bar, ToolBar::Main) << id;
         }
     }
-    for (int id : CCommandTable::TreeToolBar()) {
+    for (int id : CommandTable::TreeToolBar()) {
         if (id) {
-            EXPECT_EQ(CCommandTable::Find(id)->bar, ToolBar::Tree) << id;
+            EXPECT_EQ(CommandTable::Find(id)->bar, ToolBar::Tree) << id;
         }
     }
-    EXPECT_EQ(CCommandTable::Find(12345), nullptr);
+    EXPECT_EQ(CommandTable::Find(12345), nullptr);
 }
 
 TEST(CommandTable, TextsKeysAndPromptsAsStored) {
@@ -84,7 +84,7 @@ TEST(CommandTable, TextsKeysAndPromptsAsStored) {
         {ID_HELP_FINDER, "目次(&C)", {}, "ﾍﾙﾌﾟの目次を表示する", "ﾍﾙﾌﾟ"},
     };
     for (const Row& row : rows) {
-        const CommandInfo* info = CCommandTable::Find(row.id);
+        const CommandInfo* info = CommandTable::Find(row.id);
         ASSERT_NE(info, nullptr) << row.id;
         EXPECT_EQ(Utf8(info->MenuText()), row.text) << row.id;
         EXPECT_EQ(std::vector<std::string>(info->keys.begin(), info->keys.end()), row.keys) << row.id;
@@ -95,16 +95,16 @@ TEST(CommandTable, TextsKeysAndPromptsAsStored) {
 
 TEST(CommandTable, MenusInStoredOrder) {
     std::vector<std::string> file;
-    Flatten(CCommandTable::MainMenu()[0], file);
+    Flatten(CommandTable::MainMenu()[0], file);
     EXPECT_EQ(file, (std::vector<std::string>{
                         "[ﾌｧｲﾙ(&F)", "57600",       "57601", "57603", "57604",        "-",     "57606", "57607",
                         "-",         "[ｲﾝﾎﾟｰﾄ(&I)", "32802", "]",     "[ｴｸｽﾎﾟｰﾄ(&E)", "32799", "32838", "-",
                         "32872",     "-",           "32880", "32881", "32882",        "]",     "-",     "57616",
                         "-",         "57602",       "]"}));
     std::vector<std::string> memo;
-    Flatten(CCommandTable::MainMenu()[3], memo);
+    Flatten(CommandTable::MainMenu()[3], memo);
     std::vector<std::string> context;
-    Flatten(CCommandTable::MemoContextMenu(), context);
+    Flatten(CommandTable::MemoContextMenu(), context);
     // The context copy starts with undo and redo of memo operations.
     ASSERT_GT(context.size(), 4u);
     EXPECT_EQ(std::vector<std::string>(context.begin() + 1, context.begin() + 4),
@@ -119,24 +119,24 @@ TEST(CommandTable, MenusInStoredOrder) {
     EXPECT_EQ(memo, context);
 
     // Only two texts differ between the Memo popup and its context copy.
-    const MenuEntry& ctx = CCommandTable::MemoContextMenu();
+    const MenuEntry& ctx = CommandTable::MemoContextMenu();
     EXPECT_EQ(Utf8(ctx.children[13].Text()), "ごみ箱を空に");
     EXPECT_EQ(Utf8(ctx.children.back().Text()), "ﾌﾟﾛﾊﾟﾃｨ\tCtrl+E");
-    EXPECT_EQ(Utf8(CCommandTable::MainMenu()[3].children.back().Text()), "ﾌﾟﾛﾊﾟﾃｨ(&P)\tCtrl+E");
+    EXPECT_EQ(Utf8(CommandTable::MainMenu()[3].children.back().Text()), "ﾌﾟﾛﾊﾟﾃｨ(&P)\tCtrl+E");
 
     std::vector<std::string> memoView;
-    Flatten(CCommandTable::MemoViewContextMenu(), memoView);
+    Flatten(CommandTable::MemoViewContextMenu(), memoView);
     EXPECT_EQ(memoView, (std::vector<std::string>{"[MemoView", "57643", "-",           "57635", "57634",
                                                   "57637",     "-",     "57642",       "-",     "57636",
                                                   "57641",     "-",     "[Memoの挿入", "32789", "32795",
                                                   "]",         "-",     "32812",       "32813", "]"}));
-    EXPECT_EQ(Utf8(CCommandTable::MemoViewContextMenu().children[3].Text()), "ｺﾋﾟｰ(&C)\tCtrl+C");
+    EXPECT_EQ(Utf8(CommandTable::MemoViewContextMenu().children[3].Text()), "ｺﾋﾟｰ(&C)\tCtrl+C");
 }
 
 TEST(CommandTable, ToolbarOrders) {
-    EXPECT_EQ(CCommandTable::MainToolBar().size(), 30u);
-    EXPECT_EQ(CCommandTable::MainToolBar().front(), ID_FILE_NEW);
-    EXPECT_EQ(CCommandTable::MainToolBar().back(), ID_HELP_FINDER);
-    EXPECT_EQ(CCommandTable::TreeToolBar(), (std::vector<int>{32774, 32856, 32857, 0, 32843, 32831, 32832, 0, 32778,
-                                                              32779, 0, 32803, 32804, 32865, 32867}));
+    EXPECT_EQ(CommandTable::MainToolBar().size(), 30u);
+    EXPECT_EQ(CommandTable::MainToolBar().front(), ID_FILE_NEW);
+    EXPECT_EQ(CommandTable::MainToolBar().back(), ID_HELP_FINDER);
+    EXPECT_EQ(CommandTable::TreeToolBar(), (std::vector<int>{32774, 32856, 32857, 0, 32843, 32831, 32832, 0, 32778,
+                                                             32779, 0, 32803, 32804, 32865, 32867}));
 }

@@ -1,4 +1,4 @@
-#include "model/Cp932Codec.h"
+#include "core/base/Cp932Codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "OutlineFixture.h"
 
-#include "model/SafeFile.h"
-#include "model/SettingsStore.h"
+#include "core/base/SafeFile.h"
+#include "core/base/SettingsStore.h"
 
 #include <cstdio>
 
@@ -30,11 +30,11 @@ protected:
 TEST_F(DocumentCommands, CreateWithTheDialogCancelledLeavesNoTrace) {
     Build();
     doc().SetModifiedFlag(false);
-    size_t count = doc().m_arrMemos.size();
+    size_t count = doc().Memos().size();
     Answer(false);
     ASSERT_TRUE(Run(ID_MEMO_CREATE));
     EXPECT_EQ(m_dialogs, 1);
-    EXPECT_EQ(doc().m_arrMemos.size(), count);
+    EXPECT_EQ(doc().Memos().size(), count);
     EXPECT_FALSE(doc().IsModified());
     EXPECT_EQ(tree().GetCaret(), Find("B"));
 }
@@ -115,7 +115,7 @@ TEST_F(DocumentCommands, PropertiesApplyValuesAndKeepAFolderAFolder) {
 TEST_F(DocumentCommands, NewStartsAnotherInstance) {
     ASSERT_TRUE(Run(ID_FILE_NEW));
     EXPECT_EQ(s.m_shell.m_started, 1);
-    EXPECT_EQ(doc().m_arrMemos.size(), 2u);
+    EXPECT_EQ(doc().Memos().size(), 2u);
 }
 
 TEST_F(DocumentCommands, SaveModifiedDecisions) {
@@ -144,7 +144,7 @@ TEST_F(DocumentCommands, SaveModifiedDecisions) {
             ASSERT_TRUE(t.doc().OnSaveDocument(path).ok);
         }
         std::remove(path.c_str());
-        CSettings(t.m_settings).Set(CSettings::kAutoSave, c.autoSave);
+        AppSettings(t.m_settings).Set(AppSettings::kAutoSave, c.autoSave);
         t.m_messages.m_answer = c.answer;
         t.doc().SetModifiedFlag(c.modified);
         EXPECT_EQ(t.doc().SaveModified(), c.result);

@@ -1,7 +1,7 @@
-#include "model/Archive.h"
-#include "model/FileIdentity.h"
-#include "model/Texts.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Archive.h"
+#include "core/base/FileIdentity.h"
+#include "core/base/Texts.h"
+#include "core/shell/DocumentSession.h"
 
 #include "FixedNowTest.h"
 
@@ -31,11 +31,11 @@ std::string I32(std::int32_t v) {
 TEST_F(DocumentFile, NewDocumentBuildsRootAndTrashUnmodified) {
     HeadlessSession s;
     s.doc().OnNewDocument();
-    ASSERT_EQ(s.doc().m_arrMemos.size(), 2u);
-    EXPECT_EQ(s.doc().m_arrMemos[0]->m_strTitle, "Data");
-    EXPECT_EQ(s.doc().m_arrMemos[0]->m_nKind, KindOpenFolder);
-    EXPECT_EQ(s.doc().m_arrMemos[1]->m_nKind, KindTrashEmpty);
-    EXPECT_EQ(s.doc().m_nCurMemo, 0);
+    ASSERT_EQ(s.doc().Memos().size(), 2u);
+    EXPECT_EQ(s.doc().Memos()[0]->m_strTitle, "Data");
+    EXPECT_EQ(s.doc().Memos()[0]->m_nKind, KindOpenFolder);
+    EXPECT_EQ(s.doc().Memos()[1]->m_nKind, KindTrashEmpty);
+    EXPECT_EQ(s.doc().CurMemo(), 0);
     EXPECT_FALSE(s.doc().IsModified());
     TreeControl& tree = s.session().m_treeView.Tree();
     EXPECT_EQ(tree.GetCaret(), tree.GetRoot());
@@ -49,8 +49,8 @@ TEST_F(DocumentFile, NewDocumentSavedAtOnceHasTheExpectedSections) {
     std::string expected = std::string("Version005\0", 11) + I32(2);
     MemoryOutput memos;
     CArchive mw(memos);
-    s.doc().m_arrMemos[0]->Serialize(mw);
-    s.doc().m_arrMemos[1]->Serialize(mw);
+    s.doc().Memos()[0]->Serialize(mw);
+    s.doc().Memos()[1]->Serialize(mw);
     expected += memos.bytes();
     for (int w : {200, 80, 0, 75, 75, 75, 75}) // the hidden selection-item column is stored as 0
         expected += I32(w);
@@ -67,7 +67,7 @@ TEST_F(DocumentFile, NewDocumentSavedAtOnceHasTheExpectedSections) {
 TEST_F(DocumentFile, SavedFileLoadsBackToTheSameBytes) {
     HeadlessSession s;
     s.doc().OnNewDocument();
-    s.doc().m_arrMemos[1]->m_strBody = "x";
+    s.doc().Memos()[1]->m_strBody = "x";
     std::string bytes = Save(s.doc());
     HeadlessSession t;
     ASSERT_TRUE(t.doc().LoadFromBytes(bytes).ok);
@@ -83,7 +83,7 @@ TEST_F(DocumentFile, EveryTruncationFailsCleanlyWithANewDocument) {
         FileResult r = t.doc().LoadFromBytes(std::string_view(bytes).substr(0, cut));
         ASSERT_FALSE(r.ok) << cut;
         EXPECT_EQ(r.message, texts::BadFileFormat());
-        ASSERT_EQ(t.doc().m_arrMemos.size(), 2u);
+        ASSERT_EQ(t.doc().Memos().size(), 2u);
         EXPECT_EQ(t.doc().m_strTitle, texts::Untitled());
     }
 }
@@ -160,23 +160,23 @@ TEST_F(DocumentFile, OlderVersionsLoadWithDefaultsAndSaveAsVersion5) {
     for (int version : {0, 1, 2, 3}) {
         HeadlessSession s;
         s.m_frame.m_placement.left = 33; // the window stays where it is
-        for (auto& width : s.session().m_findView.m_nColumnWidths)
-            width = 1; // held from an earlier document
+        CKdListView::Widths earlier;
+        earlier.fill(1); // held from an earlier document
+        s.session().m_findView.SetColumnWidths(earlier);
         s.doc().m_options.m_arrSelItems = {"old"};
         s.doc().m_options.m_bSelEnabled = 1;
         FileResult r = s.doc().LoadFromBytes(OldFile(version));
         ASSERT_TRUE(r.ok) << version;
         EXPECT_EQ(s.session().m_app.m_nFileVersion, version);
-        EXPECT_EQ(s.doc().m_arrMemos[1]->m_strSelItem, "");
+        EXPECT_EQ(s.doc().Memos()[1]->m_strSelItem, "");
         EXPECT_TRUE(s.doc().m_options.m_arrSelItems.empty());
         EXPECT_EQ(s.doc().m_options.m_bSelEnabled, 0);
-        std::vector<std::int32_t> widths(std::begin(s.session().m_findView.m_nColumnWidths),
-                                         std::end(s.session().m_findView.m_nColumnWidths));
-        EXPECT_EQ(widths, (std::vector<std::int32_t>{200, 80, 80, 75, 75, 75, 75}));
+        const CKdListView::Widths& widths = s.session().m_findView.ColumnWidths();
+        EXPECT_EQ(widths, (CKdListView::Widths{200, 80, 80, 75, 75, 75, 75}));
         EXPECT_EQ(s.m_frame.m_placement.left, 33);
-        EXPECT_EQ(s.doc().m_nCurMemo, 1);
+        EXPECT_EQ(s.doc().CurMemo(), 1);
         EXPECT_EQ(s.doc().m_options.m_nInitialFind, 6);
-        EXPECT_EQ(s.doc().m_findCond.m_strSearch, "s");
+        EXPECT_EQ(s.doc().m_findCond.m_search, "s");
         std::string saved = Save(s.doc());
         EXPECT_EQ(saved.substr(0, 11), std::string("Version005\0", 11));
         HeadlessSession t;
@@ -214,7 +214,7 @@ TEST_F(DocumentFile, TreeSectionsThatBreakTheOutlineAreRefused) {
         HeadlessSession t;
         const bool valid = c.what == nullptr;
         EXPECT_EQ(t.doc().LoadFromBytes(bytes).ok, valid) << (valid ? "valid" : c.what);
-        EXPECT_EQ(t.doc().m_arrMemos.size(), valid ? 3u : 2u);
+        EXPECT_EQ(t.doc().Memos().size(), valid ? 3u : 2u);
         if (valid) {
             EXPECT_EQ(Save(t.doc()), bytes); // and it saves back as it was read
         }
@@ -226,16 +226,16 @@ TEST_F(DocumentFile, OpeningAndSavingRetitleTheRootAfterTheFileName) {
     HeadlessSession s;
     s.doc().OnNewDocument();
     ASSERT_TRUE(s.doc().OnSaveDocument(dir + "/work.kdl").ok);
-    EXPECT_EQ(s.doc().m_arrMemos[0]->m_strTitle, "work");
+    EXPECT_EQ(s.doc().Memos()[0]->m_strTitle, "work");
     EXPECT_EQ(s.doc().m_strTitle, "work.kdl");
     EXPECT_FALSE(s.doc().IsModified());
     HeadlessSession t;
     ASSERT_TRUE(t.doc().OnOpenDocument(dir + "/work.kdl").ok);
-    EXPECT_EQ(t.doc().m_arrMemos[0]->m_strTitle, "work");
+    EXPECT_EQ(t.doc().Memos()[0]->m_strTitle, "work");
     EXPECT_EQ(t.session().m_treeView.Tree().GetRoot()->label(), "work");
     EXPECT_FALSE(t.doc().IsModified());
     ASSERT_TRUE(t.doc().OnSaveDocument(dir + "/plan.kdl").ok);
-    EXPECT_EQ(t.doc().m_arrMemos[0]->m_strTitle, "plan");
+    EXPECT_EQ(t.doc().Memos()[0]->m_strTitle, "plan");
     EXPECT_FALSE(t.doc().OnSaveDocument("/nonexistent-dir/x.kdl").ok);
 }
 
@@ -283,7 +283,7 @@ TEST_F(DocumentFile, ALargeFileOpensToTheSameBytes) {
         memo->m_strTitle = "memo " + std::to_string(i);
         memo->m_strBody = std::string(900 + i % 200, static_cast<char>('a' + i % 26));
         s.doc().AppendMemo(std::move(memo));
-        auto index = static_cast<std::int32_t>(s.doc().m_arrMemos.size() - 1);
+        auto index = static_cast<std::int32_t>(s.doc().Memos().size() - 1);
         TreeItem* item = view.InsertMemoItem(folder, TreeControl::Where::First, nullptr, "memo", KindMemo, index);
         if (i % 100 == 0)
             folder = item;
@@ -308,7 +308,7 @@ std::string RicherFile() {
         memo->m_strTitle = title;
         memo->m_strBody = std::string(300, 'b');
         s.doc().AppendMemo(std::move(memo));
-        auto index = static_cast<std::int32_t>(s.doc().m_arrMemos.size() - 1);
+        auto index = static_cast<std::int32_t>(s.doc().Memos().size() - 1);
         return view.InsertMemoItem(parent, where, nullptr, title, kind, index);
     };
     TreeItem* folder = add(view.Tree().GetRoot(), TreeControl::Where::First, "F", KindMemo);
@@ -321,7 +321,7 @@ std::string RicherFile() {
     s.doc().m_options.m_bSelEnabled = 1;
     s.doc().m_options.m_strDefName[2] = "X";
     s.doc().m_findCond.ResetToAllMemos();
-    s.session().m_findView.m_bSelColumnShown = true;
+    s.session().m_findView.m_selColumnShown = true;
     s.m_frame.m_placement = {1, 2, 3, 4, 5};
     MemoryOutput out;
     EXPECT_TRUE(s.doc().StoreTo(out));
@@ -345,18 +345,20 @@ TEST_F(DocumentFile, EveryTruncationOfEveryLayoutLeavesNothingOfTheFile) {
         ASSERT_TRUE(whole.doc().LoadFromBytes(bytes).ok);
         for (size_t cut = 0; cut < bytes.size(); ++cut) {
             HeadlessSession t;
-            t.session().m_findView.m_nColumnWidths[3] = 99;
+            CKdListView::Widths widths = t.session().m_findView.ColumnWidths();
+            widths[3] = 99;
+            t.session().m_findView.SetColumnWidths(widths);
             FileResult r = t.doc().LoadFromBytes(std::string_view(bytes).substr(0, cut));
             ASSERT_FALSE(r.ok) << cut;
             EXPECT_EQ(r.message, texts::BadFileFormat());
-            ASSERT_EQ(t.doc().m_arrMemos.size(), 2u) << cut;
+            ASSERT_EQ(t.doc().Memos().size(), 2u) << cut;
             EXPECT_EQ(t.doc().m_strTitle, texts::Untitled());
-            EXPECT_EQ(t.doc().m_nCurMemo, 0);
+            EXPECT_EQ(t.doc().CurMemo(), 0);
             EXPECT_EQ(t.session().m_treeView.Tree().GetCount(), 2u);
             EXPECT_EQ(OptionsBytes(t.doc().m_options), defaultOptions) << cut;
             EXPECT_TRUE(t.doc().m_findCond == CFindCondition()) << cut;
-            EXPECT_EQ(t.session().m_findView.m_nColumnWidths[3], 99) << cut;
-            EXPECT_EQ(t.session().m_findView.m_nColumnWidths[2], 80) << cut;
+            EXPECT_EQ(t.session().m_findView.ColumnWidths()[3], 99) << cut;
+            EXPECT_EQ(t.session().m_findView.ColumnWidths()[2], 80) << cut;
             EXPECT_EQ(t.m_frame.m_placement.treeWidth, 145) << cut;
         }
     }
@@ -402,8 +404,8 @@ TEST_F(DocumentFile, HeaderVersionsFromFiveUpReadTheCurrentLayout) {
         HeadlessSession s;
         ASSERT_TRUE(s.doc().LoadFromBytes(bytes).ok) << digits;
         EXPECT_EQ(s.session().m_app.m_nFileVersion, std::atoi(digits));
-        EXPECT_EQ(s.doc().m_arrMemos.size(), 6u);
-        EXPECT_EQ(s.doc().m_arrMemos[s.doc().m_nCurMemo]->m_strSelItem, "S");
+        EXPECT_EQ(s.doc().Memos().size(), 6u);
+        EXPECT_EQ(s.doc().Memos()[s.doc().CurMemo()]->m_strSelItem, "S");
         EXPECT_EQ(s.m_frame.m_placement.treeWidth, 5);
         MemoryOutput out;
         ASSERT_TRUE(s.doc().StoreTo(out));

@@ -2,12 +2,12 @@
 // what hostile input must not do.
 #include "OutlineFixture.h"
 
-#include "exchange/ImportReader.h"
-#include "exchange/MarkdownExporter.h"
-#include "exchange/OutlineWriter.h"
-#include "model/CImportSource.h"
-#include "model/Cp932Codec.h"
-#include "model/SafeFile.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/SafeFile.h"
+#include "core/exchange/ImportReader.h"
+#include "core/exchange/MarkdownExporter.h"
+#include "core/exchange/OutlineWriter.h"
+#include "core/model/ImportSource.h"
 
 #include <fstream>
 #include <random>
@@ -131,7 +131,7 @@ TEST_F(Exchange, DemoDocumentSurvivesOpmlRoundTrip) {
     std::string demo = std::string(KARDEL_SOURCE_DIR) + "/res/demo/demo.kdl";
     ASSERT_TRUE(doc().OnOpenDocument(demo).ok);
     std::string opml = Write("demo.opml", Export(ExchangeFormat::Opml, root(), {.withTrash = true}));
-    EXPECT_GT(doc().m_arrMemos.size(), 10u);
+    EXPECT_GT(doc().Memos().size(), 10u);
     EXPECT_EQ(MergedIntoNew(opml), MergedIntoNew(demo));
 }
 
@@ -140,7 +140,7 @@ TEST_F(Exchange, MarkdownRoundTripKeepsTitlesBodiesKindsDatesAndShape) {
         doc().OnNewDocument();
         Generate(seed, 50);
         // Markdown joins runs of empty lines and keeps no selection item or due flag without a due date.
-        for (auto& m : doc().m_arrMemos) {
+        for (auto& m : doc().Memos()) {
             m->m_strSelItem.clear();
             if (!m->m_bHasDue)
                 m->m_timeDue = m_clock.Now();
@@ -231,7 +231,7 @@ TEST_F(Exchange, HostileInputFailsClearlyOrGivesABoundedResult) {
         {"empty body", "<?xml version=\"1.0\"?><opml><body/></opml>", nullptr},
     };
     for (const Case& c : cases) {
-        CImportSource source;
+        ImportSource source;
         size_t replaced = 0;
         FileResult result = ReadImportBytes(c.bytes, source, replaced);
         EXPECT_EQ(result.ok, c.error == nullptr) << c.name;
@@ -264,7 +264,7 @@ TEST_F(Exchange, DeepNestingImportsAsDeepOutlines) {
             ++levels;
         }
         EXPECT_GE(levels, 1000);
-        EXPECT_EQ(doc().m_arrMemos.size(), static_cast<size_t>(levels) + 3);
+        EXPECT_EQ(doc().Memos().size(), static_cast<size_t>(levels) + 3);
         CheckBinding();
     }
 }

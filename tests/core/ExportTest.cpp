@@ -1,7 +1,7 @@
-#include "model/FileOutput.h"
-#include "search/FindViewExport.h"
-#include "shell/CCommandRouter.h"
-#include "shell/CTextExporter.h"
+#include "core/base/FileOutput.h"
+#include "core/search/FindViewExport.h"
+#include "core/shell/CTextExporter.h"
+#include "core/shell/CommandRouter.h"
 
 #include "SearchFixture.h"
 
@@ -54,11 +54,11 @@ protected:
     }
     std::string Subtree(bool titleOnly, bool viewOnly, CMemoItem* from) {
         CTextExporter exporter(doc(), &s->memoView(), &s->treeView());
-        exporter.m_bTitleOnly = titleOnly;
-        exporter.m_bViewOnly = viewOnly;
+        exporter.m_titleOnly = titleOnly;
+        exporter.m_viewOnly = viewOnly;
         return exporter.SubtreeText(from->m_hTreeItem);
     }
-    bool Run(CommandId id) { return CCommandRouter(doc()).Execute(id); }
+    bool Run(CommandId id) { return CommandRouter(doc()).Execute(id); }
     std::string Temp(const char* name) { return ::testing::TempDir() + name; }
 
     CMemoItem* top = nullptr;
@@ -100,7 +100,7 @@ TEST_F(Export, ViewOnlyStopsAtCollapsedItems) {
 }
 
 TEST_F(Export, SubtreeCommandRemembersItsChoicesOnlyOnOk) {
-    CSettings settings(s->m_settings);
+    AppSettings settings(s->m_settings);
     std::string proposed;
     bool shownTitleOnly = true;
     s->m_dialogs.onSubtreeExport = [&](const std::string& name, bool titleOnly, bool) {
@@ -112,7 +112,7 @@ TEST_F(Export, SubtreeCommandRemembersItsChoicesOnlyOnOk) {
     Run(ID_EXPORT_SUBTREE);
     EXPECT_EQ(proposed, "Data"); // the first top-level item, whichever memo is selected
     EXPECT_FALSE(shownTitleOnly);
-    EXPECT_EQ(settings.Get(CSettings::kExportTitleOnly), 0);
+    EXPECT_EQ(settings.Get(AppSettings::kExportTitleOnly), 0);
 
     std::string path = Temp("subtree.txt");
     s->m_dialogs.onSubtreeExport = [&](const std::string&, bool, bool) {
@@ -120,8 +120,8 @@ TEST_F(Export, SubtreeCommandRemembersItsChoicesOnlyOnOk) {
     };
     tree().Select(top->m_hTreeItem);
     Run(ID_EXPORT_SUBTREE);
-    EXPECT_EQ(settings.Get(CSettings::kExportTitleOnly), 1);
-    EXPECT_EQ(settings.Get(CSettings::kExportViewOnly), 0);
+    EXPECT_EQ(settings.Get(AppSettings::kExportTitleOnly), 1);
+    EXPECT_EQ(settings.Get(AppSettings::kExportViewOnly), 0);
     EXPECT_EQ(ReadFile(path), Lines({"A", "", "\tB", "", "\tC", ""}));
     std::remove(path.c_str());
 }

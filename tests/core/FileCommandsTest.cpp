@@ -1,9 +1,9 @@
+#include "core/shell/FileCommands.h"
 #include "FixedNowTest.h"
-#include "model/Cp932Codec.h"
-#include "model/Texts.h"
-#include "shell/CCommandRouter.h"
-#include "shell/CFileCommands.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Texts.h"
+#include "core/shell/CommandRouter.h"
+#include "core/shell/DocumentSession.h"
 
 #include <filesystem>
 
@@ -24,7 +24,7 @@ struct FakeWindow : IAppWindow {
     void DocumentReplaced() override { ++replaced; }
 };
 
-class FileCommands : public FixedNowTest {
+class FileCommandsTest : public FixedNowTest {
 protected:
     void SetUp() override {
         FixedNowTest::SetUp();
@@ -40,13 +40,13 @@ protected:
     std::string Path(const char* name) { return (dir / name).string(); }
     HeadlessSession s;
     FakeWindow window;
-    CFileCommands app{s.doc(), window};
-    CCommandRouter router{s.doc()};
+    FileCommands app{s.doc(), window};
+    CommandRouter router{s.doc()};
     std::filesystem::path dir;
 };
 } // namespace
 
-TEST_F(FileCommands, SaveAsThenOpenRoundTripsAndFillsTheRecentList) {
+TEST_F(FileCommandsTest, SaveAsThenOpenRoundTripsAndFillsTheRecentList) {
     s.m_edit.m_text = "hello"; // typed into MemoView
     s.doc().SetModifiedFlag();
     s.m_fileDialogs.m_answers = {Path("a.kdl")};
@@ -64,7 +64,7 @@ TEST_F(FileCommands, SaveAsThenOpenRoundTripsAndFillsTheRecentList) {
     EXPECT_EQ(s.doc().Memo(0)->m_strTitle, "a");
 }
 
-TEST_F(FileCommands, SaveQuestionAnswers) {
+TEST_F(FileCommandsTest, SaveQuestionAnswers) {
     struct Row {
         IMessageBox::Answer answer;
         bool proceeds;
@@ -86,10 +86,10 @@ TEST_F(FileCommands, SaveQuestionAnswers) {
     EXPECT_TRUE(s.m_messages.m_asked.empty());
 }
 
-TEST_F(FileCommands, AutoSaveWritesNamedDocumentsWithoutAsking) {
+TEST_F(FileCommandsTest, AutoSaveWritesNamedDocumentsWithoutAsking) {
     s.m_fileDialogs.m_answers = {Path("b.kdl")};
     ASSERT_TRUE(app.SaveAs());
-    s.m_settings.SetInt("Settings", CSettings::kAutoSave, 1);
+    s.m_settings.SetInt("Settings", AppSettings::kAutoSave, 1);
     s.m_edit.m_text = "changed";
     s.doc().SetModifiedFlag();
     EXPECT_TRUE(router.Execute(ID_FILE_CLOSE));
@@ -100,14 +100,14 @@ TEST_F(FileCommands, AutoSaveWritesNamedDocumentsWithoutAsking) {
     EXPECT_EQ(s.doc().Memo(0)->m_strBody, "changed");
 }
 
-TEST_F(FileCommands, FailedOpenIsReportedAndLeavesTheRecentList) {
+TEST_F(FileCommandsTest, FailedOpenIsReportedAndLeavesTheRecentList) {
     EXPECT_FALSE(app.OpenFile(Path("missing.kdl")));
     EXPECT_EQ(s.m_messages.m_shown.size(), 1u);
     EXPECT_TRUE(window.recent.empty());
-    EXPECT_EQ(s.doc().m_arrMemos.size(), 2u);
+    EXPECT_EQ(s.doc().Memos().size(), 2u);
 }
 
-TEST_F(FileCommands, AFileHeldByAnotherInstanceIsHandedOverAndThisWindowCloses) {
+TEST_F(FileCommandsTest, AFileHeldByAnotherInstanceIsHandedOverAndThisWindowCloses) {
     window.heldElsewhere = {Path("held.kdl")};
     EXPECT_FALSE(app.OpenFile(Path("held.kdl")));
     EXPECT_TRUE(app.HandedOver());
@@ -124,14 +124,14 @@ TEST(RecentFileList, KeepsFourMostRecentFirstWithoutRepeats) {
     EXPECT_EQ(list.Entries(), (std::vector<std::string>{"x", "y", "z", "w"}));
 }
 
-TEST_F(FileCommands, NewStartsAnotherProcessAndKeepsThisDocument) {
+TEST_F(FileCommandsTest, NewStartsAnotherProcessAndKeepsThisDocument) {
     s.doc().Memo(0)->m_strBody = "keep";
     EXPECT_TRUE(router.Execute(ID_FILE_NEW));
     EXPECT_EQ(s.m_shell.m_started, 1);
     EXPECT_EQ(s.doc().Memo(0)->m_strBody, "keep");
 }
 
-TEST_F(FileCommands, OneCleanedRecentListAndTheOpenDocumentIsOnlyBroughtForward) {
+TEST_F(FileCommandsTest, OneCleanedRecentListAndTheOpenDocumentIsOnlyBroughtForward) {
     for (const char* name : {"a.kdl", "b.kdl"}) {
         s.m_fileDialogs.m_answers = {Path(name)};
         ASSERT_TRUE(app.SaveAs());

@@ -1,12 +1,12 @@
 // Backups, the identity of a document's file, and recovery copies.
-#include "model/BackupRotation.h"
-#include "model/FileIdentity.h"
-#include "model/RecoveryStore.h"
-#include "model/SafeFile.h"
-#include "model/Texts.h"
-#include "shell/CFileCommands.h"
-#include "shell/CrashRecovery.h"
-#include "shell/DocumentSession.h"
+#include "core/base/FileIdentity.h"
+#include "core/base/SafeFile.h"
+#include "core/base/Texts.h"
+#include "core/model/BackupRotation.h"
+#include "core/model/RecoveryStore.h"
+#include "core/shell/CrashRecovery.h"
+#include "core/shell/DocumentSession.h"
+#include "core/shell/FileCommands.h"
 
 #include "FixedNowTest.h"
 
@@ -114,12 +114,12 @@ TEST_F(Safety, SaveKeepsABackupAndGoesOnWhenItFails) {
     ASSERT_EQ(rotation.BackupsOf(path).size(), 1u);
     EXPECT_EQ(Get(rotation.BackupsOf(path)[0]), first);
 
-    s.m_settings.SetInt(CSettings::kSection, CSettings::kBackupCount, 0); // off
+    s.m_settings.SetInt(AppSettings::kSection, AppSettings::kBackupCount, 0); // off
     s.doc().CreateUntitledMemo();
     ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
     EXPECT_EQ(rotation.BackupsOf(path).size(), 1u);
 
-    s.m_settings.SetInt(CSettings::kSection, CSettings::kBackupCount, 5);
+    s.m_settings.SetInt(AppSettings::kSection, AppSettings::kBackupCount, 5);
     Put(root + "/blocked", "a file where the folder should be");
     s.doc().m_backupFolder = root + "/blocked/backups";
     s.doc().CreateUntitledMemo();
@@ -177,7 +177,7 @@ TEST_F(Safety, SavingOverAChangedFileAsks) {
     for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
         HeadlessSession s;
         AppWindowStub window;
-        CFileCommands files(s.doc(), window);
+        FileCommands files(s.doc(), window);
         const std::string path = root + "/doc.kdl", other = root + "/other.kdl";
         ::unlink(other.c_str());
         s.doc().OnNewDocument();
@@ -206,13 +206,13 @@ TEST_F(Safety, AChangeOutsideOffersAReloadOrWarnsOnce) {
     const std::string path = root + "/doc.kdl", other = root + "/other.kdl";
     HeadlessSession s;
     AppWindowStub window;
-    CFileCommands files(s.doc(), window);
+    FileCommands files(s.doc(), window);
     s.doc().OnNewDocument();
     ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
     s.doc().CreateUntitledMemo();
     ASSERT_TRUE(s.doc().OnSaveDocument(other).ok);
     ASSERT_TRUE(files.OpenFile(path));
-    const size_t memos = s.doc().m_arrMemos.size();
+    const size_t memos = s.doc().Memos().size();
 
     files.FileChangedElsewhere(); // our own file as we wrote it: nothing to say
     EXPECT_TRUE(s.m_messages.m_asked.empty());
@@ -220,7 +220,7 @@ TEST_F(Safety, AChangeOutsideOffersAReloadOrWarnsOnce) {
     s.m_messages.m_answer = IMessageBox::Answer::Yes;
     files.FileChangedElsewhere();
     ASSERT_EQ(s.m_messages.m_asked.size(), 1u);
-    EXPECT_EQ(s.doc().m_arrMemos.size(), memos + 1); // read again
+    EXPECT_EQ(s.doc().Memos().size(), memos + 1); // read again
     EXPECT_FALSE(s.doc().IsModified());
 
     s.memoView().edit().ReplaceSelection("typed", true); // unsaved, still in MemoView
@@ -246,7 +246,7 @@ TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
         edited.doc().CreateUntitledMemo();
         edited.memoView().edit().ReplaceSelection("typed", true);
         AppWindowStub deadWindow;
-        CFileCommands deadFiles(edited.doc(), deadWindow);
+        FileCommands deadFiles(edited.doc(), deadWindow);
         pid_t child = ::fork();
         if (child == 0) {
             RecoveryStore store(folder);
@@ -264,7 +264,7 @@ TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
         HeadlessSession next;
         next.doc().OnNewDocument();
         AppWindowStub window;
-        CFileCommands files(next.doc(), window);
+        FileCommands files(next.doc(), window);
         RecoveryStore store(folder);
         {
             // A running instance holding the original keeps the copy from being offered.

@@ -1,8 +1,8 @@
-#include "model/CDocOptions.h"
-#include "model/Texts.h"
-#include "search/CFindSheetModel.h"
-#include "search/CStdFindChoice.h"
-#include "shell/FileFilter.h"
+#include "core/search/FindSheetModel.h"
+#include "core/base/Texts.h"
+#include "core/model/CDocOptions.h"
+#include "core/search/StdFindChoice.h"
+#include "core/shell/FileFilter.h"
 
 #include "FixedNowTest.h"
 
@@ -13,20 +13,20 @@ using namespace kardel;
 namespace {
 CFindCondition Filled() {
     CFindCondition c;
-    c.m_nScope = 1;
-    c.m_bKindDef[2] = 1;
-    c.m_bKindMemo = 1;
-    c.m_bKindsOn = 1;
-    c.m_timeGiven = 900000000;
-    c.m_nDateField = 2;
-    c.m_bDateOn = 1;
-    c.m_nDateRelation = 1;
-    c.m_nDateSource = 1;
-    c.m_bSearchBody = 1;
-    c.m_strSearch = "abc";
-    c.m_bStringOn = 1;
+    c.m_scope = 1;
+    c.m_kindDef[2] = 1;
+    c.m_kindMemo = 1;
+    c.m_kindsOn = 1;
+    c.m_givenTime = 900000000;
+    c.m_dateField = 2;
+    c.m_dateOn = 1;
+    c.m_dateRelation = 1;
+    c.m_dateSource = 1;
+    c.m_searchBody = 1;
+    c.m_search = "abc";
+    c.m_stringOn = 1;
     c.m_arrSelItems = {"x", "y"};
-    c.m_bSelOn = 1;
+    c.m_selOn = 1;
     return c;
 }
 CDocOptions WithSelItems(bool enabled) {
@@ -38,63 +38,63 @@ CDocOptions WithSelItems(bool enabled) {
 }
 } // namespace
 
-using FindSheetModel = FixedNowTest;
+using FindSheetModelTest = FixedNowTest;
 
-TEST_F(FindSheetModel, OnlyShownPagesWriteTheirSlice) {
+TEST_F(FindSheetModelTest, OnlyShownPagesWriteTheirSlice) {
     const CFindCondition before; // every test off
     struct Case {
-        std::vector<CFindSheetModel::Page> shown;
+        std::vector<FindSheetModel::Page> shown;
         bool scope, kinds, date, string, sel;
     } cases[] = {
         {{}, false, false, false, false, false},
-        {{CFindSheetModel::KindPage}, true, false, false, false, false},
-        {{CFindSheetModel::TeigiPage}, false, true, false, false, false},
-        {{CFindSheetModel::DatePage}, false, false, true, false, false},
-        {{CFindSheetModel::StringPage}, false, false, false, true, false},
-        {{CFindSheetModel::FreePage}, false, false, false, false, true},
-        {{CFindSheetModel::KindPage, CFindSheetModel::StringPage}, true, false, false, true, false},
+        {{FindSheetModel::KindPage}, true, false, false, false, false},
+        {{FindSheetModel::TeigiPage}, false, true, false, false, false},
+        {{FindSheetModel::DatePage}, false, false, true, false, false},
+        {{FindSheetModel::StringPage}, false, false, false, true, false},
+        {{FindSheetModel::FreePage}, false, false, false, false, true},
+        {{FindSheetModel::KindPage, FindSheetModel::StringPage}, true, false, false, true, false},
     };
     CDocOptions options = WithSelItems(true);
     for (const Case& c : cases) {
-        CFindSheetModel sheet(Filled(), options, false);
+        FindSheetModel sheet(Filled(), options, false);
         for (auto page : c.shown)
             sheet.MarkShown(page);
         CFindCondition target = before;
         sheet.ApplyShown(target);
-        EXPECT_EQ(target.m_nScope, c.scope ? 1 : 0);
-        EXPECT_EQ(target.m_bKindsOn == 1 && target.m_bKindDef[2] == 1 && target.m_bKindMemo == 1, c.kinds);
-        EXPECT_EQ(target.m_bDateOn == 1 && target.m_timeGiven == 900000000 && target.m_nDateField == 2 &&
-                      target.m_nDateRelation == 1 && target.m_nDateSource == 1,
+        EXPECT_EQ(target.m_scope, c.scope ? 1 : 0);
+        EXPECT_EQ(target.m_kindsOn == 1 && target.m_kindDef[2] == 1 && target.m_kindMemo == 1, c.kinds);
+        EXPECT_EQ(target.m_dateOn == 1 && target.m_givenTime == 900000000 && target.m_dateField == 2 &&
+                      target.m_dateRelation == 1 && target.m_dateSource == 1,
                   c.date);
-        EXPECT_EQ(target.m_bStringOn == 1 && target.m_strSearch == "abc" && target.m_bSearchBody == 1, c.string);
-        EXPECT_EQ(target.m_bSelOn == 1 && target.m_arrSelItems.size() == 2, c.sel);
+        EXPECT_EQ(target.m_stringOn == 1 && target.m_search == "abc" && target.m_searchBody == 1, c.string);
+        EXPECT_EQ(target.m_selOn == 1 && target.m_arrSelItems.size() == 2, c.sel);
     }
 }
 
-TEST_F(FindSheetModel, SelectionFlagReachesThePageOnlyWhileSelectionItemsAreEnabled) {
-    CFindSheetModel enabled(Filled(), WithSelItems(true), false);
+TEST_F(FindSheetModelTest, SelectionFlagReachesThePageOnlyWhileSelectionItemsAreEnabled) {
+    FindSheetModel enabled(Filled(), WithSelItems(true), false);
     EXPECT_TRUE(enabled.HasFreePage());
-    EXPECT_EQ(enabled.m_work.m_bSelOn, 1);
+    EXPECT_EQ(enabled.m_work.m_selOn, 1);
 
-    CFindSheetModel disabled(Filled(), WithSelItems(false), false);
+    FindSheetModel disabled(Filled(), WithSelItems(false), false);
     EXPECT_FALSE(disabled.HasFreePage());
     EXPECT_EQ(disabled.ShownPageCount(), 4);
-    EXPECT_EQ(disabled.m_work.m_bSelOn, 0);
+    EXPECT_EQ(disabled.m_work.m_selOn, 0);
     EXPECT_EQ(disabled.m_work.m_arrSelItems, (std::vector<std::string>{"x", "y"}));
 }
 
-TEST_F(FindSheetModel, RestrictedScopeAllowsOnlyEveryMemo) {
-    CFindSheetModel free(Filled(), CDocOptions(), false);
-    CFindSheetModel restricted(Filled(), CDocOptions(), true);
+TEST_F(FindSheetModelTest, RestrictedScopeAllowsOnlyEveryMemo) {
+    FindSheetModel free(Filled(), CDocOptions(), false);
+    FindSheetModel restricted(Filled(), CDocOptions(), true);
     for (int scope = 0; scope < 3; ++scope) {
         EXPECT_TRUE(free.IsScopeChoiceEnabled(scope));
         EXPECT_EQ(restricted.IsScopeChoiceEnabled(scope), scope == 0);
     }
 }
 
-TEST_F(FindSheetModel, AddAppendsOnlyNewEntriesAndDeleteReselects) {
+TEST_F(FindSheetModelTest, AddAppendsOnlyNewEntriesAndDeleteReselects) {
     CFindCondition source;
-    CFindSheetModel sheet(source, WithSelItems(true), false);
+    FindSheetModel sheet(source, WithSelItems(true), false);
     EXPECT_FALSE(sheet.AddSelItem(-1)); // no selection on the left
     EXPECT_FALSE(sheet.AddSelItem(3));
     EXPECT_TRUE(sheet.AddSelItem(0));
@@ -126,23 +126,23 @@ TEST_F(FindSheetModel, AddAppendsOnlyNewEntriesAndDeleteReselects) {
 TEST(StdFindChoice, RowsKeysAndResult) {
     CDocOptions options;
     options.m_strStdFindName[2] = "three";
-    EXPECT_EQ(CStdFindChoice::NumberText(0), "1");
-    EXPECT_EQ(CStdFindChoice::NumberText(4), "5");
-    EXPECT_EQ(CStdFindChoice::NameText(options, 2), "three");
-    EXPECT_EQ(CStdFindChoice::NameText(options, 0), texts::Undefined());
-    EXPECT_EQ(CStdFindChoice::NameText(options, 7), "");
+    EXPECT_EQ(StdFindChoice::NumberText(0), "1");
+    EXPECT_EQ(StdFindChoice::NumberText(4), "5");
+    EXPECT_EQ(StdFindChoice::NameText(options, 2), "three");
+    EXPECT_EQ(StdFindChoice::NameText(options, 0), texts::Undefined());
+    EXPECT_EQ(StdFindChoice::NameText(options, 7), "");
     int lastToRow[][2] = {{0, -1}, {1, 0}, {3, 2}, {5, 4}, {6, -1}, {-1, -1}};
     for (auto& c : lastToRow)
-        EXPECT_EQ(CStdFindChoice::PreselectedRow(c[0]), c[1]) << c[0];
+        EXPECT_EQ(StdFindChoice::PreselectedRow(c[0]), c[1]) << c[0];
     int rowToNumber[][2] = {{-1, 0}, {0, 1}, {4, 5}, {5, 0}};
     for (auto& c : rowToNumber)
-        EXPECT_EQ(CStdFindChoice::ChosenNumber(c[0]), c[1]) << c[0];
-    EXPECT_EQ(CStdFindChoice::RowForKey('3'), 2);
-    EXPECT_EQ(CStdFindChoice::RowForKey('1'), 0);
-    EXPECT_EQ(CStdFindChoice::RowForKey('5'), 4);
-    EXPECT_FALSE(CStdFindChoice::RowForKey('0'));
-    EXPECT_FALSE(CStdFindChoice::RowForKey('6'));
-    EXPECT_FALSE(CStdFindChoice::RowForKey('a'));
+        EXPECT_EQ(StdFindChoice::ChosenNumber(c[0]), c[1]) << c[0];
+    EXPECT_EQ(StdFindChoice::RowForKey('3'), 2);
+    EXPECT_EQ(StdFindChoice::RowForKey('1'), 0);
+    EXPECT_EQ(StdFindChoice::RowForKey('5'), 4);
+    EXPECT_FALSE(StdFindChoice::RowForKey('0'));
+    EXPECT_FALSE(StdFindChoice::RowForKey('6'));
+    EXPECT_FALSE(StdFindChoice::RowForKey('a'));
 }
 
 TEST(FileFilter, PairsOfNamesAndPatterns) {

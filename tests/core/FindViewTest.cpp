@@ -57,7 +57,7 @@ TEST_F(FindView, RebuildListsFoundMemosInArrayOrderThenSortsByKind) {
     EXPECT_EQ(Header(1), Sjis("定義 ↓"));
     EXPECT_EQ(Header(6), Sjis("完成日"));
 
-    doc().m_findCond.m_bKindsOn = 0; // finding nothing: empty list, height 0, titles still reset
+    doc().m_findCond.m_kindsOn = 0; // finding nothing: empty list, height 0, titles still reset
     doc().RunSearch();
     EXPECT_EQ(list().RowCount(), 0);
     EXPECT_EQ(s->m_frame.m_findViewHeight, 0);
@@ -256,7 +256,7 @@ TEST_F(FindView, RightClickSelectsTheMemoThenOpensTheMenu) {
         void ShowMemoContextMenu(int x, int y) override { shown.push_back({x, y}); }
         std::vector<std::pair<int, int>> shown;
     } frame;
-    CPlatform platform{s->m_settings, frame, s->m_messages, s->m_fileDialogs, s->m_shell, s->m_dialogs};
+    PlatformServices platform{s->m_settings, frame, s->m_messages, s->m_fileDialogs, s->m_shell, s->m_dialogs};
     PlainEditControl edit;
     DocumentSession session(platform, edit);
     session.m_doc.OnNewDocument();
@@ -276,7 +276,7 @@ TEST_F(FindView, RightClickSelectsTheMemoThenOpensTheMenu) {
     session.m_doc.RunSearch(); // the walk records the item again
     session.m_findView.OnRightClick(0, 10, 20);
     EXPECT_EQ(t.GetCaret(), a->m_hTreeItem);
-    EXPECT_EQ(session.m_doc.m_nCurMemo, 2);
+    EXPECT_EQ(session.m_doc.CurMemo(), 2);
     ASSERT_EQ(frame.shown.size(), 1u);
     EXPECT_EQ(frame.shown[0], std::make_pair(10, 20));
 }

@@ -1,4 +1,4 @@
-#include "shell/FramePlacement.h"
+#include "core/shell/FramePlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@ using namespace kardel;
 
 namespace {
 
-CFramePlacement Rect(int left, int top, int width, int height, int treeWidth = 145) {
-    CFramePlacement p;
+FrameGeometry Rect(int left, int top, int width, int height, int treeWidth = 145) {
+    FrameGeometry p;
     p.left = left;
     p.top = top;
     p.right = left + width;
@@ -21,7 +21,7 @@ CFramePlacement Rect(int left, int top, int width, int height, int treeWidth = 1
 TEST(FramePlacement, AWindowWhoseTitleBarIsOffEveryScreenIsMovedOntoOneKeepingItsSize) {
     const std::vector<ScreenArea> screens = {{0, 0, 1920, 1050}, {1920, 0, 3200, 1024}};
     struct Row {
-        CFramePlacement stored;
+        FrameGeometry stored;
         int left, top; // where it ends up
     } rows[] = {
         {Rect(100, 80, 780, 560), 100, 80},     // on the first screen: kept
@@ -36,7 +36,7 @@ TEST(FramePlacement, AWindowWhoseTitleBarIsOffEveryScreenIsMovedOntoOneKeepingIt
         {Rect(1800, 500, 780, 560), 1800, 500}, // across both, top shown on each
     };
     for (const Row& row : rows) {
-        const CFramePlacement p = FramePlacement::Reachable(row.stored, screens);
+        const FrameGeometry p = FramePlacement::Reachable(row.stored, screens);
         SCOPED_TRACE(std::to_string(row.stored.left) + "," + std::to_string(row.stored.top));
         EXPECT_EQ(p.left, row.left);
         EXPECT_EQ(p.top, row.top);

@@ -1,7 +1,7 @@
-#include "model/Cp932Codec.h"
-#include "shell/CCommandRouter.h"
-#include "shell/CMainFrame.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Cp932Codec.h"
+#include "core/shell/CMainFrame.h"
+#include "core/shell/CommandRouter.h"
+#include "core/shell/DocumentSession.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ protected:
     HeadlessSession s;
     FakeLayout layout;
     CMainFrame frame{s.doc(), layout};
-    CCommandRouter router{s.doc()};
+    CommandRouter router{s.doc()};
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "OutlineFixture.h"
 
-#include "model/SafeFile.h"
+#include "core/base/SafeFile.h"
 
 #include <fstream>
 
@@ -45,9 +45,9 @@ TEST_F(Import, AnEmptyFileOnlyExpandsTheTarget) {
     std::string path = Source("empty", [](HeadlessSession&) {});
     tree().UserExpand(Find("A"), false);
     tree().Select(Find("A"));
-    size_t count = doc().m_arrMemos.size();
+    size_t count = doc().Memos().size();
     ASSERT_TRUE(doc().ImportFile(path).ok);
-    EXPECT_EQ(doc().m_arrMemos.size(), count);
+    EXPECT_EQ(doc().Memos().size(), count);
     EXPECT_TRUE(Find("A")->expanded());
     EXPECT_EQ(Find("A")->image(), KindOpenFolder);
     tree().Select(Find("B"));
@@ -72,7 +72,7 @@ TEST_F(Import, ImportedMemosFollowTheExistingChildrenWithTheirOwnDates) {
     });
     doc().m_options.m_arrSelItems = {"blue"};
     tree().Select(Find("A"));
-    size_t base = doc().m_arrMemos.size();
+    size_t base = doc().Memos().size();
     s.session().m_app.m_nFileVersion = 2;
     ASSERT_TRUE(doc().ImportFile(path).ok);
     EXPECT_EQ(Outline(), "Data(A(A1,Q,P(P1)),B,#(X))");
@@ -105,7 +105,7 @@ TEST_F(Import, TheImportedTrashContentsGoToTheEndOfOurTrash) {
     EXPECT_EQ(Outline(), "Data(A(A1),B(Kept),#(X,Y(Y1)))");
     EXPECT_EQ(trash()->image(), KindTrashFull);
     EXPECT_EQ(memo(Find("B"))->m_nKind, KindOpenFolder);
-    size_t n = doc().m_arrMemos.size();
+    size_t n = doc().Memos().size();
     EXPECT_EQ(Find("Y")->value(), static_cast<std::int32_t>(n - 2));
     EXPECT_EQ(Find("Y1")->value(), static_cast<std::int32_t>(n - 1));
     CheckBinding();
@@ -173,9 +173,9 @@ TEST_F(Import, AFileWithASecondTrashIsRefused) {
         TreeItem* p = AddTo(src, src.treeView().Tree().GetRoot(), "P");
         src.doc().Memo(p->value())->m_nKind = KindTrashFull; // would shift every later index
     });
-    size_t count = doc().m_arrMemos.size();
+    size_t count = doc().Memos().size();
     EXPECT_FALSE(doc().ImportFile(path).ok);
-    EXPECT_EQ(doc().m_arrMemos.size(), count);
+    EXPECT_EQ(doc().Memos().size(), count);
 }
 
 TEST_F(Import, TheCommandAsksForAFileAndReportsFailures) {

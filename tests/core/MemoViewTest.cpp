@@ -1,8 +1,8 @@
 #include "FixedNowTest.h"
-#include "model/Cp932Codec.h"
-#include "model/Texts.h"
-#include "shell/CCommandRouter.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Texts.h"
+#include "core/shell/CommandRouter.h"
+#include "core/shell/DocumentSession.h"
 
 using namespace kardel;
 
@@ -16,7 +16,7 @@ protected:
     }
     PlainEditControl& edit() { return s.m_edit; }
     HeadlessSession s;
-    CCommandRouter router{s.doc()};
+    CommandRouter router{s.doc()};
 };
 } // namespace
 

@@ -1,15 +1,15 @@
-#include "model/CKardelDoc.h"
-#include "model/Texts.h"
-#include "search/CKdListView.h"
-#include "shell/AboutVersion.h"
-#include "shell/CAppCommands.h"
-#include "shell/CKdEditView.h"
-#include "shell/COptionsCommand.h"
-#include "shell/COptionsSheetModel.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
-#include "tree/CTitleView.h"
-#include "tree/MemoPropRules.h"
+#include "core/shell/OptionsSheetModel.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/search/CKdListView.h"
+#include "core/shell/AboutVersion.h"
+#include "core/shell/AppCommands.h"
+#include "core/shell/CKdEditView.h"
+#include "core/shell/DocumentSession.h"
+#include "core/shell/OptionsCommand.h"
+#include "core/tree/CKdTreeView.h"
+#include "core/tree/CTitleView.h"
+#include "core/tree/MemoPropRules.h"
 
 #include "FixedNowTest.h"
 
@@ -37,79 +37,69 @@ class OptionsSheet : public FixedNowTest {
 protected:
     void SetUp() override {
         FixedNowTest::SetUp();
-        m_doc.AttachViews(&m_spy, &m_title, &m_memoView, &m_tree);
+        DocumentSession& views = m_session.session();
+        m_doc.AttachViews(&m_spy, &views.m_titleView, &views.m_memoView, &views.m_treeView);
         m_doc.OnNewDocument();
         m_spy.m_hints.clear();
     }
-    CKardelApp m_app;
-    MemorySettingsStore m_settings;
-    HeadlessFrame m_frame;
-    HeadlessMessageBox m_messages;
-    HeadlessFileDialogs m_fileDialogs;
-    HeadlessShell m_shell;
-    HeadlessDialogs m_dialogs;
-    PlainEditControl m_edit;
-    CPlatform m_platform{m_settings, m_frame, m_messages, m_fileDialogs, m_shell, m_dialogs};
-    CKardelDoc m_doc{m_app, m_platform};
+    HeadlessSession m_session;
+    CKardelDoc& m_doc = m_session.doc();
     HintSpy m_spy{m_doc};
-    CTitleView m_title{m_doc};
-    CKdEditView m_memoView{m_doc, m_edit};
-    CKdTreeView m_tree{m_doc};
-    CSettings settings{m_settings};
+    AppSettings settings{m_session.m_settings};
 };
 
 } // namespace
 
 TEST_F(OptionsSheet, OnlyTheApplicationPageWhenOnlyItWasShown) {
-    m_settings.SetInt("Settings", CSettings::kAutoSave, 1);
-    m_settings.SetInt("Settings", CSettings::kCloseOtherFolders, 1);
+    m_session.m_settings.SetInt("Settings", AppSettings::kAutoSave, 1);
+    m_session.m_settings.SetInt("Settings", AppSettings::kCloseOtherFolders, 1);
     m_doc.m_options.m_nTabChoice = 2;
-    COptionsSheetModel sheet(m_doc);
+    OptionsSheetModel sheet(m_doc);
     // The store is the source of the four flags, also for the record's copies.
     EXPECT_EQ(sheet.m_bAutoSave, 1);
     EXPECT_EQ(m_doc.m_options.m_bAutoSave, 1);
     EXPECT_EQ(sheet.m_bCloseOtherFolders, 1);
     EXPECT_EQ(sheet.m_bSelectModifies, 0);
-    sheet.MarkShown(COptionsSheetModel::AppliPage); // the sheet opens on it
+    sheet.MarkShown(OptionsSheetModel::AppliPage); // the sheet opens on it
     sheet.m_bSelectModifies = 1;
     sheet.m_nTabChoice = 0; // never shown: must not arrive
     ASSERT_FALSE(m_doc.IsModified());
     sheet.Apply();
     EXPECT_FALSE(m_doc.IsModified()); // applying alone does not mark it
-    EXPECT_EQ(settings.Get(CSettings::kSelectModifies), 1);
-    EXPECT_EQ(settings.Get(CSettings::kAutoSave), 1);
-    EXPECT_EQ(settings.Get(CSettings::kShowFirstFound), 0);
+    EXPECT_EQ(settings.Get(AppSettings::kSelectModifies), 1);
+    EXPECT_EQ(settings.Get(AppSettings::kAutoSave), 1);
+    EXPECT_EQ(settings.Get(AppSettings::kShowFirstFound), 0);
     EXPECT_EQ(m_doc.m_options.m_nTabChoice, 2);
     EXPECT_TRUE(m_spy.m_hints.empty());
-    EXPECT_TRUE(m_frame.m_definitionIcons.empty());
+    EXPECT_TRUE(m_session.m_frame.m_definitionIcons.empty());
 }
 
 TEST_F(OptionsSheet, TheCommandMarksModifiedOnOkOnly) {
-    COptionsCommand command(m_doc);
+    OptionsCommand command(m_doc);
     CCmdUI ui;
     EXPECT_TRUE(command.OnUpdateCmd(ID_OPTIONS, ui));
     EXPECT_TRUE(ui.enabled);
     EXPECT_FALSE(command.OnUpdateCmd(ID_FIND, ui));
     int shown = 0;
-    m_dialogs.onOptionsSheet = [&](CKardelDoc& doc) {
+    m_session.m_dialogs.onOptionsSheet = [&](CKardelDoc& doc) {
         EXPECT_EQ(&doc, &m_doc);
         ++shown;
         return false;
     };
     EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
     EXPECT_FALSE(m_doc.IsModified());
-    m_dialogs.onOptionsSheet = [&](CKardelDoc&) { return ++shown > 0; }; // OK at once
+    m_session.m_dialogs.onOptionsSheet = [&](CKardelDoc&) { return ++shown > 0; }; // OK at once
     EXPECT_TRUE(command.OnCmdMsg(ID_OPTIONS));
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(shown, 2);
 }
 
 TEST_F(OptionsSheet, EachShownPageSendsItsHint) {
-    COptionsSheetModel sheet(m_doc);
-    CMemoItem* current = m_doc.Memo(m_doc.m_nCurMemo);
-    sheet.MarkShown(COptionsSheetModel::IconPage);
-    sheet.MarkShown(COptionsSheetModel::MemoViewPage);
-    sheet.MarkShown(COptionsSheetModel::FreePage);
+    OptionsSheetModel sheet(m_doc);
+    CMemoItem* current = m_doc.CurrentMemo();
+    sheet.MarkShown(OptionsSheetModel::IconPage);
+    sheet.MarkShown(OptionsSheetModel::MemoViewPage);
+    sheet.MarkShown(OptionsSheetModel::FreePage);
     sheet.m_strIconFile[2] = "/tmp/x.ico";
     sheet.m_strIconFile[3].clear(); // an emptied path leaves the icon as it is
     sheet.m_strDefName[0] = "Renamed";
@@ -126,7 +116,7 @@ TEST_F(OptionsSheet, EachShownPageSendsItsHint) {
     // "未定義" is stored as shown and still goes to the frame, which falls back to the built-in icon.
     std::vector<std::pair<int, std::string>> reloads = {
         {1, texts::Undefined()}, {2, texts::Undefined()}, {3, "/tmp/x.ico"}, {5, texts::Undefined()}};
-    EXPECT_EQ(m_frame.m_definitionIcons, reloads);
+    EXPECT_EQ(m_session.m_frame.m_definitionIcons, reloads);
     const CDocOptions& o = m_doc.m_options;
     EXPECT_EQ(o.m_strIconFile[2], "/tmp/x.ico");
     EXPECT_EQ(o.m_strIconFile[3], "");
@@ -140,48 +130,48 @@ TEST_F(OptionsSheet, EachShownPageSendsItsHint) {
 }
 
 TEST_F(OptionsSheet, MemoViewPageStoresTypedTextBeforeReloading) {
-    CMemoItem* current = m_doc.Memo(m_doc.m_nCurMemo);
-    m_memoView.LoadMemo(*current);
-    m_edit.m_text = "typed";
-    COptionsSheetModel sheet(m_doc);
-    sheet.MarkShown(COptionsSheetModel::MemoViewPage);
+    CMemoItem* current = m_doc.CurrentMemo();
+    m_session.memoView().LoadMemo(*current);
+    m_session.m_edit.m_text = "typed";
+    OptionsSheetModel sheet(m_doc);
+    sheet.MarkShown(OptionsSheetModel::MemoViewPage);
     sheet.m_nTabChoice = 0;
     sheet.Apply();
     EXPECT_EQ(current->m_strBody, "typed");
-    EXPECT_EQ(m_edit.m_text, "typed");
+    EXPECT_EQ(m_session.m_edit.m_text, "typed");
 }
 
 TEST_F(OptionsSheet, EmptyIconFileIsShownAsUndefined) {
     m_doc.m_options.m_strIconFile[1].clear();
-    COptionsSheetModel sheet(m_doc);
+    OptionsSheetModel sheet(m_doc);
     EXPECT_EQ(sheet.m_strIconFile[1], texts::Undefined());
 }
 
 TEST_F(OptionsSheet, Validations) {
-    COptionsSheetModel sheet(m_doc);
-    EXPECT_FALSE(sheet.Validate(COptionsSheetModel::IconPage));
+    OptionsSheetModel sheet(m_doc);
+    EXPECT_FALSE(sheet.Validate(OptionsSheetModel::IconPage));
     for (auto& flag : sheet.m_bCycle)
         flag = 0;
-    EXPECT_EQ(sheet.Validate(COptionsSheetModel::IconPage),
+    EXPECT_EQ(sheet.Validate(OptionsSheetModel::IconPage),
               Sjis("ダブルクリック時に遷移する定義を１つ以上選択する必要があります。"));
     sheet.m_bCycle[3] = 1;
-    EXPECT_FALSE(sheet.Validate(COptionsSheetModel::IconPage));
+    EXPECT_FALSE(sheet.Validate(OptionsSheetModel::IconPage));
 
-    EXPECT_FALSE(sheet.Validate(COptionsSheetModel::FreePage)); // disabled: an empty title is fine
+    EXPECT_FALSE(sheet.Validate(OptionsSheetModel::FreePage)); // disabled: an empty title is fine
     sheet.m_bSelEnabled = 1;
-    EXPECT_EQ(sheet.Validate(COptionsSheetModel::FreePage), Sjis("タイトルを入力してください。"));
+    EXPECT_EQ(sheet.Validate(OptionsSheetModel::FreePage), Sjis("タイトルを入力してください。"));
     EXPECT_EQ(sheet.FreeTabText(), "");
     sheet.m_strSelTitle = "Tag";
-    EXPECT_FALSE(sheet.Validate(COptionsSheetModel::FreePage));
+    EXPECT_FALSE(sheet.Validate(OptionsSheetModel::FreePage));
     EXPECT_EQ(sheet.FreeTabText(), "Tag");
     sheet.m_bSelEnabled = 0;
     EXPECT_EQ(sheet.FreeTabText(), Sjis("選択項目"));
-    EXPECT_FALSE(sheet.Validate(COptionsSheetModel::AppliPage));
+    EXPECT_FALSE(sheet.Validate(OptionsSheetModel::AppliPage));
 }
 
 TEST_F(OptionsSheet, SelectionListSteps) {
-    COptionsSheetModel sheet(m_doc);
-    EXPECT_EQ(sheet.m_nSelSelected, -1);
+    OptionsSheetModel sheet(m_doc);
+    EXPECT_EQ(sheet.m_selSelected, -1);
     EXPECT_FALSE(sheet.FreeMoveUp());
     EXPECT_FALSE(sheet.FreeDelete());
     EXPECT_FALSE(sheet.FreeChange("x"));
@@ -189,48 +179,48 @@ TEST_F(OptionsSheet, SelectionListSteps) {
     EXPECT_TRUE(sheet.FreeAdd("b"));
     EXPECT_TRUE(sheet.FreeAdd("b")); // duplicates and empty texts are accepted
     EXPECT_TRUE(sheet.FreeAdd(""));
-    EXPECT_EQ(sheet.m_nSelSelected, 3);
+    EXPECT_EQ(sheet.m_selSelected, 3);
     EXPECT_FALSE(sheet.FreeMoveDown()); // the last one
     EXPECT_TRUE(sheet.FreeMoveUp());
-    EXPECT_EQ(sheet.m_nSelSelected, 2);
+    EXPECT_EQ(sheet.m_selSelected, 2);
     EXPECT_EQ(sheet.m_arrSelItems, (std::vector<std::string>{"a", "b", "", "b"}));
-    sheet.m_nSelSelected = 0;
+    sheet.m_selSelected = 0;
     EXPECT_FALSE(sheet.FreeMoveUp()); // the first one
     EXPECT_TRUE(sheet.FreeChange("z"));
-    EXPECT_EQ(sheet.m_nSelSelected, 0);
-    sheet.m_nSelSelected = 3;
+    EXPECT_EQ(sheet.m_selSelected, 0);
+    sheet.m_selSelected = 3;
     EXPECT_TRUE(sheet.FreeDelete());
-    EXPECT_EQ(sheet.m_nSelSelected, 2);
+    EXPECT_EQ(sheet.m_selSelected, 2);
     EXPECT_EQ(sheet.m_arrSelItems, (std::vector<std::string>{"z", "b", ""}));
 }
 
 TEST_F(OptionsSheet, StandardSearchEditingAndTransfer) {
-    m_doc.m_options.m_stdFind[1].m_bSelOn = 1;
+    m_doc.m_options.m_stdFind[1].m_selOn = 1;
     m_doc.m_options.m_stdFind[1].m_arrSelItems = {"s"};
     m_doc.m_options.m_nInitialFind = 3;
-    COptionsSheetModel sheet(m_doc);
+    OptionsSheetModel sheet(m_doc);
     EXPECT_EQ(sheet.m_nInitialFind, 3);
-    CFindSheetModel find = sheet.BeginStdFindEdit(1);
+    FindSheetModel find = sheet.BeginStdFindEdit(1);
     EXPECT_FALSE(find.IsScopeChoiceEnabled(1));
     EXPECT_FALSE(find.HasFreePage());
-    find.MarkShown(CFindSheetModel::KindPage);
-    find.m_work.m_bStringOn = 1;
-    find.m_work.m_strSearch = "q";
-    m_doc.m_findCond.m_nScope = 2;
+    find.MarkShown(FindSheetModel::KindPage);
+    find.m_work.m_stringOn = 1;
+    find.m_work.m_search = "q";
+    m_doc.m_findCond.m_scope = 2;
     // The shown pages reach the current search; the string page was never shown.
     sheet.ApplyStdFindSheet(find);
-    EXPECT_EQ(m_doc.m_findCond.m_nScope, 0);
-    EXPECT_EQ(m_doc.m_findCond.m_bStringOn, 0);
+    EXPECT_EQ(m_doc.m_findCond.m_scope, 0);
+    EXPECT_EQ(m_doc.m_findCond.m_stringOn, 0);
     sheet.EndStdFindEdit(1, find);
-    EXPECT_EQ(sheet.m_stdFind[1].m_bStringOn, 1);
-    EXPECT_EQ(sheet.m_stdFind[1].m_bSelOn, 0); // selection items are off: the test goes off
+    EXPECT_EQ(sheet.m_stdFind[1].m_stringOn, 1);
+    EXPECT_EQ(sheet.m_stdFind[1].m_selOn, 0); // selection items are off: the test goes off
     EXPECT_EQ(sheet.m_stdFind[1].m_arrSelItems, std::vector<std::string>{"s"});
     sheet.m_strStdFindName[1] = "Second";
     sheet.m_nInitialFind = 6;
     sheet.Apply(); // the page was never shown
-    EXPECT_EQ(m_doc.m_options.m_stdFind[1].m_bStringOn, 0);
+    EXPECT_EQ(m_doc.m_options.m_stdFind[1].m_stringOn, 0);
     EXPECT_EQ(m_doc.m_options.m_nInitialFind, 3);
-    sheet.MarkShown(COptionsSheetModel::StdFindPage);
+    sheet.MarkShown(OptionsSheetModel::StdFindPage);
     sheet.Apply();
     EXPECT_EQ(m_doc.m_options.m_stdFind[1], sheet.m_stdFind[1]);
     EXPECT_EQ(m_doc.m_options.m_strStdFindName[1], "Second");
@@ -280,7 +270,7 @@ TEST(AboutVersion, TextFromTheProductVersion) {
 TEST(AppCommands, AboutAndHelp) {
     HeadlessDialogs dialogs;
     HeadlessShell shell;
-    CAppCommands commands(dialogs, shell, "file:///help/index.html");
+    AppCommands commands(dialogs, shell, "file:///help/index.html");
     CCmdUI ui;
     EXPECT_TRUE(commands.OnUpdateCmd(ID_HELP_FINDER, ui));
     EXPECT_TRUE(ui.enabled);
@@ -289,7 +279,7 @@ TEST(AppCommands, AboutAndHelp) {
     EXPECT_TRUE(commands.OnCmdMsg(ID_HELP_FINDER));
     EXPECT_EQ(dialogs.m_aboutShown, 1);
     EXPECT_EQ(shell.m_opened, std::vector<std::string>{"file:///help/index.html"});
-    CAppCommands noHelp(dialogs, shell, "");
+    AppCommands noHelp(dialogs, shell, "");
     EXPECT_TRUE(noHelp.OnUpdateCmd(ID_HELP_FINDER, ui));
     EXPECT_FALSE(ui.enabled);
 }

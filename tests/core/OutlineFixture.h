@@ -1,9 +1,9 @@
 #pragma once
 // A document session for tree tests: builds outlines through the public
 // operations, prints them compactly and checks the binding of items to memos.
-#include "model/Texts.h"
-#include "shell/CCommandRouter.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Texts.h"
+#include "core/shell/CommandRouter.h"
+#include "core/shell/DocumentSession.h"
 
 #include "FixedNowTest.h"
 
@@ -73,7 +73,7 @@ protected:
     // Every item's value is its memo's index, every memo has its item, parents
     // precede children in the array, and the current memo is the caret's.
     void CheckBinding() {
-        auto& memos = doc().m_arrMemos;
+        auto memos = doc().Memos();
         ASSERT_EQ(memos.size(), tree().GetCount());
         for (size_t i = 0; i < memos.size(); ++i) {
             kardel::TreeItem* item = memos[i]->m_hTreeItem;
@@ -83,8 +83,8 @@ protected:
             EXPECT_LT(parent, static_cast<std::int32_t>(i));
         }
         ASSERT_NE(tree().GetCaret(), nullptr);
-        EXPECT_EQ(doc().m_nCurMemo, tree().GetCaret()->value());
-        EXPECT_EQ(s.memoView().ShownMemo(), doc().Memo(doc().m_nCurMemo));
+        EXPECT_EQ(doc().CurMemo(), tree().GetCaret()->value());
+        EXPECT_EQ(s.memoView().ShownMemo(), doc().CurrentMemo());
         EXPECT_EQ(trash()->parent(), root()); // anywhere among the root's children
         EXPECT_TRUE(kardel::IsTrashKind(memo(trash())->m_nKind));
         EXPECT_EQ(trash()->value(), 1);
@@ -94,5 +94,5 @@ protected:
     bool Run(kardel::CommandId id) { return router.Execute(id); }
 
     kardel::HeadlessSession s;
-    kardel::CCommandRouter router{s.doc()};
+    kardel::CommandRouter router{s.doc()};
 };

@@ -1,8 +1,8 @@
-#include "model/Archive.h"
-#include "model/CDocOptions.h"
-#include "model/CMemoItem.h"
-#include "model/Texts.h"
-#include "search/CFindCondition.h"
+#include "core/base/Archive.h"
+#include "core/base/Texts.h"
+#include "core/model/CDocOptions.h"
+#include "core/model/CMemoItem.h"
+#include "core/search/CFindCondition.h"
 
 #include "FixedNowTest.h"
 
@@ -100,7 +100,7 @@ TEST_F(FindConditionRecord, ConstructedConditionIs81BytesAndRoundTrips) {
     EXPECT_EQ(bytes.size(), 81u);
     EXPECT_EQ(bytes.substr(40, 4), Store(condition).substr(40, 4));
     CFindCondition loaded;
-    loaded.m_strSearch = "x";
+    loaded.m_search = "x";
     loaded.m_arrSelItems = {"y"};
     CArchive in(bytes);
     loaded.Serialize(in);
@@ -119,27 +119,27 @@ TEST_F(FindConditionRecord, OldLayoutNormalisesOnlyTheMarkedFlags) {
     ar.WriteInt32(1); // date source, from version 1 on
     for (int version : {0, 3}) {
         CFindCondition c;
-        c.m_nDateSource = 9;
+        c.m_dateSource = 9;
         CArchive in(out.bytes());
         in.SetFileVersion(version);
         c.Serialize(in);
-        EXPECT_EQ(c.m_bDateOn, 1);
-        EXPECT_EQ(c.m_bKindFolder, 7);
-        EXPECT_EQ(c.m_strSearch, "abc");
-        EXPECT_EQ(c.m_nDateSource, version == 0 ? 9 : 1);
+        EXPECT_EQ(c.m_dateOn, 1);
+        EXPECT_EQ(c.m_kindFolder, 7);
+        EXPECT_EQ(c.m_search, "abc");
+        EXPECT_EQ(c.m_dateSource, version == 0 ? 9 : 1);
         EXPECT_EQ(in.Remaining(), version == 0 ? 4u : 0u);
     }
 }
 
 TEST_F(FindConditionRecord, ResetToAllMemosTurnsOnEveryKind) {
     CFindCondition c;
-    c.m_bDateOn = c.m_bStringOn = c.m_bSelOn = 1;
-    c.m_nScope = 2;
+    c.m_dateOn = c.m_stringOn = c.m_selOn = 1;
+    c.m_scope = 2;
     c.ResetToAllMemos();
-    EXPECT_EQ(c.m_nScope, 0);
-    EXPECT_EQ(c.m_bKindsOn, 1);
-    EXPECT_EQ(c.m_bKindFolder + c.m_bKindMemo + c.m_bKindDone, 3);
-    EXPECT_EQ(c.m_bDateOn + c.m_bStringOn + c.m_bSelOn, 0);
+    EXPECT_EQ(c.m_scope, 0);
+    EXPECT_EQ(c.m_kindsOn, 1);
+    EXPECT_EQ(c.m_kindFolder + c.m_kindMemo + c.m_kindDone, 3);
+    EXPECT_EQ(c.m_dateOn + c.m_stringOn + c.m_selOn, 0);
 }
 
 TEST_F(OptionsRecord, DefaultsAndRoundTrip) {
@@ -191,14 +191,14 @@ TEST_F(OptionsRecord, OldVersionsConvertTheInitialSearch) {
                 w.WriteString("i.ico");
         }
         CDocOptions o;
-        o.m_stdFind[2].m_bKindsOn = 1;
+        o.m_stdFind[2].m_kindsOn = 1;
         CArchive in(old.bytes());
         in.SetFileVersion(c.version);
         o.Serialize(in);
         EXPECT_EQ(in.Remaining(), 0u) << c.version;
         EXPECT_EQ(o.m_nInitialFind, c.expected) << c.version;
-        EXPECT_EQ(o.m_stdFind[2].m_bKindsOn, 0);
-        EXPECT_EQ(o.m_stdFind[0].m_bKindsOn, 1);
+        EXPECT_EQ(o.m_stdFind[2].m_kindsOn, 0);
+        EXPECT_EQ(o.m_stdFind[0].m_kindsOn, 1);
         EXPECT_EQ(o.m_nTabChoice, 2);
         EXPECT_EQ(o.m_strIconFile[0], c.version == 3 ? "i.ico" : texts::Undefined());
     }

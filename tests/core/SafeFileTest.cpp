@@ -1,6 +1,6 @@
-#include "model/SafeFile.h"
-#include "model/Cp932Codec.h"
-#include "model/Texts.h"
+#include "core/base/SafeFile.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Texts.h"
 
 #include <gtest/gtest.h>
 

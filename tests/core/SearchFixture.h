@@ -1,6 +1,6 @@
 #pragma once
-#include "model/Texts.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Texts.h"
+#include "core/shell/DocumentSession.h"
 
 #include "FixedNowTest.h"
 

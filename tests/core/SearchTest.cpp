@@ -1,4 +1,4 @@
-#include "search/CFindMatcher.h"
+#include "core/search/FindMatcher.h"
 
 #include "SearchFixture.h"
 
@@ -8,20 +8,20 @@ namespace {
 
 CFindCondition StringCondition(const std::string& text, bool title, bool body) {
     CFindCondition c;
-    c.m_bStringOn = 1;
-    c.m_strSearch = text;
-    c.m_bSearchTitle = title;
-    c.m_bSearchBody = body;
+    c.m_stringOn = 1;
+    c.m_search = text;
+    c.m_searchTitle = title;
+    c.m_searchBody = body;
     return c;
 }
 
 CFindCondition DateCondition(int field, int relation, int source, time32 given) {
     CFindCondition c;
-    c.m_bDateOn = 1;
-    c.m_nDateField = field;
-    c.m_nDateRelation = relation;
-    c.m_nDateSource = source;
-    c.m_timeGiven = given;
+    c.m_dateOn = 1;
+    c.m_dateField = field;
+    c.m_dateRelation = relation;
+    c.m_dateSource = source;
+    c.m_givenTime = given;
     return c;
 }
 
@@ -49,7 +49,7 @@ TEST_F(Search, StringTestMatchesAtCharacterBoundariesOnly) {
         memo.m_strTitle = c.title;
         memo.m_strBody = c.body;
         CFindCondition cond = StringCondition(c.search, c.inTitle, c.inBody);
-        EXPECT_EQ(CFindMatcher(cond).Matches(memo), c.expected) << c.title << " / " << c.search;
+        EXPECT_EQ(FindMatcher(cond).Matches(memo), c.expected) << c.title << " / " << c.search;
     }
 }
 
@@ -77,7 +77,7 @@ TEST_F(Search, DateTestComparesLocalDays) {
         {&may11, DateCondition(4, 0, 1, kMay11), false},
     };
     for (size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(CFindMatcher(cases[i].cond).Matches(*cases[i].memo), cases[i].expected) << i;
+        EXPECT_EQ(FindMatcher(cases[i].cond).Matches(*cases[i].memo), cases[i].expected) << i;
 
     // No due date and kinds other than done never pass, whatever the relation.
     noDue.m_bHasDue = 0;
@@ -89,46 +89,46 @@ TEST_F(Search, DateTestComparesLocalDays) {
     due.m_bHasDue = 1;
     due.m_timeDue = kMay11;
     for (int relation : {0, 1, 2}) {
-        EXPECT_FALSE(CFindMatcher(DateCondition(2, relation, 1, kMay11)).Matches(noDue));
-        EXPECT_TRUE(CFindMatcher(DateCondition(2, relation, 1, kMay11)).Matches(due));
-        EXPECT_FALSE(CFindMatcher(DateCondition(3, relation, 1, kMay11)).Matches(notDone));
-        EXPECT_TRUE(CFindMatcher(DateCondition(3, relation, 1, kMay11)).Matches(done));
+        EXPECT_FALSE(FindMatcher(DateCondition(2, relation, 1, kMay11)).Matches(noDue));
+        EXPECT_TRUE(FindMatcher(DateCondition(2, relation, 1, kMay11)).Matches(due));
+        EXPECT_FALSE(FindMatcher(DateCondition(3, relation, 1, kMay11)).Matches(notDone));
+        EXPECT_TRUE(FindMatcher(DateCondition(3, relation, 1, kMay11)).Matches(done));
     }
 }
 
 TEST_F(Search, KindAndSelectionTestsAndTheirAlternatives) {
     CFindCondition kinds;
-    kinds.m_bKindsOn = 1;
-    kinds.m_bKindDef[2] = 7; // a stored 7 counts as on
-    kinds.m_bKindFolder = 1;
+    kinds.m_kindsOn = 1;
+    kinds.m_kindDef[2] = 7; // a stored 7 counts as on
+    kinds.m_kindFolder = 1;
     const std::pair<int, bool> byKind[] = {{0, true},  {1, true}, {2, false},  {3, false},  {4, false},
                                            {5, false}, {7, true}, {10, false}, {11, false}, {-1, false}};
     for (auto [kind, expected] : byKind) {
         CMemoItem memo(KindMemo);
         memo.m_nKind = kind;
-        EXPECT_EQ(CFindMatcher(kinds).Matches(memo), expected) << kind;
+        EXPECT_EQ(FindMatcher(kinds).Matches(memo), expected) << kind;
     }
     // Switched-on tests are alternatives: a memo failing the kind test passes on its title.
     CFindCondition both = kinds;
-    both.m_bStringOn = 1;
-    both.m_bSearchTitle = 1;
-    both.m_strSearch = "x";
+    both.m_stringOn = 1;
+    both.m_searchTitle = 1;
+    both.m_search = "x";
     CMemoItem memo(KindMemo);
     memo.m_strTitle = "x";
-    EXPECT_TRUE(CFindMatcher(both).Matches(memo));
+    EXPECT_TRUE(FindMatcher(both).Matches(memo));
     memo.m_strTitle = "y";
-    EXPECT_FALSE(CFindMatcher(both).Matches(memo));
+    EXPECT_FALSE(FindMatcher(both).Matches(memo));
 
     CFindCondition sel;
-    sel.m_bSelOn = 1;
+    sel.m_selOn = 1;
     sel.m_arrSelItems = {"A", "C"};
     memo.m_strSelItem = "C";
-    EXPECT_TRUE(CFindMatcher(sel).Matches(memo));
+    EXPECT_TRUE(FindMatcher(sel).Matches(memo));
     memo.m_strSelItem = "c";
-    EXPECT_FALSE(CFindMatcher(sel).Matches(memo));
-    sel.m_bSelOn = 0;
+    EXPECT_FALSE(FindMatcher(sel).Matches(memo));
+    sel.m_selOn = 0;
     memo.m_strSelItem = "C";
-    EXPECT_FALSE(CFindMatcher(sel).Matches(memo)); // a constructed condition finds nothing
+    EXPECT_FALSE(FindMatcher(sel).Matches(memo)); // a constructed condition finds nothing
 }
 
 TEST_F(Search, ScopeAllVisitsTrashContentsButNeverRootOrTrash) {
@@ -143,9 +143,9 @@ TEST_F(Search, ScopeAllVisitsTrashContentsButNeverRootOrTrash) {
     EXPECT_EQ(Listed(), "a,b,t"); // kind ascending: a became a folder (1), b and t memos (4)
     EXPECT_EQ(t->m_hTreeItem->parent(), trash()->m_hTreeItem);
 
-    doc().m_findCond.m_bKindsOn = 0; // every test off: everything is cleared
+    doc().m_findCond.m_kindsOn = 0; // every test off: everything is cleared
     doc().RunSearch();
-    for (auto& memo : doc().m_arrMemos)
+    for (auto& memo : doc().Memos())
         EXPECT_FALSE(memo->m_bFound);
     EXPECT_EQ(list().RowCount(), 0);
 }
@@ -156,7 +156,7 @@ TEST_F(Search, ScopeBelowSelection) {
     CMemoItem* other = Add(root(), "other");
     CMemoItem* t = Add(trash(), "t");
     doc().m_findCond.ResetToAllMemos();
-    doc().m_findCond.m_nScope = CFindCondition::BelowSelection;
+    doc().m_findCond.m_scope = CFindCondition::BelowSelection;
 
     tree().Select(a->m_hTreeItem);
     doc().RunSearch();
@@ -170,7 +170,7 @@ TEST_F(Search, ScopeBelowSelection) {
 
     tree().DeleteAllItems(); // nothing selected: nothing found, every flag cleared
     doc().RunSearch();
-    for (auto& memo : doc().m_arrMemos)
+    for (auto& memo : doc().Memos())
         EXPECT_FALSE(memo->m_bFound);
 }
 
@@ -179,25 +179,25 @@ TEST_F(Search, ScopeFindViewRetestsOnlyTheListedMemos) {
     CMemoItem* b = Add(root(), "banana");
     CMemoItem* c = Add(root(), "cherry");
     CFindCondition& cond = doc().m_findCond;
-    cond.m_nScope = CFindCondition::FindViewRows;
-    cond.m_bStringOn = cond.m_bSearchTitle = 1;
-    cond.m_strSearch = "an";
+    cond.m_scope = CFindCondition::FindViewRows;
+    cond.m_stringOn = cond.m_searchTitle = 1;
+    cond.m_search = "an";
     doc().RunSearch(); // an empty list: nothing changes, nothing listed
     EXPECT_EQ(list().RowCount(), 0);
     EXPECT_FALSE(b->m_bFound);
 
-    cond.m_nScope = CFindCondition::AllMemos;
-    cond.m_strSearch = "e"; // apple, cherry
+    cond.m_scope = CFindCondition::AllMemos;
+    cond.m_search = "e"; // apple, cherry
     doc().RunSearch();
     EXPECT_EQ(list().RowCount(), 2);
-    cond.m_nScope = CFindCondition::FindViewRows;
-    cond.m_strSearch = "a"; // of the listed two, only apple; banana is not listed
+    cond.m_scope = CFindCondition::FindViewRows;
+    cond.m_search = "a"; // of the listed two, only apple; banana is not listed
     doc().RunSearch();
     EXPECT_EQ(Listed(), "apple");
     EXPECT_TRUE(a->m_bFound);
     EXPECT_FALSE(b->m_bFound || c->m_bFound);
 
-    cond.m_nScope = 3; // unknown scope: no flag changes
+    cond.m_scope = 3; // unknown scope: no flag changes
     doc().RunSearch();
     EXPECT_EQ(Listed(), "apple");
 }
@@ -209,12 +209,12 @@ TEST_F(Search, AfterSearchStepFollowsTheSetting) {
     doc().RunSearch();
     EXPECT_EQ(s->m_frame.m_active, IMainFrame::Pane::TreeView);
 
-    CSettings(s->m_settings).Set(CSettings::kShowFirstFound, 1);
+    AppSettings(s->m_settings).Set(AppSettings::kShowFirstFound, 1);
     doc().RunSearch();
     EXPECT_EQ(s->m_frame.m_active, IMainFrame::Pane::FindView);
 
     s->m_frame.m_active = IMainFrame::Pane::TreeView;
-    doc().m_findCond.m_bKindsOn = 0; // nothing found: the pane stays as it was
+    doc().m_findCond.m_kindsOn = 0; // nothing found: the pane stays as it was
     doc().RunSearch();
     EXPECT_EQ(s->m_frame.m_active, IMainFrame::Pane::TreeView);
 }

@@ -1,8 +1,8 @@
-#include "model/ShownTitle.h"
-#include "model/CKardelDoc.h"
-#include "model/Cp932Codec.h"
-#include "shell/CMainFrame.h"
-#include "shell/DocumentSession.h"
+#include "core/model/ShownTitle.h"
+#include "core/base/Cp932Codec.h"
+#include "core/model/CKardelDoc.h"
+#include "core/shell/CMainFrame.h"
+#include "core/shell/DocumentSession.h"
 
 #include <gtest/gtest.h>
 

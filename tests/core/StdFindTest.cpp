@@ -1,4 +1,4 @@
-#include "shell/CCommandRouter.h"
+#include "core/shell/CommandRouter.h"
 
 #include "SearchFixture.h"
 
@@ -14,12 +14,12 @@ protected:
         a = Add(root(), "a");
         done = Add(root(), "d", KindDone);
         // Standard search 3 finds done memos, 1 finds plain memos.
-        doc().m_options.m_stdFind[2].m_bKindsOn = 1;
-        doc().m_options.m_stdFind[2].m_bKindDone = 1;
-        doc().m_options.m_stdFind[0].m_bKindsOn = 1;
-        doc().m_options.m_stdFind[0].m_bKindMemo = 1;
+        doc().m_options.m_stdFind[2].m_kindsOn = 1;
+        doc().m_options.m_stdFind[2].m_kindDone = 1;
+        doc().m_options.m_stdFind[0].m_kindsOn = 1;
+        doc().m_options.m_stdFind[0].m_kindMemo = 1;
     }
-    bool Run(CommandId id) { return CCommandRouter(doc()).Execute(id); }
+    bool Run(CommandId id) { return CommandRouter(doc()).Execute(id); }
 
     CMemoItem* a = nullptr;
     CMemoItem* done = nullptr;
@@ -67,17 +67,17 @@ TEST_F(StdFind, NewOptionsFindNothing) {
 TEST_F(StdFind, FindSheetSearchesUnlessCancelledAndReFindReuses) {
     s->m_dialogs.onFindSheet = [](CFindCondition& target, const CDocOptions&, bool restricted) {
         EXPECT_FALSE(restricted);
-        target.m_bStringOn = target.m_bSearchTitle = 1;
-        target.m_strSearch = "a";
+        target.m_stringOn = target.m_searchTitle = 1;
+        target.m_search = "a";
         return false; // applied, then cancelled: the values stay, nothing is searched
     };
     Run(ID_FIND);
-    EXPECT_EQ(doc().m_findCond.m_strSearch, "a");
+    EXPECT_EQ(doc().m_findCond.m_search, "a");
     EXPECT_EQ(list().RowCount(), 0);
     Run(ID_FIND_AGAIN);
     EXPECT_EQ(Listed(), "a");
     s->m_dialogs.onFindSheet = [](CFindCondition& target, const CDocOptions&, bool) {
-        target.m_strSearch = "d";
+        target.m_search = "d";
         return true;
     };
     Run(ID_FIND);

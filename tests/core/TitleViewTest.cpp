@@ -1,7 +1,7 @@
 #include "FixedNowTest.h"
-#include "model/Cp932Codec.h"
-#include "model/Texts.h"
-#include "shell/DocumentSession.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Texts.h"
+#include "core/shell/DocumentSession.h"
 
 using namespace kardel;
 

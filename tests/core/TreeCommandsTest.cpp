@@ -1,6 +1,6 @@
 #include "OutlineFixture.h"
 
-#include "model/SettingsStore.h"
+#include "core/base/SettingsStore.h"
 
 #include <map>
 #include <random>
@@ -85,7 +85,7 @@ TEST_F(TreeCommands, MovesWithinALevel) {
         Build();
         tree().Select(Find(c.select));
         CMemoItem before = *memo(Find(c.select));
-        size_t count = doc().m_arrMemos.size();
+        size_t count = doc().Memos().size();
         size_t subtree = Find(c.select)->childCount() + 1;
         ASSERT_TRUE(Run(c.id));
         EXPECT_EQ(Outline(), c.outline) << c.select;
@@ -161,9 +161,9 @@ TEST_F(TreeCommands, CopyThenMovingTheCopiedMemoEmptiesTheClipboard) {
     Build();
     tree().Select(Find("B"));
     ASSERT_TRUE(Run(ID_MEMO_COPY));
-    EXPECT_EQ(doc().m_arrClip.size(), 1u);
+    EXPECT_EQ(doc().Clip().size(), 1u);
     ASSERT_TRUE(Run(ID_MEMO_UP));
-    EXPECT_TRUE(doc().m_arrClip.empty());
+    EXPECT_TRUE(doc().Clip().empty());
     EXPECT_FALSE(Enabled(ID_MEMO_PASTE));
 }
 
@@ -171,13 +171,13 @@ TEST_F(TreeCommands, MovingAnotherMemoKeepsTheClipboard) {
     Build();
     tree().Select(Find("A"));
     ASSERT_TRUE(Run(ID_MEMO_COPY));
-    EXPECT_EQ(doc().m_arrClip.size(), 3u);
-    EXPECT_EQ(doc().m_arrClip[0]->m_nParent, -1);
-    EXPECT_EQ(doc().m_arrClip[1]->m_nParent, 0);
-    EXPECT_EQ(doc().m_arrClip[2]->m_nParent, 0);
+    EXPECT_EQ(doc().Clip().size(), 3u);
+    EXPECT_EQ(doc().Clip()[0]->m_nParent, -1);
+    EXPECT_EQ(doc().Clip()[1]->m_nParent, 0);
+    EXPECT_EQ(doc().Clip()[2]->m_nParent, 0);
     tree().Select(Find("C"));
     ASSERT_TRUE(Run(ID_MEMO_UP));
-    EXPECT_EQ(doc().m_arrClip.size(), 3u);
+    EXPECT_EQ(doc().Clip().size(), 3u);
 }
 
 TEST_F(TreeCommands, PasteTwiceGivesTwoIndependentCopiesWithNewDates) {
@@ -192,7 +192,7 @@ TEST_F(TreeCommands, PasteTwiceGivesTwoIndependentCopiesWithNewDates) {
     tree().Select(Find("C"));
     ASSERT_TRUE(Run(ID_MEMO_PASTE));
     EXPECT_EQ(Outline(), "Data(A(A1,A2),B(A(A1,A2)),C(A(A1,A2)),#(X))");
-    EXPECT_EQ(doc().m_arrClip.size(), 3u);
+    EXPECT_EQ(doc().Clip().size(), 3u);
     for (const char* target : {"B", "C"}) {
         TreeItem* folder = tree().GetChild(Find(target));
         EXPECT_EQ(memo(folder)->m_timeCreated, 958000500);
@@ -214,7 +214,7 @@ TEST_F(TreeCommands, CutThenPastePutsTheMemosBackAsFirstChild) {
     EXPECT_EQ(Outline(), "Data(B,C,#(X))");
     EXPECT_EQ(tree().GetCaret()->label(), "B"); // where the control moved the caret
     CheckBinding();
-    EXPECT_EQ(doc().m_arrClip.size(), 3u);
+    EXPECT_EQ(doc().Clip().size(), 3u);
     tree().Select(Find("C"));
     ASSERT_TRUE(Run(ID_MEMO_PASTE));
     EXPECT_EQ(Outline(), "Data(B,C(A(A1,A2)),#(X))");
@@ -243,12 +243,12 @@ TEST_F(TreeCommands, CutMemosSurviveLaterDeletionsUntilPasted) {
 // would never end.
 TEST_F(TreeCommands, CopySubtreeRefusesToCopyIntoItsOwnSubtree) {
     Build();
-    const size_t memos = doc().m_arrMemos.size();
+    const size_t memos = doc().Memos().size();
     for (const char* target : {"A", "A1"})
         for (auto position : {CKdTreeView::Position::First, CKdTreeView::Position::Last}) {
             EXPECT_EQ(view().CopySubtree(Find("A"), Find(target), position, false), nullptr) << target;
             EXPECT_EQ(Outline(), "Data(A(A1,A2),B,C,#(X))");
-            EXPECT_EQ(doc().m_arrMemos.size(), memos);
+            EXPECT_EQ(doc().Memos().size(), memos);
         }
     EXPECT_NE(view().CopySubtree(Find("A1"), Find("A"), CKdTreeView::Position::First, false), nullptr);
     EXPECT_EQ(Outline(), "Data(A(A1,A1,A2),B,C,#(X))");
@@ -319,7 +319,7 @@ TEST_F(TreeCommands, EmptyTrashAsksAndRemovesEverythingInIt) {
     EXPECT_EQ(Outline(), "Data(B,C,#)");
     EXPECT_EQ(memo(trash())->m_nKind, KindTrashEmpty);
     EXPECT_EQ(tree().GetCaret(), trash());
-    EXPECT_EQ(doc().m_arrMemos.size(), 4u);
+    EXPECT_EQ(doc().Memos().size(), 4u);
     EXPECT_FALSE(Enabled(ID_MEMO_EMPTY_TRASH));
     CheckBinding();
 }
@@ -436,7 +436,7 @@ TEST_F(TreeCommands, TheMemoViewTextReachesOnlyTheMemoItShows) {
     s.m_edit.m_text = "typed again";
     ASSERT_TRUE(Run(ID_MEMO_CUT));
     EXPECT_EQ(tree().GetCaret()->label(), "A");
-    EXPECT_EQ(doc().m_arrClip[0]->m_strBody, "typed again");
+    EXPECT_EQ(doc().Clip()[0]->m_strBody, "typed again");
     CheckBinding();
     tree().Select(Find("C"));
     EXPECT_EQ(s.m_edit.m_text, "c body");
@@ -459,7 +459,7 @@ TEST_F(TreeCommands, TheCurrentMemoFollowsRenumbering) {
 TEST_F(TreeCommands, SelectionChangeMarksModifiedOnlyWithTheSetting) {
     Build();
     for (int setting : {0, 1}) {
-        CSettings(s.m_settings).Set(CSettings::kSelectModifies, setting);
+        AppSettings(s.m_settings).Set(AppSettings::kSelectModifies, setting);
         doc().SetModifiedFlag(false);
         tree().Select(Find(setting ? "B" : "C"));
         EXPECT_EQ(doc().IsModified(), setting == 1);
@@ -495,7 +495,7 @@ TEST_F(TreeCommands, DeletionMatchesTheOneByOneRenumbering) {
         for (TreeItem* x : all)
             value[x] = x->value();
         std::vector<CMemoItem*> memos;
-        for (auto& m : doc().m_arrMemos)
+        for (auto& m : doc().Memos())
             memos.push_back(m.get());
         std::vector<std::int32_t> order;
         tree().ForEachPreOrder(victim, [&](TreeItem* x) {
@@ -515,9 +515,9 @@ TEST_F(TreeCommands, DeletionMatchesTheOneByOneRenumbering) {
             tree().Select(root());
         view().DeleteSubtree(victim);
 
-        ASSERT_EQ(doc().m_arrMemos.size(), memos.size());
+        ASSERT_EQ(doc().Memos().size(), memos.size());
         for (size_t i = 0; i < memos.size(); ++i)
-            EXPECT_EQ(doc().m_arrMemos[i].get(), memos[i]);
+            EXPECT_EQ(doc().Memos()[i].get(), memos[i]);
         for (auto& [item, v] : value) {
             if (!gone.count(item)) {
                 EXPECT_EQ(item->value(), v);

@@ -4,7 +4,7 @@ using namespace kardel;
 
 namespace {
 
-class TreeDragDrop : public OutlineFixture {
+class TreeDragDropTest : public OutlineFixture {
 protected:
     // Data(A(A1(A1a),A2),B,C,#(X))
     void Build() {
@@ -26,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(TreeDragDrop, RefusedDropsChangeNothing) {
+TEST_F(TreeDragDropTest, RefusedDropsChangeNothing) {
     struct Case {
         const char* from;
         const char* onto;
@@ -42,29 +42,29 @@ TEST_F(TreeDragDrop, RefusedDropsChangeNothing) {
         tree().Select(Find("C"));
         doc().SetModifiedFlag(false);
         std::string before = Outline();
-        size_t count = doc().m_arrMemos.size();
+        size_t count = doc().Memos().size();
         EXPECT_FALSE(Drag(c.from, {c.onto}, c.copy)) << c.from << " onto " << c.onto;
         EXPECT_FALSE(view().Drag().m_bDragging);
         EXPECT_EQ(Outline(), before);
-        EXPECT_EQ(doc().m_arrMemos.size(), count);
+        EXPECT_EQ(doc().Memos().size(), count);
         EXPECT_EQ(tree().GetDropHighlight(), nullptr);
         EXPECT_EQ(tree().GetCaret(), Find("C"));
     }
 }
 
-TEST_F(TreeDragDrop, NoTargetAtAnyTimeDropsNothing) {
+TEST_F(TreeDragDropTest, NoTargetAtAnyTimeDropsNothing) {
     Build();
     EXPECT_FALSE(Drag("B", {nullptr, nullptr}, false));
     EXPECT_EQ(Outline(), "Data(A(A1(A1a),A2),B,C,#(X))");
 }
 
-TEST_F(TreeDragDrop, EmptySpaceKeepsTheLastTarget) {
+TEST_F(TreeDragDropTest, EmptySpaceKeepsTheLastTarget) {
     Build();
     EXPECT_TRUE(Drag("C", {"B", nullptr}, false));
     EXPECT_EQ(Outline(), "Data(A(A1(A1a),A2),B(C),#(X))");
 }
 
-TEST_F(TreeDragDrop, CopyOntoItsOwnParentPutsACopyFirst) {
+TEST_F(TreeDragDropTest, CopyOntoItsOwnParentPutsACopyFirst) {
     Build();
     m_clock.SetNow(958001000);
     EXPECT_TRUE(Drag("A2", {"A"}, true));
@@ -74,7 +74,7 @@ TEST_F(TreeDragDrop, CopyOntoItsOwnParentPutsACopyFirst) {
     CheckBinding();
 }
 
-TEST_F(TreeDragDrop, MoveIntoTheTrashAndWithinIt) {
+TEST_F(TreeDragDropTest, MoveIntoTheTrashAndWithinIt) {
     Build();
     EXPECT_TRUE(Drag("A", {"#"}, false));
     EXPECT_EQ(Outline(), "Data(B,C,#(A(A1(A1a),A2),X))");
@@ -85,7 +85,7 @@ TEST_F(TreeDragDrop, MoveIntoTheTrashAndWithinIt) {
     CheckBinding();
 }
 
-TEST_F(TreeDragDrop, ADueMemoReceivingADropBecomesAnOpenFolderWithoutDueDate) {
+TEST_F(TreeDragDropTest, ADueMemoReceivingADropBecomesAnOpenFolderWithoutDueDate) {
     Build();
     CMemoItem* target = memo(Find("B"));
     target->m_nKind = 5;
@@ -99,7 +99,7 @@ TEST_F(TreeDragDrop, ADueMemoReceivingADropBecomesAnOpenFolderWithoutDueDate) {
     EXPECT_TRUE(doc().IsModified());
 }
 
-TEST_F(TreeDragDrop, AMovedMemoGetsNewDatesUnlikeMenuMoves) {
+TEST_F(TreeDragDropTest, AMovedMemoGetsNewDatesUnlikeMenuMoves) {
     Build();
     memo(Find("C"))->m_timeCreated = 3;
     memo(Find("C"))->m_timeUpdated = 4;
@@ -109,7 +109,7 @@ TEST_F(TreeDragDrop, AMovedMemoGetsNewDatesUnlikeMenuMoves) {
     EXPECT_EQ(memo(Find("C"))->m_timeUpdated, 958002000);
 }
 
-TEST_F(TreeDragDrop, HoverExpandsACollapsedFolderForGood) {
+TEST_F(TreeDragDropTest, HoverExpandsACollapsedFolderForGood) {
     Build();
     tree().UserExpand(Find("A1"), false);
     ASSERT_EQ(Find("A1")->image(), KindClosedFolder);
@@ -119,7 +119,7 @@ TEST_F(TreeDragDrop, HoverExpandsACollapsedFolderForGood) {
     EXPECT_EQ(Outline(), "Data(A(A1(A1a),A2),B(C),#(X))");
 }
 
-TEST_F(TreeDragDrop, TheDropDoesNotCommitTheMemoViewIntoTheOldSelection) {
+TEST_F(TreeDragDropTest, TheDropDoesNotCommitTheMemoViewIntoTheOldSelection) {
     Build();
     tree().Select(Find("B"));
     s.m_edit.m_text = "typed";

@@ -1,6 +1,6 @@
 #include "OutlineFixture.h"
 
-#include "model/SettingsStore.h"
+#include "core/base/SettingsStore.h"
 
 using namespace kardel;
 
@@ -45,14 +45,14 @@ protected:
     HeadlessShell shell;
     HeadlessDialogs dialogs;
     PlainEditControl edit;
-    CPlatform platform{settings, frame, messages, fileDialogs, shell, dialogs};
+    PlatformServices platform{settings, frame, messages, fileDialogs, shell, dialogs};
     CKardelApp app;
     CKardelDoc doc{app, platform};
     SpyListView find{doc};
     CTitleView title;
     CKdEditView memoView{doc, edit};
     CKdTreeView treeView{doc};
-    CCommandRouter router{doc};
+    CommandRouter router{doc};
 };
 
 TEST_F(SpySession, HintsOfAMoveComeInOrder) {
@@ -103,7 +103,7 @@ TEST_F(TreePane, ChoosingInFindViewCollapsesOtherFoldersWithTheSetting) {
     Add(Find("B1"), "B1a");
     tree().Select(Find("A1"));
     for (int setting : {0, 1}) {
-        CSettings(s.m_settings).Set(CSettings::kCloseOtherFolders, setting);
+        AppSettings(s.m_settings).Set(AppSettings::kCloseOtherFolders, setting);
         view().ExpandAll();
         doc().UpdateAllViews(&s.findView(), HintShowInTree, memo(Find("B1a")));
         EXPECT_EQ(tree().GetCaret(), Find("B1a"));

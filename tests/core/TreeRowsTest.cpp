@@ -1,4 +1,4 @@
-#include "tree/TreeControl.h"
+#include "core/tree/TreeControl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Undo and redo of outline edits, judged by the bytes saving writes.
 #include "OutlineFixture.h"
 
-#include "model/Archive.h"
-#include "shell/COptionsSheetModel.h"
+#include "core/base/Archive.h"
+#include "core/shell/OptionsSheetModel.h"
 
 #include <random>
 
@@ -59,9 +59,9 @@ protected:
             ASSERT_TRUE(Run(ID_IMPORT));
             ASSERT_TRUE(s.m_messages.m_shown.empty());
         } else if (choice == 17) {
-            COptionsSheetModel sheet(doc());
-            sheet.MarkShown(COptionsSheetModel::MemoViewPage);
-            sheet.MarkShown(COptionsSheetModel::FreePage);
+            OptionsSheetModel sheet(doc());
+            sheet.MarkShown(OptionsSheetModel::MemoViewPage);
+            sheet.MarkShown(OptionsSheetModel::FreePage);
             sheet.m_nTabChoice = static_cast<std::int32_t>(rng() % 3);
             if (rng() % 2)
                 sheet.FreeAdd("f" + std::to_string(rng() % 3));
@@ -187,8 +187,8 @@ TEST_F(UndoTest, NamesClipboardAndOptions) {
     EXPECT_FALSE(Enabled(ID_MEMO_PASTE));
 
     std::string bytes = Bytes();
-    COptionsSheetModel sheet(doc());
-    sheet.MarkShown(COptionsSheetModel::MemoViewPage);
+    OptionsSheetModel sheet(doc());
+    sheet.MarkShown(OptionsSheetModel::MemoViewPage);
     sheet.m_nTabChoice = 2;
     sheet.Apply();
     EXPECT_EQ(router.Update(ID_MEMO_UNDO).text, Sjis("元に戻す: 設定"));

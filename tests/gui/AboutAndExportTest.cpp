@@ -1,9 +1,9 @@
-#include "dialogs/CAboutDlg.h"
-#include "dialogs/CExportFileDlg.h"
-#include "dialogs/CLinkLabel.h"
-#include "dialogs/HelpPage.h"
-#include "dialogs/QtDialogs.h"
-#include "dialogs/QtFileDialogs.h"
+#include "gui/shell/CAboutDlg.h"
+#include "gui/shell/CExportFileDlg.h"
+#include "gui/shell/HelpPage.h"
+#include "gui/shell/LinkLabel.h"
+#include "gui/shell/QtDialogs.h"
+#include "gui/shell/QtFileDialogs.h"
 #include "support/DialogDriver.h"
 
 #include <QCheckBox>
@@ -31,7 +31,7 @@ private slots:
             QCOMPARE(version->font().pixelSize(), 18);
             QCOMPARE(version->palette().color(QPalette::WindowText), QColor(Qt::red));
             for (const char* name : {"webLink", "mailLink"}) {
-                auto* link = about->findChild<CLinkLabel*>(QLatin1String(name));
+                auto* link = about->findChild<LinkLabel*>(QLatin1String(name));
                 QVERIFY(link->font().underline());
                 QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
                 QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));

@@ -1,13 +1,13 @@
-#include "Cp932Text.h"
-#include "dialogs/CExportFileDlg.h"
-#include "dialogs/CFindSheet.h"
-#include "dialogs/CMemoPropDlg.h"
-#include "dialogs/COptionsSheet.h"
-#include "dialogs/CStdFindDlg.h"
-#include "dialogs/QtDialogs.h"
+#include "core/tree/TreeControl.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/search/CStdFindDlg.h"
+#include "gui/search/FindSheet.h"
+#include "gui/shell/CExportFileDlg.h"
+#include "gui/shell/OptionsSheet.h"
+#include "gui/shell/QtDialogs.h"
+#include "gui/tree/CMemoPropDlg.h"
 #include "support/DialogDriver.h"
 #include "support/WindowFixture.h"
-#include "tree/TreeControl.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,7 +42,7 @@ struct QtDialogsWindow : WindowFixture {
         window->show();
     }
     void Trigger(int id) {
-        QAction* action = window->findChild<QAction*>(QStringLiteral("action%1").arg(id));
+        QAction* action = ActionOf(*window, id);
         QVERIFY2(action, qPrintable(QString::number(id)));
         window->RefreshActions();
         QVERIFY2(action->isEnabled(), qPrintable(QString::number(id)));
@@ -50,7 +50,7 @@ struct QtDialogsWindow : WindowFixture {
     }
     CMemoItem* Select(const QString& title) {
         CMemoItem* found = nullptr;
-        for (auto& memo : window->doc().m_arrMemos)
+        for (auto& memo : window->doc().Memos())
             if (!found && FromCp932(memo->m_strTitle) == title)
                 found = memo.get();
         if (found)
@@ -89,7 +89,7 @@ private slots:
     void findSheetSearchesAndStandardSearchByKey() {
         QtDialogsWindow f;
         QVERIFY(f.window->OpenFile(DemoPath()));
-        WhenModal<CFindSheet>([](CFindSheet* sheet) {
+        WhenModal<FindSheet>([](FindSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(1);
             QWidget* page = sheet->findChild<QWidget*>(QStringLiteral("teigiPage"));
             page->findChild<QCheckBox*>(QStringLiteral("testOn"))->click();
@@ -97,7 +97,7 @@ private slots:
             Click(sheet, "ok");
         });
         f.Trigger(ID_FIND);
-        QCOMPARE(f.window->doc().m_findCond.m_bKindDone, 1);
+        QCOMPARE(f.window->doc().m_findCond.m_kindDone, 1);
         QCOMPARE(f.window->session().m_findView.RowCount(), 1); // "見積書の送付"
 
         f.window->doc().m_options.m_stdFind[1].ResetToAllMemos();
@@ -110,14 +110,14 @@ private slots:
     void optionsAboutAndExportFromTheirCommands() {
         QtDialogsWindow f;
         QVERIFY(f.window->OpenFile(DemoPath()));
-        WhenModal<COptionsSheet>([](COptionsSheet* sheet) {
+        WhenModal<OptionsSheet>([](OptionsSheet* sheet) {
             sheet->findChild<QCheckBox*>(QStringLiteral("selectModifies"))->click();
             Click(sheet, "ok");
         });
         f.Trigger(ID_OPTIONS);
         QVERIFY(f.window->doc().IsModified());
-        QCOMPARE(f.settings.GetInt("Settings", CSettings::kSelectModifies, 0), 1);
-        f.settings.SetInt("Settings", CSettings::kSelectModifies, 0);
+        QCOMPARE(f.settings.GetInt("Settings", AppSettings::kSelectModifies, 0), 1);
+        f.settings.SetInt("Settings", AppSettings::kSelectModifies, 0);
 
         // The scripted dialogs have no hook for the About box; they count it.
         f.Trigger(ID_APP_ABOUT);
@@ -135,8 +135,8 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), ToCp932(Utf8("買い物\r\n\r\n\t食料品\r\n\r\n\t文房具\r\n\r\n")).c_str());
-        QCOMPARE(f.settings.GetInt("Settings", CSettings::kExportTitleOnly, 0), 1);
-        f.settings.SetInt("Settings", CSettings::kExportTitleOnly, 0);
+        QCOMPARE(f.settings.GetInt("Settings", AppSettings::kExportTitleOnly, 0), 1);
+        f.settings.SetInt("Settings", AppSettings::kExportTitleOnly, 0);
     }
 
     void exchangeFormatsFromTheExportMenuAndBackThroughImport() {
@@ -157,7 +157,7 @@ private slots:
         QTemporaryDir dir;
         const std::string opml = dir.filePath(QStringLiteral("shop.opml")).toStdString();
         f.Select(Utf8("買い物"));
-        const size_t before = f.window->doc().m_arrMemos.size();
+        const size_t before = f.window->doc().Memos().size();
         f.fileDialogs.m_answers = {opml};
         f.Trigger(ID_EXPORT_OPML);
         QCOMPARE(f.fileDialogs.m_requests.back().defaultExtension, std::string("opml"));
@@ -169,7 +169,7 @@ private slots:
         f.Select(Utf8("食料品"));
         f.fileDialogs.m_answers = {opml};
         f.Trigger(ID_IMPORT);
-        QCOMPARE(f.window->doc().m_arrMemos.size(), before + 3); // 買い物 with its two children
+        QCOMPARE(f.window->doc().Memos().size(), before + 3); // 買い物 with its two children
         QVERIFY(f.messages.m_shown.empty());
     }
 };

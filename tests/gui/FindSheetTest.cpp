@@ -1,7 +1,7 @@
-#include "dialogs/CFindSheet.h"
-#include "dialogs/QtDialogs.h"
-#include "model/CDocOptions.h"
-#include "search/CFindSheetModel.h"
+#include "gui/search/FindSheet.h"
+#include "core/model/CDocOptions.h"
+#include "core/search/FindSheetModel.h"
+#include "gui/shell/QtDialogs.h"
 #include "support/DialogDriver.h"
 #include "support/SheetLookup.h"
 
@@ -22,13 +22,13 @@ using namespace sheet_lookup;
 
 CFindCondition Stored() {
     CFindCondition c;
-    c.m_nScope = 2;
-    c.m_bKindDef[0] = 1;
-    c.m_bKindsOn = 1;
-    c.m_strSearch = "old";
+    c.m_scope = 2;
+    c.m_kindDef[0] = 1;
+    c.m_kindsOn = 1;
+    c.m_search = "old";
     c.m_arrSelItems = {"x"};
-    c.m_bSelOn = 1;
-    c.m_timeGiven = 958000000;
+    c.m_selOn = 1;
+    c.m_givenTime = 958000000;
     return c;
 }
 CDocOptions SelOptions(bool enabled) {
@@ -46,7 +46,7 @@ private slots:
     void fourTabsWithoutSelectionItemsAndOnlyTheFirstTabWritten() {
         QtDialogs dialogs;
         CFindCondition target = Stored();
-        WhenModal<CFindSheet>([](CFindSheet* sheet) {
+        WhenModal<FindSheet>([](FindSheet* sheet) {
             QCOMPARE(sheet->windowTitle(), QString::fromUtf8("検索ダイアログ"));
             QTabWidget* tabs = Tabs(sheet);
             QCOMPARE(tabs->count(), 4);
@@ -60,14 +60,14 @@ private slots:
         });
         QVERIFY(dialogs.FindSheet(target, SelOptions(false), false));
         CFindCondition expected = Stored();
-        expected.m_nScope = 1;
+        expected.m_scope = 1;
         QVERIFY(target == expected); // the other slices, selection items included, are untouched
     }
 
     void fifthTabCarriesTheTitleAndAddsOnlyNewEntries() {
         QtDialogs dialogs;
         CFindCondition target = Stored();
-        WhenModal<CFindSheet>([](CFindSheet* sheet) {
+        WhenModal<FindSheet>([](FindSheet* sheet) {
             QTabWidget* tabs = Tabs(sheet);
             QCOMPARE(tabs->count(), 5);
             QCOMPARE(tabs->tabText(4), QStringLiteral("Tag"));
@@ -95,14 +95,14 @@ private slots:
         });
         QVERIFY(dialogs.FindSheet(target, SelOptions(true), false));
         QCOMPARE(target.m_arrSelItems, (std::vector<std::string>{"x", "a"}));
-        QCOMPARE(target.m_nScope, 2);
+        QCOMPARE(target.m_scope, 2);
     }
 
     void addingADuplicateDoesNotEnableApply() {
         CFindCondition source;
         source.m_arrSelItems = {"a"};
-        CFindSheetModel model(source, SelOptions(true), false);
-        CFindSheet sheet(model, SelOptions(true), nullptr);
+        FindSheetModel model(source, SelOptions(true), false);
+        FindSheet sheet(model, SelOptions(true), nullptr);
         sheet.show();
         Tabs(&sheet)->setCurrentIndex(4);
         QWidget* page = Page(&sheet, "freePage");
@@ -115,7 +115,7 @@ private slots:
     void cancelAfterApplyKeepsTheAppliedValues() {
         QtDialogs dialogs;
         CFindCondition target = Stored();
-        WhenModal<CFindSheet>([](CFindSheet* sheet) {
+        WhenModal<FindSheet>([](FindSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(3);
             QWidget* page = Page(sheet, "stringPage");
             auto* text = In<QLineEdit>(page, "searchText");
@@ -130,15 +130,15 @@ private slots:
             Click(sheet, "cancel");
         });
         QVERIFY(!dialogs.FindSheet(target, SelOptions(false), false));
-        QCOMPARE(target.m_strSearch, std::string("older"));
-        QCOMPARE(target.m_bStringOn, 1);
+        QCOMPARE(target.m_search, std::string("older"));
+        QCOMPARE(target.m_stringOn, 1);
     }
 
     void datePickerFollowsTheSourceAndKeepsItsDate() {
         QtDialogs dialogs;
         CFindCondition target = Stored();
-        target.m_bDateOn = 1;
-        WhenModal<CFindSheet>([](CFindSheet* sheet) {
+        target.m_dateOn = 1;
+        WhenModal<FindSheet>([](FindSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(2);
             QWidget* page = Page(sheet, "datePage");
             auto* given = In<QDateTimeEdit>(page, "given");
@@ -156,19 +156,19 @@ private slots:
             Click(sheet, "ok");
         });
         QVERIFY(dialogs.FindSheet(target, SelOptions(false), false));
-        QCOMPARE(target.m_bDateOn, 0);
-        QCOMPARE(target.m_nDateSource, 0);
-        QCOMPARE(target.m_nDateRelation, 2);
-        QCOMPARE(target.m_nDateField, 3);
-        QCOMPARE(QDateTime::fromSecsSinceEpoch(target.m_timeGiven).date(), QDate(2010, 1, 2));
+        QCOMPARE(target.m_dateOn, 0);
+        QCOMPARE(target.m_dateSource, 0);
+        QCOMPARE(target.m_dateRelation, 2);
+        QCOMPARE(target.m_dateField, 3);
+        QCOMPARE(QDateTime::fromSecsSinceEpoch(target.m_givenTime).date(), QDate(2010, 1, 2));
     }
 
     void kindsPageNamesTheDefinitionsAndFollowsItsSwitch() {
         CDocOptions options;
         options.m_strDefName[4] = "Fifth";
         CFindCondition source;
-        CFindSheetModel model(source, options, true);
-        CFindSheet sheet(model, options, nullptr);
+        FindSheetModel model(source, options, true);
+        FindSheet sheet(model, options, nullptr);
         sheet.show();
         QWidget* kind = Page(&sheet, "kindPage");
         QVERIFY(In<QRadioButton>(kind, "scope0")->isEnabled());
@@ -185,10 +185,10 @@ private slots:
         CFindCondition target;
         Click(&sheet, "apply");
         model.ApplyShown(target);
-        QCOMPARE(target.m_bKindsOn, 1);
-        QCOMPARE(target.m_bKindFolder, 1);
-        QCOMPARE(target.m_bKindDef[4], 1);
-        QCOMPARE(target.m_bKindMemo, 0);
+        QCOMPARE(target.m_kindsOn, 1);
+        QCOMPARE(target.m_kindFolder, 1);
+        QCOMPARE(target.m_kindDef[4], 1);
+        QCOMPARE(target.m_kindMemo, 0);
     }
 };
 

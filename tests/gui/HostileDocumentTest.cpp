@@ -1,12 +1,12 @@
-#include "Cp932Text.h"
-#include "model/CMemoItem.h"
-#include "model/ShownTitle.h"
-#include "search/FindModel.h"
-#include "search/FindPane.h"
+#include "core/model/CMemoItem.h"
+#include "core/model/ShownTitle.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/search/FindModel.h"
+#include "gui/search/FindPane.h"
+#include "gui/tree/TitleStrip.h"
+#include "gui/tree/TreeModel.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TitleStrip.h"
-#include "tree/TreeModel.h"
-#include "tree/TreePane.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,7 +28,7 @@ QString WriteDocument(const QString& path, size_t depth, const std::string& titl
         memo->m_strTitle = text;
         doc.AppendMemo(std::move(memo));
         TreeItem* item = view.InsertMemoItem(parent, TreeControl::Where::First, nullptr, text, kind,
-                                             static_cast<std::int32_t>(doc.m_arrMemos.size() - 1));
+                                             static_cast<std::int32_t>(doc.Memos().size() - 1));
         view.Tree().Expand(parent, true);
         return item;
     };

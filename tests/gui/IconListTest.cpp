@@ -1,4 +1,4 @@
-#include "IconList.h"
+#include "gui/common/IconList.h"
 
 #include <QImage>
 #include <QSignalSpy>

@@ -1,14 +1,14 @@
-#include "Cp932Text.h"
-#include "model/RecoveryStore.h"
-#include "search/CKdListView.h"
-#include "search/FindModel.h"
-#include "search/FindPane.h"
-#include "shell/ActionRegistry.h"
-#include "shell/MemoPane.h"
+#include "core/model/RecoveryStore.h"
+#include "core/search/CKdListView.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/search/FindModel.h"
+#include "gui/search/FindPane.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/MemoPane.h"
+#include "gui/tree/TitleStrip.h"
+#include "gui/tree/TreeModel.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TitleStrip.h"
-#include "tree/TreeModel.h"
-#include "tree/TreePane.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -22,7 +22,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "model/FileOutput.h"
+#include "core/base/FileOutput.h"
 
 #include <csignal>
 #include <sys/wait.h>
@@ -32,10 +32,6 @@ using namespace kardel;
 using namespace kardel::gui;
 
 namespace {
-
-QAction* ActionOf(MainWindow& w, int id) {
-    return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
-}
 
 void Select(MainWindow& w, const QString& title) {
     TreeItem* item = ItemTitled(w, title);
@@ -50,7 +46,7 @@ class MainWindowTest : public QObject {
 private slots:
     void everyCommandHasAnActionFromTheTable() {
         WindowFixture f;
-        for (const CommandInfo& info : CCommandTable::Commands()) {
+        for (const CommandInfo& info : CommandTable::Commands()) {
             QAction* action = ActionOf(*f.window, info.id);
             QVERIFY2(action, qPrintable(QString::number(info.id)));
             if (info.id == ID_FILE_MRU_FILE1)
@@ -71,7 +67,7 @@ private slots:
         QCOMPARE(f.window->findChild<QToolBar*>("treeToolBar")->windowTitle(), QStringLiteral("TreeView"));
         QCOMPARE(f.window->toolBarArea(f.window->findChild<QToolBar*>("treeToolBar")), Qt::LeftToolBarArea);
         QCOMPARE(f.window->findChild<QLabel*>("readyLabel")->text(), Utf8("ﾚﾃﾞｨ"));
-        QCOMPARE(f.window->findChild<QAction*>("memoContext32779")->text(), Utf8("ごみ箱を空に"));
+        QCOMPARE(f.window->findChild<QAction*>("memoContextMemoEmptyTrash")->text(), Utf8("ごみ箱を空に"));
     }
 
     void keysReachTheCoreAndDisabledKeysDoNothing() {
@@ -80,23 +76,23 @@ private slots:
         f.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QVERIFY(f.window->OpenFile(DemoPath()));
-        const size_t count = f.window->doc().m_arrMemos.size();
+        const size_t count = f.window->doc().Memos().size();
 
         // The root cannot go to the trash: the key is ignored, whatever pane has the focus.
         Select(*f.window, "demo");
         f.window->treePane()->setFocus();
         QTRY_VERIFY(!ActionOf(*f.window, ID_MEMO_TO_TRASH)->isEnabled());
         QTest::keyClick(f.window->treePane(), Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(f.window->doc().m_arrMemos.size(), count);
+        QCOMPARE(f.window->doc().Memos().size(), count);
 
         // Copy and paste a subtree with the keys.
         Select(*f.window, Utf8("買い物"));
         QTest::keyClick(f.window->treePane(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(f.window->doc().m_arrClip.size(), size_t(3));
+        QCOMPARE(f.window->doc().Clip().size(), size_t(3));
         Select(*f.window, Utf8("アイデア"));
         QTRY_VERIFY(ActionOf(*f.window, ID_MEMO_PASTE)->isEnabled());
         QTest::keyClick(f.window->treePane(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 3);
+        QCOMPARE(f.window->doc().Memos().size(), count + 3);
         QVERIFY(f.window->doc().IsModified());
 
         // Printing is off outside MemoView, so Ctrl+P opens nothing from the tree.
@@ -229,7 +225,7 @@ private slots:
         WindowFixture f;
         QVERIFY(f.window->OpenFile(DemoPath()));
         TreePane* pane = f.window->treePane();
-        const size_t count = f.window->doc().m_arrMemos.size();
+        const size_t count = f.window->doc().Memos().size();
         auto drag = [&](const QString& from, const QString& to, bool copy) {
             TreeItem* source = ItemTitled(*f.window, from);
             TreeItem* target = ItemTitled(*f.window, to);
@@ -238,13 +234,13 @@ private slots:
             pane->onDrop(target, copy);
         };
         drag(Utf8("食料品"), Utf8("旅行の計画"), true);
-        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
+        QCOMPARE(f.window->doc().Memos().size(), count + 1);
         QVERIFY(ItemTitled(*f.window, Utf8("食料品")));
         TreeItem* trip = ItemTitled(*f.window, Utf8("旅行の計画"));
         QCOMPARE(trip->childCount(), 1);
 
         drag(Utf8("文房具"), Utf8("旅行の計画"), false);
-        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
+        QCOMPARE(f.window->doc().Memos().size(), count + 1);
         trip = ItemTitled(*f.window, Utf8("旅行の計画"));
         QCOMPARE(trip->childCount(), 2);
         QCOMPARE(ItemTitled(*f.window, Utf8("買い物"))->childCount(), 1);
@@ -260,7 +256,7 @@ private slots:
         pane->onDragEndedOutside(false);
         QCOMPARE(ItemTitled(*f.window, Utf8("仕事"))->childCount(), 2);
         QCOMPARE(ItemTitled(*f.window, Utf8("読みたい本"))->childCount(), 1);
-        QCOMPARE(f.window->doc().m_arrMemos.size(), count + 1);
+        QCOMPARE(f.window->doc().Memos().size(), count + 1);
     }
 
     void openEditSaveReopen() {
@@ -295,7 +291,7 @@ private slots:
         f.window->EnableRecovery(store);
         const QString path = DemoPath();
         QVERIFY(f.window->OpenFile(path));
-        const size_t memos = f.window->doc().m_arrMemos.size();
+        const size_t memos = f.window->doc().Memos().size();
         Select(*f.window, Utf8("食料品"));
         f.window->memoPane()->insertPlainText(QStringLiteral("typed"));
         QTRY_COMPARE(copies(), 1);
@@ -317,7 +313,7 @@ private slots:
         QFile::remove(path);
         QVERIFY(QFile::copy(QStringLiteral(KARDEL_SOURCE_DIR "/res/demo/demo.kdl"), path));
         QTRY_COMPARE(f.messages.m_asked.size(), size_t(2)); // unchanged here: read it again?
-        QCOMPARE(f.window->doc().m_arrMemos.size(), memos);
+        QCOMPARE(f.window->doc().Memos().size(), memos);
         TreeItem* item = ItemTitled(*f.window, Utf8("食料品"));
         QVERIFY(f.window->doc().Memo(item->value())->m_strBody.find("typed") == std::string::npos);
         QVERIFY(!f.window->doc().IsModified());

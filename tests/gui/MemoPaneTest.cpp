@@ -1,9 +1,9 @@
-#include "shell/MemoPane.h"
-#include "Cp932Text.h"
-#include "shell/ActionRegistry.h"
-#include "shell/SingleInstance.h"
+#include "gui/shell/MemoPane.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/SingleInstance.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TreePane.h"
 
 #include <QAction>
 #include <QMenu>
@@ -52,11 +52,11 @@ private slots:
         QCOMPARE(pane->toPlainText(), QStringLiteral("file:///tmp/a b.txt"));
 
         // The tree ignores dropped files.
-        const size_t count = f.window->doc().m_arrMemos.size();
+        const size_t count = f.window->doc().Memos().size();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f.window->treePane()->viewport(), &enter);
         QVERIFY(!enter.isAccepted());
-        QCOMPARE(f.window->doc().m_arrMemos.size(), count);
+        QCOMPARE(f.window->doc().Memos().size(), count);
     }
 
     void contextMenuGraysOnlyUrlAndMail() {
@@ -64,7 +64,7 @@ private slots:
         MemoPane* pane = f.window->memoPane();
         pane->setPlainText("see http://example.org/ now");
         QMenu* menu = f.window->memoViewContextMenu();
-        auto find = [&](int id) { return f.window->findChild<QAction*>(QStringLiteral("memoView%1").arg(id)); };
+        auto find = [&](int id) { return f.window->findChild<QAction*>(ActionRegistry::ObjectName(QStringLiteral("memoView"), id)); };
         QTextCursor cursor = pane->textCursor();
         cursor.setPosition(4);
         cursor.setPosition(23, QTextCursor::KeepAnchor);

@@ -1,8 +1,8 @@
-#include "IconList.h"
-#include "dialogs/CMemoPropDlg.h"
-#include "dialogs/QtDialogs.h"
-#include "model/CDocOptions.h"
-#include "model/Texts.h"
+#include "core/base/Texts.h"
+#include "core/model/CDocOptions.h"
+#include "gui/common/IconList.h"
+#include "gui/shell/QtDialogs.h"
+#include "gui/tree/CMemoPropDlg.h"
 #include "support/DialogDriver.h"
 
 #include <QCheckBox>

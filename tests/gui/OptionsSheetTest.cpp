@@ -1,10 +1,10 @@
-#include "dialogs/CFindSheet.h"
-#include "dialogs/CIconStatic.h"
-#include "dialogs/COptionsSheet.h"
-#include "dialogs/QtDialogs.h"
-#include "model/BackupRotation.h"
-#include "model/Texts.h"
-#include "shell/DocumentSession.h"
+#include "gui/shell/OptionsSheet.h"
+#include "core/base/Texts.h"
+#include "core/model/BackupRotation.h"
+#include "core/shell/DocumentSession.h"
+#include "gui/common/CIconStatic.h"
+#include "gui/search/FindSheet.h"
+#include "gui/shell/QtDialogs.h"
 #include "support/DialogDriver.h"
 #include "support/SheetLookup.h"
 
@@ -23,7 +23,7 @@ using namespace kardel::gui;
 namespace {
 using namespace sheet_lookup;
 int Setting(HeadlessSession& s, const char* name) {
-    return CSettings(s.m_settings).Get(name);
+    return AppSettings(s.m_settings).Get(name);
 }
 
 struct Fixture {
@@ -37,8 +37,8 @@ struct Fixture {
     HeadlessSession s;
     QtDialogs dialogs;
     // The options command with `script` playing the user; true when the sheet ended with OK.
-    bool Run(std::function<void(COptionsSheet*)> script) {
-        WhenModal<COptionsSheet>(std::move(script));
+    bool Run(std::function<void(OptionsSheet*)> script) {
+        WhenModal<OptionsSheet>(std::move(script));
         bool ok = false;
         s.m_dialogs.onOptionsSheet = [this, &ok](CKardelDoc& doc) { return ok = dialogs.OptionsSheet(doc); };
         s.doc().OnCmdMsg(ID_OPTIONS);
@@ -52,8 +52,8 @@ class OptionsSheetTest : public QObject {
 private slots:
     void okAtOnceMarksModifiedAndWritesTheApplicationPage() {
         Fixture f;
-        CSettings(f.s.m_settings).Set(CSettings::kShowFirstFound, 1);
-        QVERIFY(f.Run([](COptionsSheet* sheet) {
+        AppSettings(f.s.m_settings).Set(AppSettings::kShowFirstFound, 1);
+        QVERIFY(f.Run([](OptionsSheet* sheet) {
             QCOMPARE(sheet->windowTitle(), QString::fromUtf8("設定ダイアログ"));
             QTabWidget* tabs = Tabs(sheet);
             QCOMPARE(tabs->count(), 6);
@@ -67,21 +67,21 @@ private slots:
             Click(sheet, "ok");
         }));
         QVERIFY(f.s.doc().IsModified());
-        QCOMPARE(Setting(f.s, CSettings::kAutoSave), 1);
-        QCOMPARE(Setting(f.s, CSettings::kShowFirstFound), 1);
-        QCOMPARE(Setting(f.s, CSettings::kSelectModifies), 0);
+        QCOMPARE(Setting(f.s, AppSettings::kAutoSave), 1);
+        QCOMPARE(Setting(f.s, AppSettings::kShowFirstFound), 1);
+        QCOMPARE(Setting(f.s, AppSettings::kSelectModifies), 0);
         QCOMPARE(f.s.doc().m_options.m_nTabChoice, 1); // never shown, untouched
         QVERIFY(f.s.m_frame.m_definitionIcons.empty());
 
         Fixture nothing;
-        QVERIFY(nothing.Run([](COptionsSheet* sheet) { Click(sheet, "ok"); }));
+        QVERIFY(nothing.Run([](OptionsSheet* sheet) { Click(sheet, "ok"); }));
         QVERIFY(nothing.s.doc().IsModified());
     }
 
     void savePageSetsHowManyBackupsAreKept() {
         Fixture f;
         QCOMPARE(BackupRotation::CountSetting(f.s.m_settings), 5);
-        QVERIFY(f.Run([](COptionsSheet* sheet) {
+        QVERIFY(f.Run([](OptionsSheet* sheet) {
             QCOMPARE(Tabs(sheet)->tabText(5), QString::fromUtf8("保存"));
             Tabs(sheet)->setCurrentIndex(5);
             auto* count = In<QSpinBox>(Page(sheet, "savePage"), "backupCount");
@@ -95,7 +95,7 @@ private slots:
 
     void cancelChangesNothingButAppliedValuesStay() {
         Fixture f;
-        QVERIFY(!f.Run([](COptionsSheet* sheet) {
+        QVERIFY(!f.Run([](OptionsSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(3);
             In<QRadioButton>(Page(sheet, "memoViewPage"), "tab2")->click();
             Click(sheet, "apply");
@@ -109,7 +109,7 @@ private slots:
     void clearingEveryTransitionBoxIsRefused() {
         Fixture f;
         int refusals = 0;
-        QVERIFY(f.Run([&](COptionsSheet* sheet) {
+        QVERIFY(f.Run([&](OptionsSheet* sheet) {
             QTabWidget* tabs = Tabs(sheet);
             tabs->setCurrentIndex(2);
             QWidget* page = Page(sheet, "iconPage");
@@ -134,7 +134,7 @@ private slots:
     void iconRowsBrowseAndRename() {
         Fixture f;
         f.s.m_fileDialogs.m_answers = {std::string("/nowhere/def3.ico")};
-        QVERIFY(f.Run([](COptionsSheet* sheet) {
+        QVERIFY(f.Run([](OptionsSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(2);
             QWidget* page = Page(sheet, "iconPage");
             auto* path = In<QLineEdit>(page, "path2");
@@ -159,7 +159,7 @@ private slots:
     void selectionItemsPage() {
         Fixture f;
         f.s.doc().m_options.m_arrSelItems = {"one"};
-        QVERIFY(f.Run([&](COptionsSheet* sheet) {
+        QVERIFY(f.Run([&](OptionsSheet* sheet) {
             QTabWidget* tabs = Tabs(sheet);
             tabs->setCurrentIndex(4);
             QWidget* page = Page(sheet, "freePage");
@@ -198,15 +198,15 @@ private slots:
     void editingAStandardSearch() {
         Fixture f;
         CFindCondition& stored = f.s.doc().m_options.m_stdFind[1];
-        stored.m_bSelOn = 1;
+        stored.m_selOn = 1;
         stored.m_arrSelItems = {"s"};
-        f.s.doc().m_findCond.m_nScope = 2;
-        QVERIFY(f.Run([](COptionsSheet* sheet) {
+        f.s.doc().m_findCond.m_scope = 2;
+        QVERIFY(f.Run([](OptionsSheet* sheet) {
             Tabs(sheet)->setCurrentIndex(1);
             QWidget* page = Page(sheet, "stdFindPage");
             QCOMPARE(In<QLineEdit>(page, "name1")->text(), QString::fromUtf8("未定義"));
             QVERIFY(In<QRadioButton>(page, "initial0")->isChecked());
-            WhenModal<CFindSheet>([](CFindSheet* find) {
+            WhenModal<FindSheet>([](FindSheet* find) {
                 QCOMPARE(Tabs(find)->count(), 4); // selection items are off
                 QVERIFY(!find->findChild<QRadioButton*>(QStringLiteral("scope2"))->isEnabled());
                 Tabs(find)->setCurrentIndex(3);
@@ -219,7 +219,7 @@ private slots:
             QVERIFY(ApplyEnabled(sheet));
             // Applied and then cancelled: the current search keeps the applied values,
             // the standard search does not.
-            WhenModal<CFindSheet>([](CFindSheet* find) {
+            WhenModal<FindSheet>([](FindSheet* find) {
                 Tabs(find)->setCurrentIndex(1);
                 QWidget* kinds = Page(find, "teigiPage");
                 In<QCheckBox>(kinds, "testOn")->click();
@@ -232,18 +232,18 @@ private slots:
             Click(sheet, "ok");
         }));
         const CDocOptions& o = f.s.doc().m_options;
-        QCOMPARE(o.m_stdFind[1].m_bStringOn, 1);
-        QCOMPARE(o.m_stdFind[1].m_strSearch, std::string("q"));
-        QCOMPARE(o.m_stdFind[1].m_bSelOn, 0); // turned off while selection items are off
+        QCOMPARE(o.m_stdFind[1].m_stringOn, 1);
+        QCOMPARE(o.m_stdFind[1].m_search, std::string("q"));
+        QCOMPARE(o.m_stdFind[1].m_selOn, 0); // turned off while selection items are off
         QCOMPARE(o.m_stdFind[1].m_arrSelItems, std::vector<std::string>{"s"});
         QCOMPARE(o.m_strStdFindName[1], texts::Undefined() + "!");
         QCOMPARE(o.m_nInitialFind, 6);
         // The shown pages reached the current search too: the scope page and the string page.
         const CFindCondition& current = f.s.doc().m_findCond;
-        QCOMPARE(current.m_nScope, 0);
-        QCOMPARE(current.m_strSearch, std::string("q"));
-        QCOMPARE(current.m_bKindsOn, 1);
-        QCOMPARE(o.m_stdFind[0].m_bKindsOn, 0);
+        QCOMPARE(current.m_scope, 0);
+        QCOMPARE(current.m_search, std::string("q"));
+        QCOMPARE(current.m_kindsOn, 1);
+        QCOMPARE(o.m_stdFind[0].m_kindsOn, 0);
     }
 };
 

@@ -1,17 +1,17 @@
 // How the panes take keys, clicks and drags: accelerators, FindView's list, MemoView's tab
 // stops, file dialog filters, the tree's double click and drag, the options sheet's pages.
-#include "Cp932Text.h"
-#include "IconList.h"
-#include "dialogs/CPropertySheet.h"
-#include "dialogs/QtFileDialogs.h"
-#include "search/CKdListView.h"
-#include "search/FindPane.h"
-#include "shell/ActionRegistry.h"
-#include "shell/MemoPane.h"
+#include "core/search/CKdListView.h"
+#include "gui/common/CPropertySheet.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/common/IconList.h"
+#include "gui/search/FindPane.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/MemoPane.h"
+#include "gui/shell/QtFileDialogs.h"
+#include "gui/tree/TitleStrip.h"
+#include "gui/tree/TreeModel.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TitleStrip.h"
-#include "tree/TreeModel.h"
-#include "tree/TreePane.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -23,10 +23,6 @@ using namespace kardel;
 using namespace kardel::gui;
 
 namespace {
-
-QAction* ActionOf(MainWindow& w, int id) {
-    return w.findChild<QAction*>(QStringLiteral("action%1").arg(id));
-}
 
 TreeControl& Tree(MainWindow& w) {
     return w.session().m_treeView.Tree();
@@ -88,13 +84,13 @@ private slots:
         QVERIFY(first);
         TreeItem* parent = first->parent();
         Tree(w).Select(first);
-        const size_t count = w.doc().m_arrMemos.size();
+        const size_t count = w.doc().Memos().size();
         w.treePane()->setFocus();
         for (int i = 0; i < 3; ++i) // held down
             QTest::keyClick(w.treePane(), Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(Tree(w).GetCaret(), first);
         QCOMPARE(first->parent(), parent);
-        QCOMPARE(w.doc().m_arrMemos.size(), count);
+        QCOMPARE(w.doc().Memos().size(), count);
 
         // Every key of the table, in every pane: while its command is off, no pane sees it.
         const bool modified = w.doc().IsModified();
@@ -105,7 +101,7 @@ private slots:
             KeyCounter counter;
             pane->installEventFilter(&counter);
             int tried = 0;
-            for (const CommandInfo& info : CCommandTable::Commands()) {
+            for (const CommandInfo& info : CommandTable::Commands()) {
                 QAction* action = ActionOf(w, info.id);
                 w.RefreshActions();
                 if (action->isEnabled())
@@ -117,7 +113,7 @@ private slots:
                 }
             }
             QVERIFY(tried > 5);
-            QCOMPARE(w.doc().m_arrMemos.size(), count);
+            QCOMPARE(w.doc().Memos().size(), count);
             QCOMPARE(w.doc().IsModified(), modified);
         }
 
@@ -262,7 +258,7 @@ private slots:
         TreeItem* other =
             Tree(w).GetRoot()->child(0) == folder ? Tree(w).GetRoot()->child(1) : Tree(w).GetRoot()->child(0);
         // A selection change would now mark the document modified.
-        CSettings(f.settings).Set(CSettings::kSelectModifies, 1);
+        AppSettings(f.settings).Set(AppSettings::kSelectModifies, 1);
         QVERIFY(!w.doc().IsModified());
         const size_t children = folder->childCount();
 
@@ -320,7 +316,7 @@ private slots:
         QVERIFY(Tree(w).GetCaret() != selected);
         QTest::mouseRelease(vp, Qt::LeftButton, {}, OnIcon(pane, selected));
         QCOMPARE(Tree(w).GetCaret(), selected);
-        CSettings(f.settings).Set(CSettings::kSelectModifies, 0);
+        AppSettings(f.settings).Set(AppSettings::kSelectModifies, 0);
     }
 
     void leavingAPageKeepsItOnScreenWhileItIsChecked() {

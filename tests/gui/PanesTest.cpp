@@ -1,10 +1,10 @@
-#include "Cp932Text.h"
-#include "search/CKdListView.h"
-#include "search/FindPane.h"
+#include "core/search/CKdListView.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/search/FindPane.h"
+#include "gui/tree/TitleStrip.h"
+#include "gui/tree/TreeModel.h"
+#include "gui/tree/TreePane.h"
 #include "support/WindowFixture.h"
-#include "tree/TitleStrip.h"
-#include "tree/TreeModel.h"
-#include "tree/TreePane.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

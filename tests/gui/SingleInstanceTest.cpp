@@ -1,4 +1,4 @@
-#include "shell/SingleInstance.h"
+#include "gui/shell/SingleInstance.h"
 
 #include <QDir>
 #include <QElapsedTimer>

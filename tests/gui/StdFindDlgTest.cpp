@@ -1,6 +1,6 @@
-#include "dialogs/CStdFindDlg.h"
-#include "dialogs/QtDialogs.h"
-#include "model/CDocOptions.h"
+#include "core/model/CDocOptions.h"
+#include "gui/search/CStdFindDlg.h"
+#include "gui/shell/QtDialogs.h"
 #include "support/DialogDriver.h"
 
 #include <QTreeWidget>

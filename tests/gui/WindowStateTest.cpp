@@ -1,7 +1,7 @@
-#include "Cp932Text.h"
-#include "shell/ActionRegistry.h"
-#include "shell/FramePlacement.h"
-#include "shell/MemoPane.h"
+#include "core/shell/FramePlacement.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/MemoPane.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
@@ -24,7 +24,7 @@ class WindowStateTest : public QObject {
     Q_OBJECT
 private:
     static QAction* Recent(MainWindow& w, int i) {
-        return w.findChild<QAction*>(QStringLiteral("action%1").arg(ID_FILE_MRU_FILE1 + i));
+        return w.findChild<QAction*>(ActionRegistry::ObjectName(QStringLiteral("action"), ID_FILE_MRU_FILE1 + i));
     }
 
 private slots:
@@ -86,7 +86,7 @@ private slots:
             {{screen.left() + 5, screen.top() + 5}, 120},
         };
         for (const Row& row : rows) {
-            CFramePlacement p;
+            FrameGeometry p;
             p.left = row.topLeft.x();
             p.top = row.topLeft.y();
             p.right = p.left + 400;
@@ -120,7 +120,7 @@ private slots:
         for (int i = 0; i < 8; ++i) // a menu takes the pointer only once it has moved
             QTest::mouseMove(menu, target + QPoint(i % 2, 0));
         QTRY_COMPARE(menu->activeAction(), paste);
-        QCOMPARE(f.window->statusBar()->currentMessage(), FromCp932(CCommandTable::Find(ID_MEMO_PASTE)->Prompt()));
+        QCOMPARE(f.window->statusBar()->currentMessage(), FromCp932(CommandTable::Find(ID_MEMO_PASTE)->Prompt()));
         menu->hide();
     }
 

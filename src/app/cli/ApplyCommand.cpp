@@ -1,5 +1,5 @@
 // apply: runs tree commands on a document and saves the result.
-#include "cli/ApplySteps.h"
+#include "app/cli/ApplySteps.h"
 
 #include <cstdio>
 #include <functional>

@@ -1,5 +1,5 @@
 #pragma once
-#include "cli/EditSession.h"
+#include "app/cli/EditSession.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // new, check and outline.
-#include "cli/CliSupport.h"
+#include "app/cli/CliSupport.h"
 
-#include "model/Cp932Codec.h"
-#include "model/OutputSink.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/OutputSink.h"
 
 #include <utility>
 #include <vector>

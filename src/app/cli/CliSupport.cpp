@@ -1,8 +1,8 @@
-#include "cli/CliSupport.h"
+#include "app/cli/CliSupport.h"
 
-#include "model/Cp932Codec.h"
-#include "model/SafeFile.h"
-#include "model/Texts.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/SafeFile.h"
+#include "core/base/Texts.h"
 
 #include <cstdio>
 #include <unistd.h>

@@ -1,7 +1,7 @@
-#include "cli/EditSession.h"
+#include "app/cli/EditSession.h"
 
-#include "model/Cp932Codec.h"
-#include "model/FileIdentity.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/FileIdentity.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
-#include "cli/CliSupport.h"
-#include "shell/CCommandRouter.h"
+#include "app/cli/CliSupport.h"
+#include "core/shell/CommandRouter.h"
 
 #include <string>
 
@@ -36,7 +36,7 @@ public:
 
 private:
     HeadlessSession m_session;
-    CCommandRouter m_router;
+    CommandRouter m_router;
 };
 
 // A memo index argument: digits only.

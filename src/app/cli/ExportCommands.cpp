@@ -1,9 +1,9 @@
 // export and export-memo: the two text exports of one memo.
-#include "cli/CliSupport.h"
+#include "app/cli/CliSupport.h"
 
-#include "exchange/OutlineWriter.h"
-#include "model/OutputSink.h"
-#include "shell/CTextExporter.h"
+#include "core/base/OutputSink.h"
+#include "core/exchange/OutlineWriter.h"
+#include "core/shell/CTextExporter.h"
 
 #include <optional>
 
@@ -61,7 +61,7 @@ bool ParseExportArgs(const std::vector<std::string>& args, ExportArgs& a, bool w
 
 // The memo to export: --memo N, or the current memo the file stores.
 CMemoItem* ChosenMemo(HeadlessSession& session, const ExportArgs& a) {
-    return session.doc().Memo(a.memo >= 0 ? a.memo : session.doc().m_nCurMemo);
+    return session.doc().Memo(a.memo >= 0 ? a.memo : session.doc().CurMemo());
 }
 
 int RunExport(const std::vector<std::string>& args) {
@@ -85,8 +85,8 @@ int RunExport(const std::vector<std::string>& args) {
         return WriteOutput(a.out, produce, OutputText::Utf8) ? 0 : 1;
     }
     CTextExporter exporter(session.doc(), &session.memoView(), &session.treeView());
-    exporter.m_bTitleOnly = a.titleOnly;
-    exporter.m_bViewOnly = a.viewOnly;
+    exporter.m_titleOnly = a.titleOnly;
+    exporter.m_viewOnly = a.viewOnly;
     TreeItem* top = memo->m_hTreeItem;
     return WriteOutput(a.out, [&](IOutput& out) { return exporter.WriteSubtree(out, top); }) ? 0 : 1;
 }

@@ -4,7 +4,7 @@
 // matters: headings end with a colon at the start of a line; list entries are
 // indented two spaces, start with the option or word, and their text begins in
 // column 20 (on the next line when the entry is longer).
-#include "cli/CliSupport.h"
+#include "app/cli/CliSupport.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // dump and build: the document as JSON and back.
-#include "cli/CliSupport.h"
-#include "cli/JsonDocument.h"
+#include "app/cli/CliSupport.h"
+#include "app/cli/JsonDocument.h"
 
-#include "model/SafeFile.h"
+#include "core/base/SafeFile.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,9 +1,9 @@
-#include "cli/JsonDocument.h"
+#include "app/cli/JsonDocument.h"
 
-#include "model/Archive.h"
-#include "model/Cp932Codec.h"
-#include "model/OutputSink.h"
-#include "model/Texts.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/OutputSink.h"
+#include "core/base/Texts.h"
 
 #include <cstdint>
 #include <limits>
@@ -36,23 +36,23 @@ public:
     }
 
     json Condition(const CFindCondition& c, const std::string& path) {
-        return {{"scope", c.m_nScope},
-                {"kindDef", c.m_bKindDef},
-                {"kindDone", c.m_bKindDone},
-                {"kindFolder", c.m_bKindFolder},
-                {"kindMemo", c.m_bKindMemo},
-                {"kindsOn", c.m_bKindsOn},
-                {"givenDate", c.m_timeGiven},
-                {"dateField", c.m_nDateField},
-                {"dateOn", c.m_bDateOn},
-                {"dateRelation", c.m_nDateRelation},
-                {"dateSource", c.m_nDateSource},
-                {"searchBody", c.m_bSearchBody},
-                {"searchTitle", c.m_bSearchTitle},
-                {"searchString", Text(c.m_strSearch, path + ".searchString")},
-                {"stringOn", c.m_bStringOn},
+        return {{"scope", c.m_scope},
+                {"kindDef", c.m_kindDef},
+                {"kindDone", c.m_kindDone},
+                {"kindFolder", c.m_kindFolder},
+                {"kindMemo", c.m_kindMemo},
+                {"kindsOn", c.m_kindsOn},
+                {"givenDate", c.m_givenTime},
+                {"dateField", c.m_dateField},
+                {"dateOn", c.m_dateOn},
+                {"dateRelation", c.m_dateRelation},
+                {"dateSource", c.m_dateSource},
+                {"searchBody", c.m_searchBody},
+                {"searchTitle", c.m_searchTitle},
+                {"searchString", Text(c.m_search, path + ".searchString")},
+                {"stringOn", c.m_stringOn},
                 {"selItems", Texts(c.m_arrSelItems, path + ".selItems")},
-                {"selOn", c.m_bSelOn}};
+                {"selOn", c.m_selOn}};
     }
 
     json Memo(const CMemoItem& m, const std::string& path) {
@@ -165,23 +165,23 @@ private:
 
 CFindCondition ReadCondition(const Field& f) {
     CFindCondition c;
-    c.m_nScope = f["scope"].Int();
-    f["kindDef"].Ints(c.m_bKindDef);
-    c.m_bKindDone = f["kindDone"].Int();
-    c.m_bKindFolder = f["kindFolder"].Int();
-    c.m_bKindMemo = f["kindMemo"].Int();
-    c.m_bKindsOn = f["kindsOn"].Int();
-    c.m_timeGiven = f["givenDate"].Int();
-    c.m_nDateField = f["dateField"].Int();
-    c.m_bDateOn = f["dateOn"].Int();
-    c.m_nDateRelation = f["dateRelation"].Int();
-    c.m_nDateSource = f["dateSource"].Int();
-    c.m_bSearchBody = f["searchBody"].Int();
-    c.m_bSearchTitle = f["searchTitle"].Int();
-    c.m_strSearch = f["searchString"].Text();
-    c.m_bStringOn = f["stringOn"].Int();
+    c.m_scope = f["scope"].Int();
+    f["kindDef"].Ints(c.m_kindDef);
+    c.m_kindDone = f["kindDone"].Int();
+    c.m_kindFolder = f["kindFolder"].Int();
+    c.m_kindMemo = f["kindMemo"].Int();
+    c.m_kindsOn = f["kindsOn"].Int();
+    c.m_givenTime = f["givenDate"].Int();
+    c.m_dateField = f["dateField"].Int();
+    c.m_dateOn = f["dateOn"].Int();
+    c.m_dateRelation = f["dateRelation"].Int();
+    c.m_dateSource = f["dateSource"].Int();
+    c.m_searchBody = f["searchBody"].Int();
+    c.m_searchTitle = f["searchTitle"].Int();
+    c.m_search = f["searchString"].Text();
+    c.m_stringOn = f["stringOn"].Int();
     c.m_arrSelItems = f["selItems"].Texts();
-    c.m_bSelOn = f["selOn"].Int();
+    c.m_selOn = f["selOn"].Int();
     return c;
 }
 
@@ -339,15 +339,15 @@ bool WriteDocumentJson(HeadlessSession& session, IOutput& out,
         found.clear();
     };
     CKardelDoc& doc = session.doc();
-    CFramePlacement placement = session.m_frame.GetPlacement();
+    FrameGeometry placement = session.m_frame.GetPlacement();
     JsonWriter writer(out);
     // Keys in the order json objects keep them: sorted.
     writer.Begin();
-    writer.Member("currentMemo", doc.m_nCurMemo);
+    writer.Member("currentMemo", doc.CurMemo());
     writer.Member("findCondition", dumper.Condition(doc.m_findCond, "findCondition"));
-    writer.Member("findViewWidths", session.findView().m_nColumnWidths);
-    writer.ArrayMember("memos", doc.m_arrMemos.size(), [&](size_t i) {
-        json memo = dumper.Memo(*doc.m_arrMemos[i], "memos[" + std::to_string(i) + "]");
+    writer.Member("findViewWidths", session.findView().ColumnWidths());
+    writer.ArrayMember("memos", doc.Memos().size(), [&](size_t i) {
+        json memo = dumper.Memo(*doc.Memos()[i], "memos[" + std::to_string(i) + "]");
         report();
         return memo;
     });
@@ -396,7 +396,7 @@ BuildResult BuildDocumentBytes(const json& input) {
         return result;
     }
     // No window: the widths go back out as they came in, a shown selection-item column included.
-    session.findView().m_bSelColumnShown = session.findView().m_nColumnWidths[2] != 0;
+    session.findView().m_selColumnShown = session.findView().ColumnWidths()[2] != 0;
     MemoryOutput out;
     if (!session.doc().StoreTo(out)) {
         result.error = "the document could not be written";

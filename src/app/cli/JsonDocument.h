@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/DocumentSession.h"
+#include "core/shell/DocumentSession.h"
 
 #include <nlohmann/json.hpp>
 

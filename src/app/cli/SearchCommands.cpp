@@ -1,9 +1,9 @@
 // search: runs a search and prints or writes FindView as tab-separated text.
-#include "cli/CliSupport.h"
+#include "app/cli/CliSupport.h"
 
-#include "model/Cp932Codec.h"
-#include "model/SafeFile.h"
-#include "search/FindViewExport.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/SafeFile.h"
+#include "core/search/FindViewExport.h"
 
 #include <cstdio>
 #include <ctime>
@@ -27,17 +27,17 @@ std::vector<std::string> SplitList(const std::string& text) {
 bool SetKinds(CFindCondition& cond, const std::string& list) {
     for (const std::string& kind : SplitList(list)) {
         if (kind == "folder")
-            cond.m_bKindFolder = 1;
+            cond.m_kindFolder = 1;
         else if (kind == "memo")
-            cond.m_bKindMemo = 1;
+            cond.m_kindMemo = 1;
         else if (kind == "done")
-            cond.m_bKindDone = 1;
+            cond.m_kindDone = 1;
         else if (kind.size() == 4 && kind.compare(0, 3, "def") == 0 && kind[3] >= '1' && kind[3] <= '5')
-            cond.m_bKindDef[kind[3] - '1'] = 1;
+            cond.m_kindDef[kind[3] - '1'] = 1;
         else
             return false;
     }
-    cond.m_bKindsOn = 1;
+    cond.m_kindsOn = 1;
     return true;
 }
 
@@ -97,14 +97,14 @@ bool ParseSearchArgs(const std::vector<std::string>& args, SearchArgs& a) {
         } else if (arg == "--on" && hasValue) {
             on = value();
         } else if (arg == "--string" && hasValue) {
-            a.cond.m_strSearch = Cp932Codec::FromUtf8(value()).text;
+            a.cond.m_search = Cp932Codec::FromUtf8(value()).text;
             stringGiven = a.built = true;
         } else if (arg == "--in" && hasValue) {
             for (const std::string& where : SplitList(value())) {
                 if (where == "title")
-                    a.cond.m_bSearchTitle = 1;
+                    a.cond.m_searchTitle = 1;
                 else if (where == "body")
-                    a.cond.m_bSearchBody = 1;
+                    a.cond.m_searchBody = 1;
                 else
                     return false;
             }
@@ -112,7 +112,7 @@ bool ParseSearchArgs(const std::vector<std::string>& args, SearchArgs& a) {
         } else if (arg == "--sel" && hasValue) {
             for (const std::string& item : SplitList(value()))
                 a.cond.m_arrSelItems.push_back(Cp932Codec::FromUtf8(item).text);
-            a.cond.m_bSelOn = 1;
+            a.cond.m_selOn = 1;
             a.built = true;
         } else if (arg == "--scope" && hasValue) {
             a.scope = value();
@@ -141,28 +141,28 @@ bool ParseSearchArgs(const std::vector<std::string>& args, SearchArgs& a) {
     if (dateGiven) {
         const char* fields[] = {"created", "updated", "due", "done"};
         const char* relations[] = {"same", "before", "after"};
-        a.cond.m_nDateField = a.cond.m_nDateRelation = -1;
+        a.cond.m_dateField = a.cond.m_dateRelation = -1;
         for (int f = 0; f < 4; ++f)
             if (field == fields[f])
-                a.cond.m_nDateField = f;
+                a.cond.m_dateField = f;
         for (int r = 0; r < 3; ++r)
             if (relation == relations[r])
-                a.cond.m_nDateRelation = r;
-        if (a.cond.m_nDateField < 0 || a.cond.m_nDateRelation < 0)
+                a.cond.m_dateRelation = r;
+        if (a.cond.m_dateField < 0 || a.cond.m_dateRelation < 0)
             return false;
         if (on == "today") {
-            a.cond.m_nDateSource = CFindCondition::Today;
+            a.cond.m_dateSource = CFindCondition::Today;
         } else {
-            a.cond.m_nDateSource = CFindCondition::GivenDate;
-            if (!ParseDay(on, a.cond.m_timeGiven))
+            a.cond.m_dateSource = CFindCondition::GivenDate;
+            if (!ParseDay(on, a.cond.m_givenTime))
                 return false;
         }
-        a.cond.m_bDateOn = 1;
+        a.cond.m_dateOn = 1;
     }
     if (stringGiven) {
         if (!inGiven)
-            a.cond.m_bSearchTitle = a.cond.m_bSearchBody = 1;
-        a.cond.m_bStringOn = 1;
+            a.cond.m_searchTitle = a.cond.m_searchBody = 1;
+        a.cond.m_stringOn = 1;
     }
     return true;
 }
@@ -171,7 +171,7 @@ bool ParseSearchArgs(const std::vector<std::string>& args, SearchArgs& a) {
 // in the tree, where a search below the selection starts.
 bool ApplyScope(HeadlessSession& session, const std::string& scope, CFindCondition& cond) {
     if (scope == "all") {
-        cond.m_nScope = CFindCondition::AllMemos;
+        cond.m_scope = CFindCondition::AllMemos;
         return true;
     }
     if (scope.compare(0, 6, "under:") != 0)
@@ -183,7 +183,7 @@ bool ApplyScope(HeadlessSession& session, const std::string& scope, CFindConditi
     if (!memo || !memo->m_hTreeItem)
         return false;
     session.treeView().Tree().Select(memo->m_hTreeItem);
-    cond.m_nScope = CFindCondition::BelowSelection;
+    cond.m_scope = CFindCondition::BelowSelection;
     return true;
 }
 

@@ -1,8 +1,8 @@
-#include "exchange/ExchangeText.h"
+#include "core/exchange/ExchangeText.h"
 
-#include "model/CKardelDoc.h"
-#include "model/Cp932Codec.h"
-#include "model/Texts.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
 
 #include <cstdio>
 #include <ctime>

@@ -1,6 +1,6 @@
 #pragma once
-#include "model/Clock.h"
-#include "model/OutputSink.h"
+#include "core/base/Clock.h"
+#include "core/base/OutputSink.h"
 
 #include <cstddef>
 #include <string>

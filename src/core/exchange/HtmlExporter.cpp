@@ -1,8 +1,8 @@
-#include "exchange/HtmlExporter.h"
+#include "core/exchange/HtmlExporter.h"
 
-#include "exchange/ExchangeText.h"
-#include "model/CKardelDoc.h"
-#include "model/Texts.h"
+#include "core/base/Texts.h"
+#include "core/exchange/ExchangeText.h"
+#include "core/model/CKardelDoc.h"
 
 namespace kardel {
 namespace {

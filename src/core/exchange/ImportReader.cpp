@@ -1,9 +1,9 @@
-#include "exchange/ImportReader.h"
+#include "core/exchange/ImportReader.h"
 
-#include "exchange/MarkdownImporter.h"
-#include "exchange/OpmlImporter.h"
-#include "model/CImportSource.h"
-#include "model/SafeFile.h"
+#include "core/base/SafeFile.h"
+#include "core/exchange/MarkdownImporter.h"
+#include "core/exchange/OpmlImporter.h"
+#include "core/model/ImportSource.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -34,7 +34,7 @@ bool IsUtf8Text(std::string_view text, bool mayBeCut) {
     return true;
 }
 
-FileResult Finish(ImportedOutline& outline, CImportSource& source, size_t& replaced) {
+FileResult Finish(ImportedOutline& outline, ImportSource& source, size_t& replaced) {
     outline.Finish(source, replaced);
     return FileResult::Success();
 }
@@ -67,7 +67,7 @@ ImportFormat SniffImportFormat(std::string_view head) {
     return ImportFormat::Markdown;
 }
 
-FileResult ReadImportBytes(std::string_view bytes, CImportSource& source, size_t& replaced) {
+FileResult ReadImportBytes(std::string_view bytes, ImportSource& source, size_t& replaced) {
     switch (SniffImportFormat(bytes.substr(0, kSniffBytes))) {
     case ImportFormat::Kdl:
         return source.Read(bytes);
@@ -86,7 +86,7 @@ FileResult ReadImportBytes(std::string_view bytes, CImportSource& source, size_t
     return Finish(markdown.Outline(), source, replaced);
 }
 
-FileResult ReadImportFile(const std::string& path, CImportSource& source, size_t& replaced) {
+FileResult ReadImportFile(const std::string& path, ImportSource& source, size_t& replaced) {
     // Only a regular file, looked at before opening: opening a device or FIFO can block or act.
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)

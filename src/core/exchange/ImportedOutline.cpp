@@ -1,7 +1,7 @@
-#include "exchange/ImportedOutline.h"
+#include "core/exchange/ImportedOutline.h"
 
-#include "exchange/ExchangeText.h"
-#include "model/CImportSource.h"
+#include "core/exchange/ExchangeText.h"
+#include "core/model/ImportSource.h"
 
 namespace kardel {
 
@@ -23,7 +23,7 @@ void ImportedOutline::Close() {
         m_open.pop_back();
 }
 
-void ImportedOutline::Finish(CImportSource& source, size_t& replaced) {
+void ImportedOutline::Finish(ImportSource& source, size_t& replaced) {
     m_open.clear();
     source.m_nFileVersion = 5;
     source.m_arrMemos.clear();

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/Clock.h"
+#include "core/base/Clock.h"
 
 #include <cstdint>
 #include <deque>
@@ -10,7 +10,7 @@
 
 namespace kardel {
 
-class CImportSource;
+class ImportSource;
 
 // What an outline file says about one memo, in UTF-8; anything it leaves out
 // takes a new memo's value (now for the dates).
@@ -39,7 +39,7 @@ public:
     // Converts the text to cp932 (counting the characters it cannot hold), makes
     // the kinds fit the shape (an item with children is a folder, one without is
     // not), keeps the first top-level trash as the imported trash and fills `source`.
-    void Finish(CImportSource& source, size_t& replaced);
+    void Finish(ImportSource& source, size_t& replaced);
 
 private:
     struct Node {

@@ -1,7 +1,7 @@
-#include "exchange/MarkdownExporter.h"
+#include "core/exchange/MarkdownExporter.h"
 
-#include "exchange/ExchangeText.h"
-#include "model/CMemoItem.h"
+#include "core/exchange/ExchangeText.h"
+#include "core/model/CMemoItem.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "exchange/MarkdownImporter.h"
+#include "core/exchange/MarkdownImporter.h"
 
-#include "exchange/ExchangeText.h"
-#include "model/Cp932Codec.h"
+#include "core/base/Cp932Codec.h"
+#include "core/exchange/ExchangeText.h"
 
 #include <charconv>
 #include <md4c.h>

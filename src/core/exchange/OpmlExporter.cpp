@@ -1,7 +1,7 @@
-#include "exchange/OpmlExporter.h"
+#include "core/exchange/OpmlExporter.h"
 
-#include "exchange/ExchangeText.h"
-#include "model/CMemoItem.h"
+#include "core/exchange/ExchangeText.h"
+#include "core/model/CMemoItem.h"
 
 #include <algorithm>
 

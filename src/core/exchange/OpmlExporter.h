@@ -1,5 +1,5 @@
 #pragma once
-#include "exchange/OutlineWriter.h"
+#include "core/exchange/OutlineWriter.h"
 
 namespace kardel {
 

@@ -1,8 +1,8 @@
-#include "exchange/OpmlImporter.h"
+#include "core/exchange/OpmlImporter.h"
 
-#include "exchange/ExchangeText.h"
-#include "exchange/OpmlExporter.h"
-#include "model/Cp932Codec.h"
+#include "core/base/Cp932Codec.h"
+#include "core/exchange/ExchangeText.h"
+#include "core/exchange/OpmlExporter.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,5 +1,5 @@
 #pragma once
-#include "exchange/ImportedOutline.h"
+#include "core/exchange/ImportedOutline.h"
 
 #include <cstddef>
 #include <string>

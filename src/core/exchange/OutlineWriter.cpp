@@ -1,11 +1,11 @@
-#include "exchange/OutlineWriter.h"
+#include "core/exchange/OutlineWriter.h"
 
-#include "exchange/ExchangeText.h"
-#include "exchange/HtmlExporter.h"
-#include "exchange/MarkdownExporter.h"
-#include "exchange/OpmlExporter.h"
-#include "model/CKardelDoc.h"
-#include "tree/CKdTreeView.h"
+#include "core/exchange/ExchangeText.h"
+#include "core/exchange/HtmlExporter.h"
+#include "core/exchange/MarkdownExporter.h"
+#include "core/exchange/OpmlExporter.h"
+#include "core/model/CKardelDoc.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/OutputSink.h"
+#include "core/base/OutputSink.h"
 
 #include <cstdint>
 #include <memory>

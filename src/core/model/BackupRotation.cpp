@@ -1,8 +1,8 @@
-#include "model/BackupRotation.h"
+#include "core/model/BackupRotation.h"
 
-#include "model/FileIdentity.h"
-#include "model/SafeFile.h"
-#include "model/SettingsStore.h"
+#include "core/base/FileIdentity.h"
+#include "core/base/SafeFile.h"
+#include "core/base/SettingsStore.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -48,7 +48,7 @@ bool MakeFolders(const std::string& folder, unsigned mode) {
 }
 
 int BackupRotation::CountSetting(const ISettingsStore& store) {
-    int count = store.GetInt(CSettings::kSection, CSettings::kBackupCount, kDefaultCount);
+    int count = store.GetInt(AppSettings::kSection, AppSettings::kBackupCount, kDefaultCount);
     return std::clamp(count, 0, kMaxCount);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "model/Clock.h"
-#include "model/FileResult.h"
+#include "core/base/Clock.h"
+#include "core/base/FileResult.h"
 
 #include <string>
 #include <vector>

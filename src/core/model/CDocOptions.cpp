@@ -1,8 +1,8 @@
-#include "model/CDocOptions.h"
+#include "core/model/CDocOptions.h"
 
-#include "model/Archive.h"
-#include "model/CMemoItem.h"
-#include "model/Texts.h"
+#include "core/base/Archive.h"
+#include "core/base/Texts.h"
+#include "core/model/CMemoItem.h"
 
 namespace kardel {
 

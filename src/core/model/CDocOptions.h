@@ -1,5 +1,5 @@
 #pragma once
-#include "search/CFindCondition.h"
+#include "core/search/CFindCondition.h"
 
 #include <cstdint>
 #include <string>

@@ -1,16 +1,16 @@
-#include "model/CKardelDoc.h"
+#include "core/model/CKardelDoc.h"
 
-#include "model/Archive.h"
-#include "model/BackupRotation.h"
-#include "model/Cp932Codec.h"
-#include "model/LargeMemory.h"
-#include "model/SafeFile.h"
-#include "model/Texts.h"
-#include "search/CKdListView.h"
-#include "shell/CKdEditView.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
-#include "tree/CTitleView.h"
+#include "core/base/Archive.h"
+#include "core/model/BackupRotation.h"
+#include "core/base/Cp932Codec.h"
+#include "core/model/LargeMemory.h"
+#include "core/base/SafeFile.h"
+#include "core/base/Texts.h"
+#include "core/search/CKdListView.h"
+#include "core/shell/CKdEditView.h"
+#include "core/base/Platform.h"
+#include "core/tree/CKdTreeView.h"
+#include "core/tree/CTitleView.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,7 +30,7 @@ std::string FileNameOf(const std::string& path) {
 
 } // namespace
 
-CKardelDoc::CKardelDoc(CKardelApp& app, CPlatform& platform)
+CKardelDoc::CKardelDoc(CKardelApp& app, PlatformServices& platform)
     : m_strTitle(texts::Untitled()), m_app(app), m_platform(platform) {}
 
 ISettingsStore& CKardelDoc::settings() const {
@@ -203,11 +203,11 @@ void CKardelDoc::Serialize(CArchive& ar) {
     m_findCond.Serialize(ar);
     m_options.Serialize(ar);
     if (ar.IsStoring()) {
-        CFramePlacement p = frame().GetPlacement();
+        FrameGeometry p = frame().GetPlacement();
         for (std::int32_t v : {p.top, p.left, p.bottom, p.right, p.treeWidth})
             ar.WriteInt32(v);
     } else if (ar.FileVersion() >= 4) {
-        CFramePlacement p;
+        FrameGeometry p;
         p.top = ar.ReadInt32();
         p.left = ar.ReadInt32();
         p.bottom = ar.ReadInt32();
@@ -296,9 +296,9 @@ FileResult CKardelDoc::ReadFromFile(const std::string& path, std::uint64_t* hash
 }
 
 FileResult CKardelDoc::LoadFromArchive(CArchive& ar) {
-    std::int32_t widthsBefore[7] = {};
+    CKdListView::Widths widthsBefore{};
     if (m_findView)
-        std::copy(std::begin(m_findView->m_nColumnWidths), std::end(m_findView->m_nColumnWidths), widthsBefore);
+        widthsBefore = m_findView->ColumnWidths();
     DeleteContents();
     SetModifiedFlag(true);
     HeapPreparedForLoad heap(ar.Remaining());
@@ -314,7 +314,7 @@ FileResult CKardelDoc::LoadFromArchive(CArchive& ar) {
         m_findCond = CFindCondition();
         m_options = CDocOptions();
         if (m_findView)
-            std::copy(std::begin(widthsBefore), std::end(widthsBefore), m_findView->m_nColumnWidths);
+            m_findView->SetColumnWidths(widthsBefore);
         OnNewDocument();
         return FileResult::Failure(texts::BadFileFormat());
     }
@@ -454,7 +454,7 @@ void CKardelDoc::ClearFoundMarks() {
 // ---- Search ----
 
 void CKardelDoc::RunSearch() {
-    switch (m_findCond.m_nScope) {
+    switch (m_findCond.m_scope) {
     case CFindCondition::AllMemos:
     case CFindCondition::BelowSelection:
         ClearFoundMarks();

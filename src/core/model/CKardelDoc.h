@@ -1,14 +1,15 @@
 #pragma once
-#include "model/CDocOptions.h"
-#include "model/CMemoItem.h"
-#include "model/CView.h"
-#include "model/FileIdentity.h"
-#include "model/FileResult.h"
-#include "model/UndoHistory.h"
-#include "search/CFindCondition.h"
-#include "shell/CCmdTarget.h"
+#include "core/base/CCmdTarget.h"
+#include "core/base/CView.h"
+#include "core/base/FileIdentity.h"
+#include "core/base/FileResult.h"
+#include "core/model/CDocOptions.h"
+#include "core/model/CMemoItem.h"
+#include "core/model/UndoHistory.h"
+#include "core/search/CFindCondition.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace kardel {
 
 class CArchive;
 class IOutput;
-struct CPlatform;
+struct PlatformServices;
 class IMainFrame;
 class ISettingsStore;
 class CKdListView;
@@ -33,7 +34,7 @@ struct CKardelApp {
 // current search and the options, and broadcasts update hints to its views.
 class CKardelDoc : public CCmdTarget {
 public:
-    CKardelDoc(CKardelApp& app, CPlatform& platform);
+    CKardelDoc(CKardelApp& app, PlatformServices& platform);
     ~CKardelDoc();
 
     // The panes in view-list order: FindView, title strip, MemoView, TreeView.
@@ -51,14 +52,25 @@ public:
     bool OnCmdMsg(CommandId id) override;
     void AddCommandHandler(CCmdTarget* handler) { m_commandHandlers.push_back(handler); }
 
-    std::vector<std::unique_ptr<CMemoItem>> m_arrMemos;
-    std::vector<std::unique_ptr<CMemoItem>> m_arrClip;
-    std::int32_t m_nCurMemo = 0;
+    // The memos in array order (index = tree item value). Only the document's own
+    // operations add, remove or reorder them, so that an index, its tree item and the
+    // memo's m_hTreeItem stay bound.
+    std::span<const std::unique_ptr<CMemoItem>> Memos() const { return m_arrMemos; }
+    void ReserveMemos(size_t count) { m_arrMemos.reserve(count); }
+    // The current memo: the one the tree's caret is on.
+    std::int32_t CurMemo() const { return m_nCurMemo; }
+    CMemoItem* CurrentMemo() const { return Memo(m_nCurMemo); }
+    void SetCurMemo(std::int32_t index) { m_nCurMemo = index; }
+    // The memo clipboard: copies of what was copied or cut, in tree order; an entry's
+    // m_nParent is the index of its parent entry or -1.
+    const std::vector<std::unique_ptr<CMemoItem>>& Clip() const { return m_arrClip; }
+    void AppendClip(std::unique_ptr<CMemoItem> entry) { m_arrClip.push_back(std::move(entry)); }
+
     CFindCondition m_findCond;
     CDocOptions m_options;
     std::int32_t m_nStdFind = 1;
 
-    // The framework document's own state.
+    // What every document has: its title, its file and whether it changed since saved.
     std::string m_strTitle;    // cp932; "無題" until opened or saved
     std::string m_strPathName; // file system path
     bool IsModified() const { return m_bModified; }
@@ -133,7 +145,7 @@ public:
     void AddSelItem(const std::string& item);
     void ClearFoundMarks();
     CKardelApp& app() const { return m_app; }
-    CPlatform& platform() const { return m_platform; }
+    PlatformServices& platform() const { return m_platform; }
     ISettingsStore& settings() const;
     IMainFrame& frame() const;
 
@@ -143,6 +155,12 @@ public:
     void RunSearch();
 
 private:
+    friend class UndoHistory; // puts memos, the clipboard and the current memo back
+
+    std::vector<std::unique_ptr<CMemoItem>> m_arrMemos;
+    std::vector<std::unique_ptr<CMemoItem>> m_arrClip;
+    std::int32_t m_nCurMemo = 0;
+
     bool OnUpdateOwnCmd(CommandId id, CCmdUI& ui);
     bool OnOwnCmdMsg(CommandId id);
     void ReadHeader(CArchive& ar);
@@ -150,7 +168,7 @@ private:
     void SetRootTitleFromPath(const std::string& path);
 
     CKardelApp& m_app;
-    CPlatform& m_platform;
+    PlatformServices& m_platform;
     bool m_bModified = false;
     std::vector<CView*> m_views;
     std::vector<CCmdTarget*> m_commandHandlers;

@@ -1,15 +1,15 @@
 // The document's own commands: creating memos, their properties, import, a new
 // window, and the question asked before the document is closed or replaced.
-#include "exchange/ImportReader.h"
-#include "model/CImportSource.h"
-#include "model/CKardelDoc.h"
-#include "model/Cp932Codec.h"
-#include "model/SafeFile.h"
-#include "model/SettingsStore.h"
-#include "model/Texts.h"
-#include "shell/CCommandTable.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Platform.h"
+#include "core/base/SafeFile.h"
+#include "core/base/SettingsStore.h"
+#include "core/base/Texts.h"
+#include "core/exchange/ImportReader.h"
+#include "core/model/CKardelDoc.h"
+#include "core/model/ImportSource.h"
+#include "core/shell/CommandTable.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <optional>
 
@@ -34,7 +34,7 @@ bool CKardelDoc::OnUpdateOwnCmd(CommandId id, CCmdUI& ui) {
     case ID_MEMO_REDO: {
         bool undo = id == ID_MEMO_UNDO;
         ui.enabled = undo ? m_history.CanUndo() : m_history.CanRedo();
-        ui.text = CCommandTable::PlainText(id);
+        ui.text = CommandTable::PlainText(id);
         if (ui.enabled)
             ui.text += ": " + (undo ? m_history.UndoName() : m_history.RedoName());
         return true;
@@ -47,7 +47,7 @@ bool CKardelDoc::OnUpdateOwnCmd(CommandId id, CCmdUI& ui) {
 bool CKardelDoc::OnOwnCmdMsg(CommandId id) {
     std::optional<UndoHistory::Scope> step;
     if (id == ID_MEMO_CREATE || id == ID_MEMO_CREATE_UNTITLED || id == ID_MEMO_PROPERTY || id == ID_IMPORT)
-        step.emplace(*this, CCommandTable::PlainText(id));
+        step.emplace(*this, CommandTable::PlainText(id));
     switch (id) {
     case ID_MEMO_UNDO:
         m_history.Undo();
@@ -132,7 +132,7 @@ FileResult CKardelDoc::ImportFile(const std::string& path) {
     TreeItem* target = m_treeView ? m_treeView->Tree().GetCaret() : nullptr;
     if (!target)
         return FileResult::Failure(texts::BadFileFormat());
-    CImportSource source;
+    ImportSource source;
     size_t replaced = 0;
     if (FileResult checked = ReadImportFile(path, source, replaced); !checked.ok)
         return checked;
@@ -153,7 +153,7 @@ bool CKardelDoc::SaveModified() {
     frame().SaveBarState();
     if (!IsModified())
         return true;
-    bool autoSave = CSettings(settings()).Get(CSettings::kAutoSave) != 0;
+    bool autoSave = AppSettings(settings()).Get(AppSettings::kAutoSave) != 0;
     if (autoSave && m_strTitle != texts::Untitled() && !m_strPathName.empty())
         return DoSave(m_strPathName);
     std::string question = Sjis("%1 への変更を保存しますか?");

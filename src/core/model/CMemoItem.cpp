@@ -1,7 +1,7 @@
-#include "model/CMemoItem.h"
+#include "core/model/CMemoItem.h"
 
-#include "model/Archive.h"
-#include "model/Texts.h"
+#include "core/base/Archive.h"
+#include "core/base/Texts.h"
 
 namespace kardel {
 

@@ -1,7 +1,7 @@
-#include "model/DefinitionIcons.h"
+#include "core/model/DefinitionIcons.h"
 
-#include "model/CDocOptions.h"
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
+#include "core/model/CDocOptions.h"
 
 namespace kardel {
 

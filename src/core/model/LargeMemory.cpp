@@ -1,4 +1,4 @@
-#include "model/LargeMemory.h"
+#include "core/model/LargeMemory.h"
 
 #include <algorithm>
 #include <cstdint>

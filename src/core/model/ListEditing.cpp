@@ -1,4 +1,4 @@
-#include "model/ListEditing.h"
+#include "core/model/ListEditing.h"
 
 #include <algorithm>
 #include <utility>

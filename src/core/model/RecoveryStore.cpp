@@ -1,7 +1,7 @@
-#include "model/RecoveryStore.h"
+#include "core/model/RecoveryStore.h"
 
-#include "model/BackupRotation.h"
-#include "model/SafeFile.h"
+#include "core/base/SafeFile.h"
+#include "core/model/BackupRotation.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
 #pragma once
-#include "model/Clock.h"
-#include "model/FileIdentity.h"
-#include "model/FileResult.h"
-#include "model/LargeMemory.h"
+#include "core/base/Clock.h"
+#include "core/base/FileIdentity.h"
+#include "core/base/FileResult.h"
+#include "core/model/LargeMemory.h"
 
 #include <condition_variable>
 #include <map>

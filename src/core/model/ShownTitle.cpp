@@ -1,6 +1,6 @@
-#include "model/ShownTitle.h"
+#include "core/model/ShownTitle.h"
 
-#include "model/Cp932Codec.h"
+#include "core/base/Cp932Codec.h"
 
 namespace kardel {
 

@@ -1,10 +1,10 @@
-#include "model/UndoHistory.h"
+#include "core/model/UndoHistory.h"
 
-#include "model/Archive.h"
-#include "model/CKardelDoc.h"
-#include "model/DefinitionIcons.h"
-#include "shell/CKdEditView.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/Archive.h"
+#include "core/model/CKardelDoc.h"
+#include "core/model/DefinitionIcons.h"
+#include "core/shell/CKdEditView.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
-#include "model/CDocOptions.h"
-#include "model/CMemoItem.h"
-#include "search/CFindCondition.h"
-#include "tree/TreeControl.h"
+#include "core/model/CDocOptions.h"
+#include "core/model/CMemoItem.h"
+#include "core/search/CFindCondition.h"
+#include "core/tree/TreeControl.h"
 
 #include <cstddef>
 #include <cstdint>

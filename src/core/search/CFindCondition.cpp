@@ -1,23 +1,23 @@
-#include "search/CFindCondition.h"
+#include "core/search/CFindCondition.h"
 
-#include "model/Archive.h"
+#include "core/base/Archive.h"
 
 namespace kardel {
 
-CFindCondition::CFindCondition() : m_timeGiven(Clock::Now()) {}
+CFindCondition::CFindCondition() : m_givenTime(Clock::Now()) {}
 
 void CFindCondition::ResetToAllMemos() {
-    m_nScope = AllMemos;
-    for (auto& flag : m_bKindDef)
+    m_scope = AllMemos;
+    for (auto& flag : m_kindDef)
         flag = 1;
-    m_bKindDone = m_bKindFolder = m_bKindMemo = 1;
-    m_bKindsOn = 1;
-    m_bDateOn = m_bStringOn = m_bSelOn = 0;
+    m_kindDone = m_kindFolder = m_kindMemo = 1;
+    m_kindsOn = 1;
+    m_dateOn = m_stringOn = m_selOn = 0;
 }
 
 void CFindCondition::SwitchAllTestsOff() {
-    m_nScope = AllMemos;
-    m_bKindsOn = m_bDateOn = m_bStringOn = m_bSelOn = 0;
+    m_scope = AllMemos;
+    m_kindsOn = m_dateOn = m_stringOn = m_selOn = 0;
 }
 
 void CFindCondition::Serialize(CArchive& ar) {
@@ -25,48 +25,48 @@ void CFindCondition::Serialize(CArchive& ar) {
         LoadOldLayout(ar);
         return;
     }
-    ar.Exchange(m_nScope);
-    for (auto& flag : m_bKindDef)
+    ar.Exchange(m_scope);
+    for (auto& flag : m_kindDef)
         ar.Exchange(flag);
-    ar.Exchange(m_bKindDone);
-    ar.Exchange(m_bKindFolder);
-    ar.Exchange(m_bKindMemo);
-    ar.Exchange(m_bKindsOn);
-    ar.Exchange(m_timeGiven);
-    ar.Exchange(m_nDateField);
-    ar.Exchange(m_bDateOn);
-    ar.Exchange(m_nDateRelation);
-    ar.Exchange(m_nDateSource);
-    ar.Exchange(m_bSearchBody);
-    ar.Exchange(m_bSearchTitle);
-    ar.Exchange(m_strSearch);
-    ar.Exchange(m_bStringOn);
+    ar.Exchange(m_kindDone);
+    ar.Exchange(m_kindFolder);
+    ar.Exchange(m_kindMemo);
+    ar.Exchange(m_kindsOn);
+    ar.Exchange(m_givenTime);
+    ar.Exchange(m_dateField);
+    ar.Exchange(m_dateOn);
+    ar.Exchange(m_dateRelation);
+    ar.Exchange(m_dateSource);
+    ar.Exchange(m_searchBody);
+    ar.Exchange(m_searchTitle);
+    ar.Exchange(m_search);
+    ar.Exchange(m_stringOn);
     ar.Exchange(m_arrSelItems);
-    ar.Exchange(m_bSelOn);
+    ar.Exchange(m_selOn);
 }
 
 void CFindCondition::LoadOldLayout(CArchive& ar) {
     auto flag01 = [&ar] { return ar.ReadInt32() != 0 ? 1 : 0; };
-    m_bDateOn = flag01();
-    m_bKindFolder = ar.ReadInt32();
-    m_bKindsOn = flag01();
-    m_bKindMemo = ar.ReadInt32();
-    m_bKindDef[1] = ar.ReadInt32();
-    m_bKindDef[2] = ar.ReadInt32();
-    m_bKindDef[3] = ar.ReadInt32();
-    m_bKindDef[4] = ar.ReadInt32();
-    m_bStringOn = flag01();
-    m_bSearchBody = ar.ReadInt32();
-    m_bSearchTitle = ar.ReadInt32();
-    m_bKindDef[0] = ar.ReadInt32();
-    m_nScope = ar.ReadInt32();
-    m_nDateField = ar.ReadInt32();
-    m_nDateRelation = ar.ReadInt32();
-    m_bKindDone = ar.ReadInt32();
+    m_dateOn = flag01();
+    m_kindFolder = ar.ReadInt32();
+    m_kindsOn = flag01();
+    m_kindMemo = ar.ReadInt32();
+    m_kindDef[1] = ar.ReadInt32();
+    m_kindDef[2] = ar.ReadInt32();
+    m_kindDef[3] = ar.ReadInt32();
+    m_kindDef[4] = ar.ReadInt32();
+    m_stringOn = flag01();
+    m_searchBody = ar.ReadInt32();
+    m_searchTitle = ar.ReadInt32();
+    m_kindDef[0] = ar.ReadInt32();
+    m_scope = ar.ReadInt32();
+    m_dateField = ar.ReadInt32();
+    m_dateRelation = ar.ReadInt32();
+    m_kindDone = ar.ReadInt32();
     ar.ReadBytes(12); // an old date form (status and a double), not used any more
-    m_strSearch = ar.ReadString();
+    m_search = ar.ReadString();
     if (ar.FileVersion() >= 1)
-        m_nDateSource = ar.ReadInt32();
+        m_dateSource = ar.ReadInt32();
 }
 
 } // namespace kardel

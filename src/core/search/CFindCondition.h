@@ -1,5 +1,5 @@
 #pragma once
-#include "model/Clock.h"
+#include "core/base/Clock.h"
 
 #include <cstdint>
 #include <string>
@@ -21,23 +21,23 @@ public:
 
     CFindCondition(); // every test off; the given date is now
 
-    std::int32_t m_nScope = AllMemos;
-    std::int32_t m_bKindDef[5] = {0, 0, 0, 0, 0}; // kinds 5 to 9
-    std::int32_t m_bKindDone = 0;                 // kind 10
-    std::int32_t m_bKindFolder = 0;               // kinds 0 and 1
-    std::int32_t m_bKindMemo = 0;                 // kind 4
-    std::int32_t m_bKindsOn = 0;
-    time32 m_timeGiven = 0;
-    std::int32_t m_nDateField = Created;
-    std::int32_t m_bDateOn = 0;
-    std::int32_t m_nDateRelation = SameDay;
-    std::int32_t m_nDateSource = Today;
-    std::int32_t m_bSearchBody = 0;
-    std::int32_t m_bSearchTitle = 0;
-    std::string m_strSearch;
-    std::int32_t m_bStringOn = 0;
+    std::int32_t m_scope = AllMemos;
+    std::int32_t m_kindDef[5] = {0, 0, 0, 0, 0}; // kinds 5 to 9
+    std::int32_t m_kindDone = 0;                 // kind 10
+    std::int32_t m_kindFolder = 0;               // kinds 0 and 1
+    std::int32_t m_kindMemo = 0;                 // kind 4
+    std::int32_t m_kindsOn = 0;
+    time32 m_givenTime = 0;
+    std::int32_t m_dateField = Created;
+    std::int32_t m_dateOn = 0;
+    std::int32_t m_dateRelation = SameDay;
+    std::int32_t m_dateSource = Today;
+    std::int32_t m_searchBody = 0;
+    std::int32_t m_searchTitle = 0;
+    std::string m_search;
+    std::int32_t m_stringOn = 0;
     std::vector<std::string> m_arrSelItems;
-    std::int32_t m_bSelOn = 0;
+    std::int32_t m_selOn = 0;
 
     // The preset "全ての項目を対象とする。": scope 0, every kind flag and the kinds test on,
     // the other three tests off; everything else keeps its value.

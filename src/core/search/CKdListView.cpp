@@ -1,15 +1,15 @@
-#include "search/CKdListView.h"
+#include "core/search/CKdListView.h"
 
-#include "model/Archive.h"
-#include "model/CKardelDoc.h"
-#include "model/Cp932Codec.h"
-#include "model/ShownTitle.h"
-#include "model/Texts.h"
-#include "search/CFindMatcher.h"
-#include "search/FindListSort.h"
-#include "search/SjisText.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Platform.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/model/ShownTitle.h"
+#include "core/search/FindListSort.h"
+#include "core/search/FindMatcher.h"
+#include "core/search/SjisText.h"
+#include "core/tree/CKdTreeView.h"
 
 namespace kardel {
 namespace {
@@ -30,19 +30,19 @@ const std::string& Up() {
 CKdListView::CKdListView(CKardelDoc& doc) : m_doc(doc) {
     static const char* const created[kColumnCount] = {"ﾀｲﾄﾙ", "定義", "選択項目", "作成日", "更新日", "期日", "完了日"};
     for (int c = 0; c < kColumnCount; ++c)
-        m_strTitles[c] = Sjis(created[c]);
+        m_titles[c] = Sjis(created[c]);
 }
 
 void CKdListView::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         for (int i = 0; i < kColumnCount; ++i)
-            ar.WriteInt32(i == kSelColumn && !m_bSelColumnShown ? 0 : m_nColumnWidths[i]);
+            ar.WriteInt32(i == kSelColumn && !m_selColumnShown ? 0 : m_columnWidths[i]);
     } else if (ar.FileVersion() >= 4) {
-        for (auto& width : m_nColumnWidths)
+        for (auto& width : m_columnWidths)
             width = ar.ReadInt32();
     } else {
         for (int i = 0; i < kColumnCount; ++i)
-            m_nColumnWidths[i] = kDefaultWidths[i];
+            m_columnWidths[i] = kDefaultWidths[i];
     }
 }
 
@@ -58,9 +58,9 @@ void CKdListView::OnInitialUpdate() {
         // stay: their indices would now name this document's memos.
         RebuildWithFlag();
     }
-    m_bSelColumnShown = m_doc.m_options.m_bSelEnabled != 0;
-    if (!m_bSelColumnShown)
-        m_nColumnWidths[kSelColumn] = 0;
+    m_selColumnShown = m_doc.m_options.m_bSelEnabled != 0;
+    if (!m_selColumnShown)
+        m_columnWidths[kSelColumn] = 0;
     if (m_observer)
         m_observer->HeaderChanged();
 }
@@ -77,7 +77,7 @@ void CKdListView::OnUpdate(CView*, int hint, CMemoItem* memo) {
         break;
     case HintSelItemsChanged:
         ApplySelColumnRule();
-        m_strTitles[kSelColumn] = m_bSelColumnShown ? m_doc.m_options.m_strSelTitle : std::string();
+        m_titles[kSelColumn] = m_selColumnShown ? m_doc.m_options.m_strSelTitle : std::string();
         if (m_observer)
             m_observer->HeaderChanged();
         break;
@@ -151,18 +151,18 @@ bool CKdListView::RowShowsDueMark(int row) const {
 
 const std::string& CKdListView::HeaderText(int column) const {
     static const std::string none;
-    return column >= 0 && column < kColumnCount ? m_strTitles[column] : none;
+    return column >= 0 && column < kColumnCount ? m_titles[column] : none;
 }
 
 int CKdListView::ColumnWidth(int column) const {
     if (column < 0 || column >= kColumnCount)
         return 0;
-    return IsColumnShown(column) ? m_nColumnWidths[column] : 0;
+    return IsColumnShown(column) ? m_columnWidths[column] : 0;
 }
 
 void CKdListView::SetColumnWidth(int column, int width) {
     if (column >= 0 && column < kColumnCount && IsColumnShown(column))
-        m_nColumnWidths[column] = width;
+        m_columnWidths[column] = width;
 }
 
 // ---- Building and sorting ----
@@ -186,9 +186,9 @@ void CKdListView::RefreshRow(CMemoItem& memo) {
 }
 
 void CKdListView::RebuildWithFlag() {
-    m_bRebuilding = true;
+    m_rebuilding = true;
     Rebuild();
-    m_bRebuilding = false;
+    m_rebuilding = false;
 }
 
 void CKdListView::Rebuild() {
@@ -196,7 +196,7 @@ void CKdListView::Rebuild() {
         m_observer->BeforeReset();
     m_rows.clear();
     m_rowIcons.clear();
-    const auto& memos = m_doc.m_arrMemos;
+    const auto memos = m_doc.Memos();
     for (size_t i = 0; i < memos.size(); ++i) {
         CMemoItem& memo = *memos[i];
         if (memo.m_bFound) {
@@ -209,26 +209,26 @@ void CKdListView::Rebuild() {
     }
     if (m_observer)
         m_observer->AfterReset();
-    m_doc.frame().SetFindViewHeight(m_rows.empty() ? 0 : m_nRowHeight * (RowCount() + 2));
+    m_doc.frame().SetFindViewHeight(m_rows.empty() ? 0 : m_rowHeight * (RowCount() + 2));
     ResetTitles();
     OnHeaderClick(1);
     ApplySelColumnRule();
 }
 
 void CKdListView::ResetTitles() {
-    m_strTitles[0] = Sjis("ﾀｲﾄﾙ");
-    m_strTitles[1] = Sjis("定義");
-    m_strTitles[2] = m_doc.m_options.m_strSelTitle;
-    m_strTitles[3] = Sjis("作成日");
-    m_strTitles[4] = Sjis("更新日");
-    m_strTitles[5] = Sjis("期日");
-    m_strTitles[6] = Sjis("完成日");
+    m_titles[0] = Sjis("ﾀｲﾄﾙ");
+    m_titles[1] = Sjis("定義");
+    m_titles[2] = m_doc.m_options.m_strSelTitle;
+    m_titles[3] = Sjis("作成日");
+    m_titles[4] = Sjis("更新日");
+    m_titles[5] = Sjis("期日");
+    m_titles[6] = Sjis("完成日");
 }
 
 void CKdListView::OnHeaderClick(int column) {
     if (column < 0 || column >= kColumnCount)
         return;
-    std::string title = m_strTitles[column];
+    std::string title = m_titles[column];
     title.resize(Cp932Codec::CharBoundaryPrefix(title, kTitleReadLimit));
     bool descending = false;
     if (SjisText::Contains(title, Down())) {
@@ -240,7 +240,7 @@ void CKdListView::OnHeaderClick(int column) {
         title += " " + Down();
     }
     ResetTitles();
-    m_strTitles[column] = title;
+    m_titles[column] = title;
     SortRows(column, descending);
     if (m_observer)
         m_observer->HeaderChanged();
@@ -250,7 +250,7 @@ void CKdListView::SortBy(int column, bool descending) {
     if (column < 0 || column >= kColumnCount)
         return;
     ResetTitles();
-    m_strTitles[column] += " " + (descending ? Up() : Down());
+    m_titles[column] += " " + (descending ? Up() : Down());
     SortRows(column, descending);
     if (m_observer)
         m_observer->HeaderChanged();
@@ -260,7 +260,7 @@ void CKdListView::SortRows(int column, bool descending) {
     if (m_observer)
         m_observer->BeforeSort();
     // The icons go with their memos: keyed by memo index across the sort.
-    std::vector<int> iconOfMemo(m_doc.m_arrMemos.size(), -1);
+    std::vector<int> iconOfMemo(m_doc.Memos().size(), -1);
     for (size_t row = 0; row < m_rows.size(); ++row)
         if (static_cast<size_t>(m_rows[row]) < iconOfMemo.size())
             iconOfMemo[static_cast<size_t>(m_rows[row])] = m_rowIcons[row];
@@ -279,26 +279,26 @@ void CKdListView::SortRows(int column, bool descending) {
 
 void CKdListView::ApplySelColumnRule() {
     bool enabled = m_doc.m_options.m_bSelEnabled != 0;
-    if (enabled && !m_bSelColumnShown) {
-        m_bSelColumnShown = true;
-        m_nColumnWidths[kSelColumn] = kSelColumnWidth;
-    } else if (!enabled && m_bSelColumnShown) {
-        m_bSelColumnShown = false;
-        m_nColumnWidths[kSelColumn] = 0;
+    if (enabled && !m_selColumnShown) {
+        m_selColumnShown = true;
+        m_columnWidths[kSelColumn] = kSelColumnWidth;
+    } else if (!enabled && m_selColumnShown) {
+        m_selColumnShown = false;
+        m_columnWidths[kSelColumn] = 0;
     }
 }
 
 // ---- Search and user events ----
 
 void CKdListView::MarkRowMatches(const CFindCondition& condition) {
-    CFindMatcher matcher(condition);
+    FindMatcher matcher(condition);
     for (std::int32_t index : m_rows)
         if (CMemoItem* memo = m_doc.Memo(index))
             memo->m_bFound = matcher.Matches(*memo) ? 1 : 0;
 }
 
 void CKdListView::AfterSearch() {
-    if (CSettings(m_doc.settings()).Get(CSettings::kShowFirstFound) == 0 || m_rows.empty())
+    if (AppSettings(m_doc.settings()).Get(AppSettings::kShowFirstFound) == 0 || m_rows.empty())
         return;
     m_doc.frame().ActivatePane(IMainFrame::Pane::FindView);
     if (m_observer)
@@ -307,7 +307,7 @@ void CKdListView::AfterSearch() {
 }
 
 void CKdListView::OnRowSelected(int row) {
-    if (m_bRebuilding || row < 0)
+    if (m_rebuilding || row < 0)
         return;
     if (CMemoItem* memo = RowMemo(row))
         m_doc.UpdateAllViews(this, HintShowInTree, memo);

@@ -1,7 +1,8 @@
 #pragma once
-#include "model/CView.h"
-#include "search/IFindListObserver.h"
+#include "core/base/CView.h"
+#include "core/search/IFindListObserver.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,12 +42,12 @@ public:
     int RowIcon(int row) const;
     bool RowShowsDueMark(int row) const;
     const std::string& HeaderText(int column) const;
-    bool IsColumnShown(int column) const { return column != kSelColumn || m_bSelColumnShown; }
+    bool IsColumnShown(int column) const { return column != kSelColumn || m_selColumnShown; }
     static bool IsColumnCentred(int column) { return column != 0; }
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width); // the widget reports a user's resize
-    void SetRowHeight(int height) { m_nRowHeight = height; }
-    bool IsRebuilding() const { return m_bRebuilding; }
+    void SetRowHeight(int height) { m_rowHeight = height; }
+    bool IsRebuilding() const { return m_rebuilding; }
 
     // User events, as the widget reports them.
     void OnHeaderClick(int column);
@@ -60,10 +61,16 @@ public:
     void MarkRowMatches(const CFindCondition& condition);
     void AfterSearch();
 
-    std::int32_t m_nColumnWidths[kColumnCount] = {200, 80, 80, 75, 75, 75, 75};
-    bool m_bSelColumnShown = false;
+    // The stored widths, a hidden selection-item column's included.
+    using Widths = std::array<std::int32_t, kColumnCount>;
+    const Widths& ColumnWidths() const { return m_columnWidths; }
+    void SetColumnWidths(const Widths& widths) { m_columnWidths = widths; }
+
+    bool m_selColumnShown = false;
 
 private:
+    Widths m_columnWidths = {200, 80, 80, 75, 75, 75, 75};
+
     int BuildRow(CMemoItem& memo); // returns the row's icon
     void RefreshRow(CMemoItem& memo);
     void ResetTitles();
@@ -75,9 +82,9 @@ private:
     IFindListObserver* m_observer = nullptr;
     std::vector<std::int32_t> m_rows;
     std::vector<int> m_rowIcons; // parallel to m_rows
-    std::string m_strTitles[kColumnCount];
-    bool m_bRebuilding = false;
-    int m_nRowHeight = kDefaultRowHeight;
+    std::string m_titles[kColumnCount];
+    bool m_rebuilding = false;
+    int m_rowHeight = kDefaultRowHeight;
 };
 
 } // namespace kardel

@@ -1,4 +1,4 @@
-#include "search/DayKey.h"
+#include "core/search/DayKey.h"
 
 #include <cstdint>
 #include <ctime>

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/Clock.h"
+#include "core/base/Clock.h"
 
 #include <climits>
 #include <cstdint>

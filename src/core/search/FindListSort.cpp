@@ -1,8 +1,8 @@
-#include "search/FindListSort.h"
+#include "core/search/FindListSort.h"
 
-#include "model/CKardelDoc.h"
-#include "search/DayKey.h"
-#include "search/SjisText.h"
+#include "core/model/CKardelDoc.h"
+#include "core/search/DayKey.h"
+#include "core/search/SjisText.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,10 +1,10 @@
-#include "search/FindViewExport.h"
+#include "core/search/FindViewExport.h"
 
-#include "model/CKardelDoc.h"
-#include "model/OutputSink.h"
-#include "model/Texts.h"
-#include "search/CKdListView.h"
-#include "shell/TextExportFile.h"
+#include "core/base/OutputSink.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/search/CKdListView.h"
+#include "core/shell/TextExportFile.h"
 
 namespace kardel {
 namespace {

@@ -14,7 +14,7 @@ class IOutput;
 bool WriteFindViewExport(IOutput& out, const CKdListView& list, const CKardelDoc& doc);
 std::string FindViewExportText(const CKdListView& list, const CKardelDoc& doc); // the same, in memory
 
-// Command 32872: the save dialog, then the file.
+// ID_EXPORT_FINDVIEW: the save dialog, then the file.
 void ExportFindView(CKardelDoc& doc, const CKdListView& list);
 
 } // namespace kardel

@@ -1,6 +1,6 @@
-#include "search/SjisText.h"
+#include "core/search/SjisText.h"
 
-#include "model/Cp932Codec.h"
+#include "core/base/Cp932Codec.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "shell/AboutVersion.h"
+#include "core/shell/AboutVersion.h"
 
-#include "model/Texts.h"
+#include "core/base/Texts.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "shell/CKdEditView.h"
+#include "core/shell/CKdEditView.h"
 
-#include "model/Archive.h"
-#include "model/CKardelDoc.h"
-#include "model/Cp932Codec.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Platform.h"
+#include "core/model/CKardelDoc.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <cstdio>
 
@@ -12,7 +12,7 @@ namespace kardel {
 
 void CKdEditView::OnUpdate(CView*, int hint, CMemoItem* memo) {
     if (!memo)
-        memo = m_doc.Memo(m_doc.m_nCurMemo);
+        memo = m_doc.CurrentMemo();
     if (!memo)
         return;
     if (hint == HintTabChanged || hint == HintCurrentChanged)

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/CView.h"
+#include "core/base/CView.h"
 
 #include <string>
 #include <vector>

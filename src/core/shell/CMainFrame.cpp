@@ -1,8 +1,8 @@
-#include "shell/CMainFrame.h"
+#include "core/shell/CMainFrame.h"
 
-#include "model/CKardelDoc.h"
-#include "model/ShownTitle.h"
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
+#include "core/model/CKardelDoc.h"
+#include "core/model/ShownTitle.h"
 
 #include <algorithm>
 #include <vector>
@@ -20,19 +20,19 @@ void CMainFrame::SetFindViewHeight(int height) {
 
 void CMainFrame::SaveSplitSizes() {
     if (int width = m_layout.TreeWidth(); width > 0)
-        m_nSavedTreeWidth = width;
+        m_savedTreeWidth = width;
     if (int height = m_layout.FindHeight(); height > 0)
-        m_nSavedFindHeight = height;
+        m_savedFindHeight = height;
 }
 
 void CMainFrame::ApplyViewMode(CommandId id) {
     SaveSplitSizes();
     const bool showTree = id == ID_VIEW_NORMAL || id == ID_VIEW_TREE_MEMO;
     const bool showFind = id == ID_VIEW_NORMAL || id == ID_VIEW_FIND_MEMO;
-    if (showTree && m_nSavedTreeWidth == 0)
-        m_nSavedTreeWidth = kDefaultTreeWidth;
-    m_layout.SetTreeWidth(showTree ? m_nSavedTreeWidth : 0);
-    m_layout.SetFindHeight(showFind ? m_nSavedFindHeight : 0);
+    if (showTree && m_savedTreeWidth == 0)
+        m_savedTreeWidth = kDefaultTreeWidth;
+    m_layout.SetTreeWidth(showTree ? m_savedTreeWidth : 0);
+    m_layout.SetFindHeight(showFind ? m_savedFindHeight : 0);
 }
 
 void CMainFrame::SwitchPane() {
@@ -87,7 +87,7 @@ bool CMainFrame::OnUpdateCmd(CommandId id, CCmdUI& ui) {
         return true;
     case ID_VIEW_TREE_TOOLBAR:
         ui.checkable = true;
-        ui.checked = m_bTreeToolBarChecked;
+        ui.checked = m_treeToolBarChecked;
         return true;
     case ID_VIEW_STATUS_BAR:
         ui.checkable = true;
@@ -125,14 +125,15 @@ bool CMainFrame::OnCmdMsg(CommandId id) {
     case ID_VIEW_TREE_TOOLBAR:
         // The check mark, not the bar's visibility, decides: a bar hidden some other way
         // is "hidden again" and the check cleared.
-        m_bTreeToolBarChecked = !m_bTreeToolBarChecked;
-        m_layout.ShowTreeToolBar(m_bTreeToolBarChecked);
+        m_treeToolBarChecked = !m_treeToolBarChecked;
+        m_layout.ShowTreeToolBar(m_treeToolBarChecked);
         return true;
     case ID_VIEW_STATUS_BAR:
         m_layout.ShowStatusBar(!m_layout.IsStatusBarVisible());
         return true;
     case ID_VIEW_TOOLBAR:
-        // No bar carries the framework's standard toolbar id: nothing answers the toggle.
+        // No toolbar of this window answers the standard toolbar command: it stays
+        // enabled and does nothing.
         return true;
     default:
         return false;

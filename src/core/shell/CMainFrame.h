@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/CCmdTarget.h"
+#include "core/base/CCmdTarget.h"
 
 #include <string>
 
@@ -38,9 +38,9 @@ public:
     void SetFindViewHeight(int height);
     void SaveSplitSizes();
 
-    int SavedTreeWidth() const { return m_nSavedTreeWidth; }
-    int SavedFindHeight() const { return m_nSavedFindHeight; }
-    bool TreeToolBarChecked() const { return m_bTreeToolBarChecked; }
+    int SavedTreeWidth() const { return m_savedTreeWidth; }
+    int SavedFindHeight() const { return m_savedFindHeight; }
+    bool TreeToolBarChecked() const { return m_treeToolBarChecked; }
 
     // "<document title> - Kardel" (cp932), the title cut as ShownTitle shows it.
     static std::string Caption(const CKardelDoc& doc);
@@ -52,9 +52,9 @@ private:
 
     CKardelDoc& m_doc;
     IFrameLayout& m_layout;
-    int m_nSavedTreeWidth = 0;
-    int m_nSavedFindHeight = 0;
-    bool m_bTreeToolBarChecked = true;
+    int m_savedTreeWidth = 0;
+    int m_savedFindHeight = 0;
+    bool m_treeToolBarChecked = true;
 };
 
 } // namespace kardel

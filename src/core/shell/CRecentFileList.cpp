@@ -1,4 +1,4 @@
-#include "shell/CRecentFileList.h"
+#include "core/shell/CRecentFileList.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "shell/CTextExporter.h"
+#include "core/shell/CTextExporter.h"
 
-#include "model/CKardelDoc.h"
-#include "model/OutputSink.h"
-#include "model/SettingsStore.h"
-#include "shell/CKdEditView.h"
-#include "shell/Platform.h"
-#include "shell/TextExportFile.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/OutputSink.h"
+#include "core/base/Platform.h"
+#include "core/base/SettingsStore.h"
+#include "core/model/CKardelDoc.h"
+#include "core/shell/CKdEditView.h"
+#include "core/shell/TextExportFile.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <string_view>
 #include <utility>
@@ -33,7 +33,7 @@ bool CTextExporter::WriteSubtree(IOutput& out, TreeItem* top) const {
             return false;
         if (!tree.HasChildren(item))
             continue;
-        if (m_bViewOnly && !tree.FirstChildIsNextVisible(item))
+        if (m_viewOnly && !tree.FirstChildIsNextVisible(item))
             continue; // collapsed: its descendants are not shown
         for (int i = item->childCount() - 1; i >= 0; --i)
             pending.emplace_back(item->child(i), depth + 1);
@@ -54,7 +54,7 @@ void CTextExporter::WriteExportItem(IOutput& out, TreeItem* item, size_t depth) 
     out.PutRepeated('\t', depth);
     text_export::WriteTextMode(out, memo->m_strTitle);
     out.Put("\r\n\r\n");
-    if (!m_bTitleOnly && !memo->m_strBody.empty())
+    if (!m_titleOnly && !memo->m_strBody.empty())
         WriteIndentedBody(out, memo->m_strBody, depth + 1);
 }
 
@@ -91,16 +91,16 @@ void CTextExporter::ExportSubtree() {
         return;
     TreeControl& tree = m_treeView->Tree();
     TreeItem* root = tree.GetRoot();
-    CSettings settings(m_doc.settings());
+    AppSettings settings(m_doc.settings());
     std::optional<SubtreeExportChoice> choice = m_doc.platform().dialogs.SubtreeExport(
-        root ? root->label() : std::string(), settings.Get(CSettings::kExportTitleOnly) != 0,
-        settings.Get(CSettings::kExportViewOnly) != 0);
+        root ? root->label() : std::string(), settings.Get(AppSettings::kExportTitleOnly) != 0,
+        settings.Get(AppSettings::kExportViewOnly) != 0);
     if (!choice || choice->path.empty())
         return;
-    m_bViewOnly = choice->viewOnly;
-    m_bTitleOnly = choice->titleOnly;
-    settings.Set(CSettings::kExportViewOnly, m_bViewOnly ? 1 : 0);
-    settings.Set(CSettings::kExportTitleOnly, m_bTitleOnly ? 1 : 0);
+    m_viewOnly = choice->viewOnly;
+    m_titleOnly = choice->titleOnly;
+    settings.Set(AppSettings::kExportViewOnly, m_viewOnly ? 1 : 0);
+    settings.Set(AppSettings::kExportTitleOnly, m_titleOnly ? 1 : 0);
     TreeItem* top = tree.GetCaret();
     if (!top)
         return;

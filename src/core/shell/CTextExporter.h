@@ -16,8 +16,8 @@ public:
     CTextExporter(CKardelDoc& doc, CKdEditView* memoView, CKdTreeView* treeView)
         : m_doc(doc), m_memoView(memoView), m_treeView(treeView) {}
 
-    bool m_bViewOnly = false;
-    bool m_bTitleOnly = false;
+    bool m_viewOnly = false;
+    bool m_titleOnly = false;
 
     // The subtree export of `top` (CR LF line ends), written as it is made; false
     // when the output failed.
@@ -25,7 +25,7 @@ public:
     std::string SubtreeText(TreeItem* top) const; // the same, in memory
     std::string MemoViewText() const;
 
-    // Commands 32799 and 32838: dialogs, settings, then the file.
+    // ID_EXPORT_MEMOVIEW and ID_EXPORT_SUBTREE: dialogs, settings, then the file.
     void ExportMemoView();
     void ExportSubtree();
 

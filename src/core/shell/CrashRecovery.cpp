@@ -1,12 +1,12 @@
-#include "shell/CrashRecovery.h"
+#include "core/shell/CrashRecovery.h"
 
-#include "model/Archive.h"
-#include "model/CKardelDoc.h"
-#include "model/Cp932Codec.h"
-#include "model/Texts.h"
-#include "shell/CFileCommands.h"
-#include "shell/CKdEditView.h"
-#include "shell/Platform.h"
+#include "core/base/Archive.h"
+#include "core/base/Cp932Codec.h"
+#include "core/base/Platform.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/shell/CKdEditView.h"
+#include "core/shell/FileCommands.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
 #pragma once
-#include "model/RecoveryStore.h"
+#include "core/model/RecoveryStore.h"
 
 #include <string>
 
 namespace kardel {
 
-class CFileCommands;
+class FileCommands;
 class CKardelDoc;
 class IAppWindow;
 
@@ -14,7 +14,7 @@ class IAppWindow;
 // decides when (a pause in editing, at the latest every two minutes); this decides what.
 class CrashRecovery {
 public:
-    CrashRecovery(CKardelDoc& doc, CFileCommands& files, IAppWindow& window, RecoveryStore& store)
+    CrashRecovery(CKardelDoc& doc, FileCommands& files, IAppWindow& window, RecoveryStore& store)
         : m_doc(doc), m_files(files), m_window(window), m_store(store) {}
 
     // Writes the copy when the document has unsaved changes, removes it when it has none.
@@ -38,7 +38,7 @@ public:
 
 private:
     CKardelDoc& m_doc;
-    CFileCommands& m_files;
+    FileCommands& m_files;
     IAppWindow& m_window;
     RecoveryStore& m_store;
 };

@@ -1,14 +1,14 @@
 #pragma once
-#include "model/CKardelDoc.h"
-#include "model/SettingsStore.h"
-#include "search/CKdListView.h"
-#include "search/CSearchCommands.h"
-#include "shell/CExportCommands.h"
-#include "shell/CKdEditView.h"
-#include "shell/COptionsCommand.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
-#include "tree/CTitleView.h"
+#include "core/base/HeadlessPlatform.h"
+#include "core/base/SettingsStore.h"
+#include "core/model/CKardelDoc.h"
+#include "core/search/CKdListView.h"
+#include "core/search/SearchCommands.h"
+#include "core/shell/CKdEditView.h"
+#include "core/shell/ExportCommands.h"
+#include "core/shell/OptionsCommand.h"
+#include "core/tree/CKdTreeView.h"
+#include "core/tree/CTitleView.h"
 
 namespace kardel {
 
@@ -16,7 +16,7 @@ namespace kardel {
 // services and edit control. The window, the CLI and the tests all build on it.
 class DocumentSession {
 public:
-    DocumentSession(CPlatform& platform, IEditControl& edit)
+    DocumentSession(PlatformServices& platform, IEditControl& edit)
         : m_doc(m_app, platform), m_findView(m_doc), m_titleView(m_doc), m_memoView(m_doc, edit), m_treeView(m_doc) {
         m_doc.AttachViews(&m_findView, &m_titleView, &m_memoView, &m_treeView);
         m_doc.AddCommandHandler(&m_searchCommands);
@@ -24,7 +24,7 @@ public:
         m_doc.AddCommandHandler(&m_optionsCommand);
     }
 
-    // What the framework does after a new or opened document is loaded.
+    // After a new or opened document is loaded: FindView shows its first list.
     void OnInitialUpdate() { m_findView.OnInitialUpdate(); }
 
     CKardelApp m_app;
@@ -33,9 +33,9 @@ public:
     CTitleView m_titleView;
     CKdEditView m_memoView;
     CKdTreeView m_treeView;
-    CSearchCommands m_searchCommands{m_doc};
-    CExportCommands m_exportCommands{m_doc};
-    COptionsCommand m_optionsCommand{m_doc};
+    SearchCommands m_searchCommands{m_doc};
+    ExportCommands m_exportCommands{m_doc};
+    OptionsCommand m_optionsCommand{m_doc};
 };
 
 // A session that owns headless stand-ins for every platform service.
@@ -55,7 +55,7 @@ public:
     HeadlessShell m_shell;
     HeadlessDialogs m_dialogs;
     PlainEditControl m_edit;
-    CPlatform m_platform{m_settings, m_frame, m_messages, m_fileDialogs, m_shell, m_dialogs};
+    PlatformServices m_platform{m_settings, m_frame, m_messages, m_fileDialogs, m_shell, m_dialogs};
 
 private:
     DocumentSession m_session;

@@ -1,6 +1,6 @@
-#include "shell/FramePlacement.h"
+#include "core/shell/FramePlacement.h"
 
-#include "shell/CMainFrame.h"
+#include "core/shell/CMainFrame.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -21,8 +21,8 @@ std::int64_t Fit(std::int64_t start, std::int64_t size, std::int64_t lo, std::in
 
 } // namespace
 
-CFramePlacement FramePlacement::Reachable(const CFramePlacement& stored, const std::vector<ScreenArea>& screens) {
-    CFramePlacement p = stored;
+FrameGeometry FramePlacement::Reachable(const FrameGeometry& stored, const std::vector<ScreenArea>& screens) {
+    FrameGeometry p = stored;
     const std::int64_t left = p.left, top = p.top;
     const std::int64_t width = std::int64_t(p.right) - p.left;
     const std::int64_t height = std::int64_t(p.bottom) - p.top;

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
 
 #include <vector>
 
@@ -24,7 +24,7 @@ public:
     static constexpr int kGripHeight = 30;
     static constexpr int kMinMemoWidth = 100;
 
-    static CFramePlacement Reachable(const CFramePlacement& stored, const std::vector<ScreenArea>& screens);
+    static FrameGeometry Reachable(const FrameGeometry& stored, const std::vector<ScreenArea>& screens);
 };
 
 } // namespace kardel

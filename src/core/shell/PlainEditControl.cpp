@@ -1,4 +1,4 @@
-#include "shell/CKdEditView.h"
+#include "core/shell/CKdEditView.h"
 
 #include <algorithm>
 

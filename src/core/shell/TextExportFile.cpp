@@ -1,8 +1,8 @@
-#include "shell/TextExportFile.h"
+#include "core/shell/TextExportFile.h"
 
-#include "model/CKardelDoc.h"
-#include "model/SafeFile.h"
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
+#include "core/base/SafeFile.h"
+#include "core/model/CKardelDoc.h"
 
 namespace kardel::text_export {
 

@@ -1,11 +1,11 @@
-#include "tree/CKdTreeView.h"
+#include "core/tree/CKdTreeView.h"
 
-#include "model/Archive.h"
-#include "model/CKardelDoc.h"
-#include "model/SettingsStore.h"
-#include "model/Texts.h"
-#include "search/CFindMatcher.h"
-#include "shell/Platform.h"
+#include "core/base/Archive.h"
+#include "core/base/Platform.h"
+#include "core/base/SettingsStore.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/search/FindMatcher.h"
 
 #include <vector>
 
@@ -70,7 +70,7 @@ void CKdTreeView::InsertNewMemo(CMemoItem* memo) {
         parent = m_tree.GetRoot();
     else
         parent = m_tree.GetCaret();
-    auto index = static_cast<std::int32_t>(m_doc.m_arrMemos.size() - 1);
+    auto index = static_cast<std::int32_t>(m_doc.Memos().size() - 1);
     TreeItem* item = InsertMemoItem(parent, TreeControl::Where::First, nullptr, memo->m_strTitle, memo->m_nKind, index);
     m_tree.Select(item);
     if (memo->m_nKind == KindTrashEmpty) {
@@ -100,24 +100,24 @@ void CKdTreeView::OnUpdate(CView*, int hint, CMemoItem* memo) {
 void CKdTreeView::SelectFromFindView(CMemoItem* memo) {
     if (!memo->m_hTreeItem)
         return;
-    if (CSettings(m_doc.settings()).Get(CSettings::kCloseOtherFolders) != 0)
+    if (AppSettings(m_doc.settings()).Get(AppSettings::kCloseOtherFolders) != 0)
         CollapseAll();
     m_tree.Select(memo->m_hTreeItem);
 }
 
 void CKdTreeView::OnSelChanged(TreeItem* oldItem, TreeItem* newItem) {
-    if (m_bDeleting) {
+    if (m_deleting) {
         // The memo array is not compacted yet: report the new caret when it is.
-        m_bCaretMovedWhileDeleting = true;
+        m_caretMovedWhileDeleting = true;
         return;
     }
     if (oldItem && !m_bNoCommitOnSelect)
         m_doc.UpdateAllViews(this, HintStoreText, MemoOf(oldItem));
     if (!newItem)
         return;
-    m_doc.m_nCurMemo = newItem->value();
+    m_doc.SetCurMemo(newItem->value());
     m_doc.UpdateAllViews(this, HintCurrentChanged, MemoOf(newItem));
-    if (CSettings(m_doc.settings()).Get(CSettings::kSelectModifies) != 0)
+    if (AppSettings(m_doc.settings()).Get(AppSettings::kSelectModifies) != 0)
         m_doc.SetModifiedFlag();
 }
 
@@ -130,7 +130,7 @@ void CKdTreeView::OnItemExpanded(TreeItem* item) {
         m_doc.WillChangeMemo(*memo);
         memo->m_nKind = image;
     }
-    if (CSettings(m_doc.settings()).Get(CSettings::kSelectModifies) != 0)
+    if (AppSettings(m_doc.settings()).Get(AppSettings::kSelectModifies) != 0)
         m_doc.SetModifiedFlag();
 }
 
@@ -229,7 +229,7 @@ void CKdTreeView::Serialize(CArchive& ar) {
 
 // The whole section is read and checked (ReadTreeRecords) before the first item is inserted.
 void CKdTreeView::LoadTree(CArchive& ar) {
-    auto& memos = m_doc.m_arrMemos;
+    auto memos = m_doc.Memos();
     std::vector<StoredTreeRecord> records =
         ReadTreeRecords(ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; });
     DeleteAllItems();
@@ -243,7 +243,7 @@ void CKdTreeView::LoadTree(CArchive& ar) {
         if (IsTrashKind(r.image))
             m_hTrash = item;
         if (r.selected != 0)
-            m_doc.m_nCurMemo = r.memo;
+            m_doc.SetCurMemo(r.memo);
     }
     m_bNoParentRefreshOnInsert = false;
     m_tree.ForEachItem([this](TreeItem* item) {
@@ -258,14 +258,14 @@ void CKdTreeView::LoadTree(CArchive& ar) {
 
 void CKdTreeView::MarkMatches(const CFindCondition& condition) {
     TreeItem* start = nullptr;
-    if (condition.m_nScope == CFindCondition::AllMemos)
+    if (condition.m_scope == CFindCondition::AllMemos)
         start = m_tree.GetRoot();
-    else if (condition.m_nScope == CFindCondition::BelowSelection)
+    else if (condition.m_scope == CFindCondition::BelowSelection)
         start = m_tree.GetCaret();
     if (!start)
         return;
     TreeItem* root = m_tree.GetRoot();
-    CFindMatcher matcher(condition);
+    FindMatcher matcher(condition);
     m_tree.ForEachPreOrder(start, [&](TreeItem* item) {
         CMemoItem* memo = m_doc.Memo(item->value());
         if (!memo)

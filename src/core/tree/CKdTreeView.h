@@ -1,8 +1,8 @@
 #pragma once
-#include "model/CView.h"
-#include "tree/CTreeDragDrop.h"
-#include "tree/StoredTreeRecord.h"
-#include "tree/TreeControl.h"
+#include "core/base/CView.h"
+#include "core/tree/StoredTreeRecord.h"
+#include "core/tree/TreeControl.h"
+#include "core/tree/TreeDragDrop.h"
 
 #include <cstdint>
 #include <optional>
@@ -76,7 +76,7 @@ public:
     // The kind the double-click cycle steps to from kind k (4 to 10).
     std::int32_t NextKind(std::int32_t kind) const;
 
-    CTreeDragDrop& Drag() { return m_drag; }
+    TreeDragDrop& Drag() { return m_drag; }
 
     void OnUpdate(CView* sender, int hint, CMemoItem* memo) override;
     void Serialize(CArchive& ar) override;
@@ -106,10 +106,10 @@ private:
 
     CKardelDoc& m_doc;
     TreeControl m_tree;
-    CTreeDragDrop m_drag{*this};
+    TreeDragDrop m_drag{*this};
     // While a deletion runs, a caret the control moves is reported once, afterwards.
-    bool m_bDeleting = false;
-    bool m_bCaretMovedWhileDeleting = false;
+    bool m_deleting = false;
+    bool m_caretMovedWhileDeleting = false;
 };
 
 } // namespace kardel

@@ -1,9 +1,9 @@
 // The TreeView's editing primitives and the memo commands built on them.
-#include "model/CKardelDoc.h"
-#include "model/Texts.h"
-#include "shell/CCommandTable.h"
-#include "shell/Platform.h"
-#include "tree/CKdTreeView.h"
+#include "core/base/Platform.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/shell/CommandTable.h"
+#include "core/tree/CKdTreeView.h"
 
 #include <algorithm>
 #include <optional>
@@ -50,7 +50,7 @@ TreeItem* CKdTreeView::InsertCopy(TreeItem* source, TreeItem* newParent, TreeCon
     if (record->m_nKind == KindOpenFolder)
         record->m_nKind = KindClosedFolder; // copies arrive collapsed
     CMemoItem* memo = m_doc.AppendMemo(std::move(record));
-    auto index = static_cast<std::int32_t>(m_doc.m_arrMemos.size() - 1);
+    auto index = static_cast<std::int32_t>(m_doc.Memos().size() - 1);
     return InsertMemoItem(newParent, where, after, memo->m_strTitle, memo->m_nKind, index);
 }
 
@@ -133,7 +133,7 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     m_doc.SetModifiedFlag();
     std::unordered_set<std::uint64_t> clipSources;
     if (!m_bCutting)
-        for (const auto& entry : m_doc.m_arrClip)
+        for (const auto& entry : m_doc.Clip())
             if (entry->m_clipSource != 0)
                 clipSources.insert(entry->m_clipSource);
     bool clearClip = false;
@@ -154,8 +154,8 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
 
     std::vector<TreeItem*> parents;
     {
-        FlagScope deleting(m_bDeleting, true);
-        m_bCaretMovedWhileDeleting = false;
+        FlagScope deleting(m_deleting, true);
+        m_caretMovedWhileDeleting = false;
         // From the last to the first, so that a row of siblings is taken off its end.
         for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
             TreeItem* parent = (*it)->parent();
@@ -169,8 +169,8 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
         for (TreeItem* parent : parents)
             RefreshFolderState(parent);
     m_doc.RemoveMemos(std::move(indices));
-    if (m_bCaretMovedWhileDeleting) {
-        m_bCaretMovedWhileDeleting = false;
+    if (m_caretMovedWhileDeleting) {
+        m_caretMovedWhileDeleting = false;
         OnSelChanged(nullptr, m_tree.GetCaret());
     }
 }
@@ -274,7 +274,7 @@ bool CKdTreeView::OnUpdateCmd(CommandId id, CCmdUI& ui) {
         ui.enabled = caret && caret != root && !IsTrashKind(caret->image());
         return true;
     case ID_MEMO_PASTE:
-        ui.enabled = caret && !m_doc.m_arrClip.empty();
+        ui.enabled = caret && !m_doc.Clip().empty();
         return true;
     case ID_MEMO_TO_TRASH:
         ui.enabled = caret && caret != root && !IsTrashOrInTrash(caret);
@@ -307,7 +307,7 @@ bool CKdTreeView::OnCmdMsg(CommandId id) {
     // Copying and opening or closing folders change no memo: they are no step.
     std::optional<UndoHistory::Scope> step;
     if (id != ID_MEMO_COPY && id != ID_EXPAND_ALL && id != ID_COLLAPSE_ALL && IsForwardedMemoCommand(id))
-        step.emplace(m_doc, CCommandTable::PlainText(id));
+        step.emplace(m_doc, CommandTable::PlainText(id));
     switch (id) {
     case ID_MEMO_DUPLICATE:
         Duplicate();
@@ -447,7 +447,7 @@ void CKdTreeView::EmptyTrash() {
 void CKdTreeView::CopyToClipboard() {
     TreeItem* caret = m_tree.GetCaret();
     m_doc.UpdateAllViews(this, HintStoreText, MemoOf(caret));
-    m_doc.m_arrClip.clear();
+    m_doc.ClearClip();
     std::unordered_map<const TreeItem*, std::int32_t> positions;
     m_tree.ForEachPreOrder(caret, [&](TreeItem* x) {
         const CMemoItem* memo = MemoOf(x);
@@ -460,9 +460,9 @@ void CKdTreeView::CopyToClipboard() {
         copy->m_hTreeItem = nullptr;
         copy->m_clipSource = x->id();
         auto parentEntry = positions.find(x->parent());
-        copy->m_nParent = m_doc.m_arrClip.empty() || parentEntry == positions.end() ? -1 : parentEntry->second;
-        positions[x] = static_cast<std::int32_t>(m_doc.m_arrClip.size());
-        m_doc.m_arrClip.push_back(std::move(copy));
+        copy->m_nParent = m_doc.Clip().empty() || parentEntry == positions.end() ? -1 : parentEntry->second;
+        positions[x] = static_cast<std::int32_t>(m_doc.Clip().size());
+        m_doc.AppendClip(std::move(copy));
     });
 }
 
@@ -476,7 +476,7 @@ void CKdTreeView::Cut() {
         DeleteSubtree(caret);
     }
     // The cut memos now exist only in the clipboard: no deletion may empty it.
-    for (auto& entry : m_doc.m_arrClip)
+    for (auto& entry : m_doc.Clip())
         entry->m_clipSource = 0;
     // The memos after the cut ones have new indices: FindView must not keep the old ones.
     m_doc.UpdateAllViews(this, HintResultsChanged, nullptr);
@@ -485,13 +485,13 @@ void CKdTreeView::Cut() {
 void CKdTreeView::Paste() {
     TreeItem* target = m_tree.GetCaret();
     CMemoItem* targetMemo = MemoOf(target);
-    if (!targetMemo || m_doc.m_arrClip.empty())
+    if (!targetMemo || m_doc.Clip().empty())
         return;
-    auto base = static_cast<std::int32_t>(m_doc.m_arrMemos.size());
+    auto base = static_cast<std::int32_t>(m_doc.Memos().size());
     {
         FlagScope noRefresh(m_bNoParentRefreshOnInsert, true);
-        for (size_t i = 0; i < m_doc.m_arrClip.size(); ++i) {
-            const CMemoItem& entry = *m_doc.m_arrClip[i];
+        for (size_t i = 0; i < m_doc.Clip().size(); ++i) {
+            const CMemoItem& entry = *m_doc.Clip()[i];
             auto record = std::make_unique<CMemoItem>();
             record->CopyFrom(entry);
             record->m_timeCreated = record->m_timeUpdated = Clock::Now();

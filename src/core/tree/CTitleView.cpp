@@ -1,8 +1,8 @@
-#include "tree/CTitleView.h"
+#include "core/tree/CTitleView.h"
 
-#include "model/CKardelDoc.h"
-#include "model/Texts.h"
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
 
 namespace kardel {
 namespace {
@@ -17,7 +17,7 @@ void CTitleView::OnUpdate(CView*, int hint, CMemoItem* memo) {
     if (hint != HintMemoChanged && hint != HintCurrentChanged && hint != HintIconsReloaded)
         return;
     if (!memo && m_doc)
-        memo = m_doc->Memo(m_doc->m_nCurMemo);
+        memo = m_doc->CurrentMemo();
     if (memo)
         Refresh(*memo);
 }

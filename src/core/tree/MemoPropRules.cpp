@@ -1,7 +1,7 @@
-#include "tree/MemoPropRules.h"
+#include "core/tree/MemoPropRules.h"
 
-#include "model/CDocOptions.h"
-#include "model/Texts.h"
+#include "core/base/Texts.h"
+#include "core/model/CDocOptions.h"
 
 namespace kardel {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/CMemoItem.h"
+#include "core/model/CMemoItem.h"
 
 #include <string>
 

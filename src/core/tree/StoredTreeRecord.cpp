@@ -1,7 +1,7 @@
-#include "tree/StoredTreeRecord.h"
+#include "core/tree/StoredTreeRecord.h"
 
-#include "model/Archive.h"
-#include "model/CMemoItem.h"
+#include "core/base/Archive.h"
+#include "core/model/CMemoItem.h"
 
 namespace kardel {
 

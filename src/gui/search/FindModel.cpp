@@ -1,9 +1,9 @@
-#include "search/FindModel.h"
+#include "gui/search/FindModel.h"
 
-#include "Cp932Text.h"
-#include "IconList.h"
-#include "model/CMemoItem.h"
-#include "search/CKdListView.h"
+#include "core/model/CMemoItem.h"
+#include "core/search/CKdListView.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/common/IconList.h"
 
 namespace kardel::gui {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "search/IFindListObserver.h"
+#include "core/search/IFindListObserver.h"
 
 #include <QAbstractTableModel>
 

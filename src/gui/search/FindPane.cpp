@@ -1,8 +1,8 @@
-#include "search/FindPane.h"
+#include "gui/search/FindPane.h"
 
-#include "IconList.h"
-#include "search/CKdListView.h"
-#include "search/FindModel.h"
+#include "core/search/CKdListView.h"
+#include "gui/common/IconList.h"
+#include "gui/search/FindModel.h"
 
 #include <QApplication>
 #include <QFontDatabase>

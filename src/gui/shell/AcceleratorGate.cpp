@@ -1,4 +1,4 @@
-#include "shell/AcceleratorGate.h"
+#include "gui/shell/AcceleratorGate.h"
 
 #include <QAction>
 #include <QKeyEvent>

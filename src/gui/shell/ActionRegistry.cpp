@@ -1,10 +1,10 @@
-#include "shell/ActionRegistry.h"
+#include "gui/shell/ActionRegistry.h"
 
-#include "Cp932Text.h"
-#include "IconList.h"
-#include "shell/CCommandRouter.h"
-#include "shell/CFileCommands.h"
-#include "shell/ToolBarIcons.h"
+#include "core/shell/CommandRouter.h"
+#include "core/shell/FileCommands.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/common/IconList.h"
+#include "gui/shell/ToolBarIcons.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -73,10 +73,30 @@ QIcon ButtonIcon(int id) {
 
 } // namespace
 
+QString ActionRegistry::ObjectName(const QString& prefix, int id) {
+    const char* constant = CommandIdName(id);
+    int recent = id - ID_FILE_MRU_FILE1;
+    if (!constant && recent > 0 && recent < FileCommands::kRecentCount)
+        return prefix + QStringLiteral("FileMruFile%1").arg(recent + 1);
+    if (!constant)
+        return prefix + QString::number(id);
+    QString name = prefix;
+    bool upper = true;
+    for (const char* c = constant + 3; *c; ++c) { // after "ID_"
+        if (*c == '_') {
+            upper = true;
+            continue;
+        }
+        name += upper ? QChar(*c) : QChar(*c).toLower();
+        upper = false;
+    }
+    return name;
+}
+
 ActionRegistry::ActionRegistry(QWidget* window, std::function<void(int)> execute)
     : QObject(window), m_window(window), m_execute(std::move(execute)) {
-    for (const CommandInfo& info : CCommandTable::Commands()) {
-        QAction* action = Create(info.id, FromCp932(info.MenuText()), QStringLiteral("action%1").arg(info.id));
+    for (const CommandInfo& info : CommandTable::Commands()) {
+        QAction* action = Create(info.id, FromCp932(info.MenuText()), ObjectName(QStringLiteral("action"), info.id));
         QList<QKeySequence> keys;
         for (const char* key : info.keys)
             keys << QKeySequence(QString::fromLatin1(key), QKeySequence::PortableText);
@@ -93,9 +113,9 @@ ActionRegistry::ActionRegistry(QWidget* window, std::function<void(int)> execute
         m_actions.insert(info.id, action);
         window->addAction(action);
     }
-    for (int i = 0; i < CFileCommands::kRecentCount; ++i) {
+    for (int i = 0; i < FileCommands::kRecentCount; ++i) {
         int id = ID_FILE_MRU_FILE1 + i;
-        QAction* action = i == 0 ? m_actions.value(id) : Create(id, QString(), QStringLiteral("action%1").arg(id));
+        QAction* action = i == 0 ? m_actions.value(id) : Create(id, QString(), ObjectName(QStringLiteral("action"), id));
         m_recent << action;
     }
     m_recentPlaceholder = new QAction(Utf8("最近使ったﾌｧｲﾙ"), this);
@@ -140,7 +160,7 @@ void ActionRegistry::AddEntries(QMenu* menu, const MenuEntry& entry, const QStri
             if (child.text) {
                 // The item's own text: an action of its own that runs the same command.
                 QAction* action =
-                    Create(child.id, FromCp932(child.Text()), prefix + QString::number(child.id), execute);
+                    Create(child.id, FromCp932(child.Text()), ObjectName(prefix, child.id), execute);
                 if (QAction* main = m_actions.value(child.id))
                     action->setStatusTip(main->statusTip());
                 menu->addAction(action);
@@ -154,7 +174,7 @@ void ActionRegistry::AddEntries(QMenu* menu, const MenuEntry& entry, const QStri
 
 void ActionRegistry::BuildMenuBar(QMenuBar* bar) {
     int n = 0;
-    for (const MenuEntry& popup : CCommandTable::MainMenu()) {
+    for (const MenuEntry& popup : CommandTable::MainMenu()) {
         QMenu* menu = bar->addMenu(FromCp932(popup.Text()));
         menu->setObjectName(QStringLiteral("menu%1").arg(n++));
         AddEntries(menu, popup, QStringLiteral("menu"), {});
@@ -192,13 +212,13 @@ void ActionRegistry::SetRecentFiles(const QStringList& paths) {
     }
 }
 
-void ActionRegistry::Refresh(const CCommandRouter& router) {
+void ActionRegistry::Refresh(const CommandRouter& router) {
     for (QAction* action : m_all) {
         CCmdUI ui = router.Update(CommandId(action->data().toInt()));
         action->setEnabled(ui.enabled);
         if (!ui.text.empty()) {
             // A text of the moment (the step undo would take back) with the table's key text.
-            const CommandInfo* info = CCommandTable::Find(action->data().toInt());
+            const CommandInfo* info = CommandTable::Find(action->data().toInt());
             QString table = info ? FromCp932(info->MenuText()) : QString();
             qsizetype tab = table.indexOf(QLatin1Char('\t'));
             action->setText(FromCp932(ui.text) + (tab >= 0 ? table.mid(tab) : QString()));

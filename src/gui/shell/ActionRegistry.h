@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/CCommandTable.h"
+#include "core/shell/CommandTable.h"
 
 #include <QHash>
 #include <QList>
@@ -14,7 +14,7 @@ class QToolBar;
 class QWidget;
 
 namespace kardel {
-class CCommandRouter;
+class CommandRouter;
 }
 
 namespace kardel::gui {
@@ -30,8 +30,13 @@ public:
     QAction* Action(int id) const { return m_actions.value(id); }
     const QList<QAction*>& AllActions() const { return m_all; }
 
+    // The object name of a command's action: the prefix and the command's constant in
+    // camel case ("action" + ID_MEMO_UP gives "actionMemoUp"); recent files count on
+    // from ID_FILE_MRU_FILE1 ("actionFileMruFile2").
+    static QString ObjectName(const QString& prefix, int id);
+
     void BuildMenuBar(QMenuBar* bar);
-    // A popup of its own (menu 139 or 155) from the table's entry. With `execute`, the popup's
+    // A popup of its own (the memo context menu or MemoView's) from the table's entry. With `execute`, the popup's
     // own actions go there instead of the router and are left out of Refresh.
     QMenu* BuildPopup(const MenuEntry& entry, QWidget* parent, const QString& objectPrefix,
                       std::function<void(int)> execute = {});
@@ -40,7 +45,7 @@ public:
     // The recent files menu entries: texts "&1 name" ..., grayed placeholder while empty.
     void SetRecentFiles(const QStringList& paths);
 
-    void Refresh(const CCommandRouter& router);
+    void Refresh(const CommandRouter& router);
 
 private:
     QAction* Create(int id, const QString& text, const QString& objectName, std::function<void(int)> execute = {});

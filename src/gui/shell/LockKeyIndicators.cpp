@@ -1,6 +1,6 @@
-#include "shell/LockKeyIndicators.h"
+#include "gui/shell/LockKeyIndicators.h"
 
-#include "shell/XkbLockState.h"
+#include "gui/shell/XkbLockState.h"
 
 #include <QApplication>
 #include <QEvent>

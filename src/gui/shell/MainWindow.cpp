@@ -1,21 +1,21 @@
-#include "shell/MainWindow.h"
+#include "gui/shell/MainWindow.h"
 
-#include "Cp932Text.h"
-#include "IconList.h"
-#include "dialogs/HelpPage.h"
-#include "model/DefinitionIcons.h"
-#include "search/FindPane.h"
-#include "shell/AcceleratorGate.h"
-#include "shell/ActionRegistry.h"
-#include "shell/FramePlacement.h"
-#include "shell/LockKeyIndicators.h"
-#include "shell/MemoPane.h"
-#include "shell/MenuPromptStyle.h"
-#include "shell/QtSettingsStore.h"
-#include "shell/SingleInstance.h"
-#include "tree/TitleStrip.h"
-#include "tree/TreeModel.h"
-#include "tree/TreePane.h"
+#include "core/model/DefinitionIcons.h"
+#include "core/shell/FramePlacement.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/common/IconList.h"
+#include "gui/search/FindPane.h"
+#include "gui/shell/AcceleratorGate.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/HelpPage.h"
+#include "gui/shell/LockKeyIndicators.h"
+#include "gui/shell/MemoPane.h"
+#include "gui/shell/MenuPromptStyle.h"
+#include "gui/shell/QtSettingsStore.h"
+#include "gui/shell/SingleInstance.h"
+#include "gui/tree/TitleStrip.h"
+#include "gui/tree/TreeModel.h"
+#include "gui/tree/TreePane.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -54,11 +54,11 @@ MainWindow::MainWindow(WindowServices services, SingleInstance* instance)
     m_memoPane->SetView(&m_session->m_memoView);
     m_memoPane->SetPrinter(&m_printer);
     m_frameRules = std::make_unique<CMainFrame>(doc(), *this);
-    m_fileCommands = std::make_unique<CFileCommands>(doc(), *this);
-    m_appCommands = std::make_unique<CAppCommands>(services.dialogs, services.shell,
-                                                   // Percent-encoded: the shell reads the target as cp932.
-                                                   HelpPage::Url().toString(QUrl::FullyEncoded).toStdString());
-    m_router = std::make_unique<CCommandRouter>(doc());
+    m_fileCommands = std::make_unique<FileCommands>(doc(), *this);
+    m_appCommands = std::make_unique<AppCommands>(services.dialogs, services.shell,
+                                                  // Percent-encoded: the shell reads the target as cp932.
+                                                  HelpPage::Url().toString(QUrl::FullyEncoded).toStdString());
+    m_router = std::make_unique<CommandRouter>(doc());
     m_router->AddFrameTarget(m_frameRules.get());
     m_router->AddAppTarget(m_fileCommands.get());
     m_router->AddAppTarget(m_appCommands.get());
@@ -222,12 +222,12 @@ void MainWindow::BuildBars() {
     m_mainBar = new QToolBar(Utf8("メイン"), this);
     m_mainBar->setObjectName("mainToolBar");
     m_mainBar->setIconSize(QSize(16, 16));
-    m_actions->FillToolBar(m_mainBar, CCommandTable::MainToolBar());
+    m_actions->FillToolBar(m_mainBar, CommandTable::MainToolBar());
     addToolBar(Qt::TopToolBarArea, m_mainBar);
     m_treeBar = new QToolBar(QStringLiteral("TreeView"), this);
     m_treeBar->setObjectName("treeToolBar");
     m_treeBar->setIconSize(QSize(16, 16));
-    m_actions->FillToolBar(m_treeBar, CCommandTable::TreeToolBar());
+    m_actions->FillToolBar(m_treeBar, CommandTable::TreeToolBar());
     addToolBar(Qt::LeftToolBarArea, m_treeBar);
     for (QToolBar* bar : {m_mainBar, m_treeBar})
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -252,9 +252,9 @@ void MainWindow::BuildBars() {
     };
     qApp->installEventFilter(m_gate);
 
-    m_memoContextMenu = m_actions->BuildPopup(CCommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
+    m_memoContextMenu = m_actions->BuildPopup(CommandTable::MemoContextMenu(), this, QStringLiteral("memoContext"));
     m_memoViewMenu =
-        m_actions->BuildPopup(CCommandTable::MemoViewContextMenu(), this, QStringLiteral("memoView"), [this](int id) {
+        m_actions->BuildPopup(CommandTable::MemoViewContextMenu(), this, QStringLiteral("memoView"), [this](int id) {
             // MemoView owns this popup: its commands go straight to it.
             m_session->m_memoView.OnCmdMsg(CommandId(id));
             RefreshActions();
@@ -306,7 +306,7 @@ void MainWindow::WirePanes() {
         for (const auto& [key, id] : undoKeys) {
             auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), pane);
             shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-            shortcut->setObjectName(QStringLiteral("undoKey%1").arg(id));
+            shortcut->setObjectName(ActionRegistry::ObjectName(QStringLiteral("key"), id));
             connect(shortcut, &QShortcut::activated, this, [this, id = id] { ExecuteCommand(id); });
         }
     }
@@ -393,9 +393,9 @@ void MainWindow::ShowMemoViewContextMenu(const QPoint& globalPos) {
 
 // ---- IMainFrame ----
 
-CFramePlacement MainWindow::GetPlacement() const {
+FrameGeometry MainWindow::GetPlacement() const {
     QRect g = geometry();
-    CFramePlacement p;
+    FrameGeometry p;
     p.top = g.top();
     p.left = g.left();
     p.bottom = g.bottom() + 1;
@@ -404,14 +404,14 @@ CFramePlacement MainWindow::GetPlacement() const {
     return p;
 }
 
-void MainWindow::ApplyPlacement(const CFramePlacement& stored) {
-    CFramePlacement p = stored;
+void MainWindow::ApplyPlacement(const FrameGeometry& stored) {
+    FrameGeometry p = stored;
     const std::int64_t width = std::int64_t(p.right) - p.left;
     const std::int64_t height = std::int64_t(p.bottom) - p.top;
     // A rectangle from a damaged or foreign file must not make the window vanish: a size
     // no window has keeps the current one, and the place is made reachable on the screens.
     if (width < 200 || height < 150 || width > 20000 || height > 20000) {
-        const CFramePlacement current = GetPlacement();
+        const FrameGeometry current = GetPlacement();
         p.left = current.left;
         p.top = current.top;
         p.right = current.right;

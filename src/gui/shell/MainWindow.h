@@ -1,11 +1,11 @@
 #pragma once
-#include "shell/CAppCommands.h"
-#include "shell/CCommandRouter.h"
-#include "shell/CFileCommands.h"
-#include "shell/CMainFrame.h"
-#include "shell/CrashRecovery.h"
-#include "shell/DocumentSession.h"
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
+#include "core/shell/AppCommands.h"
+#include "core/shell/CMainFrame.h"
+#include "core/shell/CommandRouter.h"
+#include "core/shell/CrashRecovery.h"
+#include "core/shell/DocumentSession.h"
+#include "core/shell/FileCommands.h"
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -54,9 +54,9 @@ public:
 
     CKardelDoc& doc() { return m_session->m_doc; }
     DocumentSession& session() { return *m_session; }
-    CCommandRouter& router() { return *m_router; }
+    CommandRouter& router() { return *m_router; }
     CMainFrame& frameRules() { return *m_frameRules; }
-    CFileCommands& fileCommands() { return *m_fileCommands; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
     ActionRegistry& actions() { return *m_actions; }
     TreePane* treePane() const { return m_treePane; }
     TreeModel* treeModel() const { return m_treeModel; }
@@ -83,8 +83,8 @@ public:
     void ExecuteCommand(int id);
 
     // IMainFrame
-    CFramePlacement GetPlacement() const override;
-    void ApplyPlacement(const CFramePlacement& placement) override;
+    FrameGeometry GetPlacement() const override;
+    void ApplyPlacement(const FrameGeometry& placement) override;
     void SaveBarState() override;
     void SetFindViewHeight(int height) override;
     void SetTitleStripTall(bool tall) override;
@@ -128,13 +128,13 @@ private:
     void WatchDocumentFile();
     void CheckDocumentFile();
 
-    CPlatform m_platform;
+    PlatformServices m_platform;
     MemoPane* m_memoPane;
     std::unique_ptr<DocumentSession> m_session;
     std::unique_ptr<CMainFrame> m_frameRules;
-    std::unique_ptr<CFileCommands> m_fileCommands;
-    std::unique_ptr<CAppCommands> m_appCommands;
-    std::unique_ptr<CCommandRouter> m_router;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<AppCommands> m_appCommands;
+    std::unique_ptr<CommandRouter> m_router;
     std::unique_ptr<CrashRecovery> m_recovery;
     QTimer* m_idleTimer = nullptr;    // a pause in editing
     QTimer* m_longestTimer = nullptr; // the longest a change waits for its recovery copy

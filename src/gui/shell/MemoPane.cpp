@@ -1,7 +1,7 @@
-#include "shell/MemoPane.h"
+#include "gui/shell/MemoPane.h"
 
-#include "Cp932Text.h"
-#include "shell/TextFindDialog.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/shell/TextFindDialog.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/CKdEditView.h"
+#include "core/shell/CKdEditView.h"
 
 #include <QPlainTextEdit>
 

@@ -1,4 +1,4 @@
-#include "shell/MenuPromptStyle.h"
+#include "gui/shell/MenuPromptStyle.h"
 
 namespace kardel::gui {
 

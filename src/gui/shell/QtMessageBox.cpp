@@ -1,6 +1,6 @@
-#include "shell/QtMessageBox.h"
+#include "gui/shell/QtMessageBox.h"
 
-#include "Cp932Text.h"
+#include "gui/common/Cp932Text.h"
 
 #include <QMessageBox>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/Platform.h"
+#include "core/base/Platform.h"
 
 class QWidget;
 

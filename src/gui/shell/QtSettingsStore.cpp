@@ -1,4 +1,4 @@
-#include "shell/QtSettingsStore.h"
+#include "gui/shell/QtSettingsStore.h"
 
 #include <QSettings>
 

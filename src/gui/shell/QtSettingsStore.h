@@ -1,5 +1,5 @@
 #pragma once
-#include "model/SettingsStore.h"
+#include "core/base/SettingsStore.h"
 
 #include <QByteArray>
 #include <QStringList>

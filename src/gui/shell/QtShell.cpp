@@ -1,6 +1,6 @@
-#include "shell/QtShell.h"
+#include "gui/shell/QtShell.h"
 
-#include "Cp932Text.h"
+#include "gui/common/Cp932Text.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

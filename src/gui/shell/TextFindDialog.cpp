@@ -1,6 +1,6 @@
-#include "shell/TextFindDialog.h"
+#include "gui/shell/TextFindDialog.h"
 
-#include "Cp932Text.h"
+#include "gui/common/Cp932Text.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

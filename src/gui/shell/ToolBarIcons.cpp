@@ -1,7 +1,7 @@
-#include "shell/ToolBarIcons.h"
+#include "gui/shell/ToolBarIcons.h"
 
-#include "IconList.h"
-#include "shell/CommandIds.h"
+#include "core/base/CommandIds.h"
+#include "gui/common/IconList.h"
 
 #include <QHash>
 #include <QPainter>

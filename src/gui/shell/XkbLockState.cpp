@@ -1,4 +1,4 @@
-#include "shell/XkbLockState.h"
+#include "gui/shell/XkbLockState.h"
 
 #include <QGuiApplication>
 

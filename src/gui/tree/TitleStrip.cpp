@@ -1,9 +1,9 @@
-#include "tree/TitleStrip.h"
+#include "gui/tree/TitleStrip.h"
 
-#include "Cp932Text.h"
-#include "model/ShownTitle.h"
-#include "shell/MemoPane.h"
-#include "tree/CTitleView.h"
+#include "core/model/ShownTitle.h"
+#include "core/tree/CTitleView.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/shell/MemoPane.h"
 
 #include <QMouseEvent>
 #include <QPainter>

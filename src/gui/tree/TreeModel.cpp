@@ -1,9 +1,9 @@
-#include "tree/TreeModel.h"
+#include "gui/tree/TreeModel.h"
 
-#include "Cp932Text.h"
-#include "IconList.h"
-#include "model/CKardelDoc.h"
-#include "model/ShownTitle.h"
+#include "core/model/CKardelDoc.h"
+#include "core/model/ShownTitle.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/common/IconList.h"
 
 namespace kardel::gui {
 

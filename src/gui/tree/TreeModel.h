@@ -1,5 +1,5 @@
 #pragma once
-#include "tree/TreeControl.h"
+#include "core/tree/TreeControl.h"
 
 #include <QAbstractItemModel>
 

@@ -1,8 +1,8 @@
-#include "tree/TreePane.h"
+#include "gui/tree/TreePane.h"
 
-#include "Cp932Text.h"
-#include "IconList.h"
-#include "tree/TreeModel.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/common/IconList.h"
+#include "gui/tree/TreeModel.h"
 
 #include <QApplication>
 #include <QHeaderView>

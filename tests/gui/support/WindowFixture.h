@@ -1,7 +1,8 @@
 #pragma once
-#include "Cp932Text.h"
-#include "shell/MainWindow.h"
-#include "shell/QtSettingsStore.h"
+#include "gui/common/Cp932Text.h"
+#include "gui/shell/ActionRegistry.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/QtSettingsStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -44,4 +45,9 @@ inline kardel::TreeItem* ItemTitled(kardel::gui::MainWindow& w, const QString& t
             found = item;
     });
     return found;
+}
+
+// The window's action of command `id` (the menu's, not a popup's own).
+inline QAction* ActionOf(kardel::gui::MainWindow& w, int id) {
+    return w.findChild<QAction*>(kardel::gui::ActionRegistry::ObjectName(QStringLiteral("action"), id));
 }
