@@ -1,5 +1,9 @@
 #include "DocumentInvariants.h"
 
+#include "core/base/OutputSink.h"
+
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace kardel::fuzz {
@@ -55,6 +59,27 @@ std::string CheckDocumentInvariants(HeadlessSession& session) {
     if (session.memoView().ShownMemo() != current)
         return "MemoView does not show the current memo";
     return {};
+}
+
+void Fail(const char* stage, const std::string& what) {
+    std::fprintf(stderr, "%s: %s\n", stage, what.c_str());
+    std::abort();
+}
+
+void CheckSavesAndReloads(HeadlessSession& session) {
+    MemoryOutput saved;
+    if (!session.doc().StoreTo(saved))
+        Fail("saved", "saving failed");
+    HeadlessSession reloaded;
+    if (!reloaded.doc().LoadFromBytes(saved.bytes()).ok)
+        Fail("reloaded", "the saved bytes do not load");
+    if (std::string broken = CheckDocumentInvariants(reloaded); !broken.empty())
+        Fail("reloaded", broken);
+    if (reloaded.doc().Memos().size() != session.doc().Memos().size())
+        Fail("reloaded", "memo count changed");
+    MemoryOutput again;
+    if (!reloaded.doc().StoreTo(again) || again.bytes() != saved.bytes())
+        Fail("reloaded", "saving the reloaded document gives other bytes");
 }
 
 } // namespace kardel::fuzz

@@ -12,4 +12,12 @@ namespace kardel::fuzz {
 // broken, or an empty text.
 std::string CheckDocumentInvariants(HeadlessSession& session);
 
+// Reports the broken property with the stage that found it and aborts, which is
+// how a fuzzer is told.
+[[noreturn]] void Fail(const char* stage, const std::string& what);
+
+// The document saves; the saved bytes load into a sound document with as many
+// memos, which saves to the same bytes again. Fails otherwise.
+void CheckSavesAndReloads(HeadlessSession& session);
+
 } // namespace kardel::fuzz

@@ -10,13 +10,7 @@
 #include <cstdlib>
 
 using namespace kardel;
-
-namespace {
-[[noreturn]] void Fail(const char* stage, const std::string& what) {
-    std::fprintf(stderr, "%s: %s\n", stage, what.c_str());
-    std::abort();
-}
-} // namespace
+using fuzz::Fail;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     HeadlessSession session;
@@ -33,18 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (std::string broken = fuzz::CheckDocumentInvariants(session); !broken.empty())
         Fail("loaded", broken);
 
-    MemoryOutput saved;
-    if (!session.doc().StoreTo(saved))
-        Fail("saved", "saving failed");
-    HeadlessSession reloaded;
-    if (!reloaded.doc().LoadFromBytes(saved.bytes()).ok)
-        Fail("reloaded", "the saved bytes do not load");
-    if (std::string broken = fuzz::CheckDocumentInvariants(reloaded); !broken.empty())
-        Fail("reloaded", broken);
-    if (reloaded.doc().Memos().size() != session.doc().Memos().size())
-        Fail("reloaded", "memo count changed");
-    MemoryOutput again;
-    if (!reloaded.doc().StoreTo(again) || again.bytes() != saved.bytes())
-        Fail("reloaded", "saving the reloaded document gives other bytes");
+    fuzz::CheckSavesAndReloads(session);
     return 0;
 }

@@ -14,13 +14,7 @@
 #include <unistd.h>
 
 using namespace kardel;
-
-namespace {
-[[noreturn]] void Fail(const char* stage, const std::string& what) {
-    std::fprintf(stderr, "%s: %s\n", stage, what.c_str());
-    std::abort();
-}
-} // namespace
+using fuzz::Fail;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     // An odd first byte starts the input inside an OPML body, so the fuzzer reaches expat's paths at once.
@@ -42,11 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         Fail("refused", "the document changed");
     if (std::string broken = fuzz::CheckDocumentInvariants(session); !broken.empty())
         Fail(imported.ok ? "merged" : "refused", broken);
-    MemoryOutput saved;
-    if (!session.doc().StoreTo(saved))
-        Fail("saved", "saving failed");
-    HeadlessSession reloaded;
-    if (!reloaded.doc().LoadFromBytes(saved.bytes()).ok)
-        Fail("reloaded", "the saved document does not load");
+    fuzz::CheckSavesAndReloads(session);
     return 0;
 }

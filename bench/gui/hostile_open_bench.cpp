@@ -2,13 +2,10 @@
 // of open folders each inside the previous (1,000,000 deep), and one memo whose title is 40 MB.
 // Run each benchmark on its own (--benchmark_filter) to read its peak memory.
 #include "../support/DocumentGenerator.h"
+#include "WindowStart.h"
 #include "core/model/CMemoItem.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/QtSettingsStore.h"
-#include "gui/tree/TreePane.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -17,11 +14,6 @@
 using namespace kardel;
 
 namespace {
-
-QTemporaryDir& Folder() {
-    static QTemporaryDir dir;
-    return dir;
-}
 
 // KARDEL_BENCH_CHAIN overrides the chain's length (to find where an older build gives up).
 size_t DeepChainLength() {
@@ -59,7 +51,7 @@ QString DeepChainFile() {
     }
     view.m_bNoParentRefreshOnInsert = false;
     view.Tree().Select(parent);
-    path = Folder().filePath("chain.kdl");
+    path = bench::Folder().filePath("chain.kdl");
     if (!doc.OnSaveDocument(path.toStdString()).ok)
         path.clear();
     return path;
@@ -82,55 +74,22 @@ QString LongTitleFile() {
     TreeItem* item = view.InsertMemoItem(view.Tree().GetRoot(), TreeControl::Where::First, nullptr, title, KindMemo,
                                          static_cast<std::int32_t>(doc.Memos().size() - 1));
     view.Tree().Select(item);
-    path = Folder().filePath("title.kdl");
+    path = bench::Folder().filePath("title.kdl");
     if (!doc.OnSaveDocument(path.toStdString()).ok)
         path.clear();
     return path;
 }
 
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
 // From creating the window to its first paint with the file open.
 void OpenInWindow(benchmark::State& state, const QString& path) {
-    gui::QtSettingsStore settings;
-    HeadlessMessageBox messages;
-    HeadlessFileDialogs fileDialogs;
-    HeadlessShell shell;
-    HeadlessDialogs dialogs;
-    for (auto _ : state) {
-        auto window =
-            std::make_unique<gui::MainWindow>(gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
-        FirstPaint probe;
-        window->treePane()->viewport()->installEventFilter(&probe);
-        if (path.isEmpty() || !window->OpenFile(path))
-            state.SkipWithError("the file did not open");
-        window->show();
-        while (!probe.painted)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-        state.PauseTiming();
-        window->treePane()->viewport()->removeEventFilter(&probe);
-        window.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
+    if (path.isEmpty())
+        state.SkipWithError("the file was not written");
+    bench::StartWindow(state, path);
     state.counters["peakMB"] = double(bench::PeakRss()) / 1e6;
 }
 
 void LoadOnly(benchmark::State& state, const QString& path) {
-    for (auto _ : state) {
-        HeadlessSession session;
-        if (path.isEmpty() || !session.doc().OnOpenDocument(path.toStdString()).ok)
-            state.SkipWithError("the file did not open");
-        benchmark::DoNotOptimize(session.doc().Memos().size());
-    }
+    bench::LoadOnly(state, path);
     state.counters["peakMB"] = double(bench::PeakRss()) / 1e6;
 }
 

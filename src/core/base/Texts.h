@@ -13,6 +13,8 @@ inline const std::string& TrashTitle() { return Sjis("ごみ箱"); }
 inline const std::string& NewMemoTitle() { return Sjis("名称未決定"); }
 inline const std::string& Undefined() { return Sjis("未定義"); }
 inline const std::string& BadFileFormat() { return Sjis("予期しないﾌｧｲﾙ形式です。"); }
+// The file dialogs' filter for documents.
+inline const std::string& DocumentFilter() { return Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||"); }
 } // namespace texts
 
 } // namespace kardel

@@ -1,8 +1,6 @@
 #include "core/exchange/ExchangeText.h"
 
 #include "core/base/Cp932Codec.h"
-#include "core/base/Texts.h"
-#include "core/model/CKardelDoc.h"
 
 #include <cstdio>
 #include <ctime>
@@ -139,20 +137,6 @@ bool ParseIsoTime(std::string_view text, time32& time) {
         return false; // a day the month does not have, or outside what the file can hold
     time = static_cast<time32>(t);
     return true;
-}
-
-std::string KindName(const CKardelDoc& doc, std::int32_t kind) {
-    if (IsFolderKind(kind))
-        return Sjis("ﾌｫﾙﾀﾞ");
-    if (IsTrashKind(kind))
-        return texts::TrashTitle();
-    if (kind == KindMemo)
-        return Sjis("ﾒﾓ");
-    if (kind >= KindDef1 && kind <= KindDef5)
-        return doc.m_options.DefinitionName(kind);
-    if (kind == KindDone)
-        return Sjis("完了");
-    return {};
 }
 
 std::string ToMemoText(std::string_view utf8, size_t& replaced) {

@@ -8,8 +8,6 @@
 
 namespace kardel {
 
-class CKardelDoc;
-
 // UTF-8 text going out to an IOutput as it is made, through a small buffer, so
 // an export never holds the whole file. After the first refused write every
 // further write is dropped and ok() stays false.
@@ -47,10 +45,6 @@ void PutXmlEscaped(Utf8Sink& sink, std::string_view utf8, bool attribute);
 // that form and only times a 32-bit stored time can hold.
 std::string IsoTime(time32 time);
 bool ParseIsoTime(std::string_view text, time32& time);
-
-// The name the user interface gives a kind (cp932): "ﾌｫﾙﾀﾞ", "ごみ箱", "ﾒﾓ", a
-// definition's name, "完了"; empty for a kind outside the table.
-std::string KindName(const CKardelDoc& doc, std::int32_t kind);
 
 // Incoming UTF-8 text as a memo holds it: cp932, every line break as CR LF.
 // Counts the characters cp932 cannot hold (stored as '?') into `replaced`.

@@ -33,7 +33,7 @@ void HtmlExporter::Enter(const CMemoItem& memo, int, bool hasChildren) {
     m_sink.Put("<li><span class=\"title\">");
     exchange::PutXmlEscaped(m_sink, exchange::ToUtf8Text(memo.m_strTitle), false);
     m_sink.Put("</span><span class=\"meta\">");
-    std::string meta = exchange::ToUtf8Text(exchange::KindName(m_doc, memo.m_nKind));
+    std::string meta = exchange::ToUtf8Text(m_doc.m_options.KindName(memo.m_nKind));
     meta += " \xC2\xB7 " + exchange::ToUtf8Text(Sjis("作成日:")) + Day(memo.m_timeCreated);
     meta += " \xC2\xB7 " + exchange::ToUtf8Text(Sjis("更新日:")) + Day(memo.m_timeUpdated);
     if (memo.m_bHasDue)

@@ -25,6 +25,20 @@ int CDocOptions::CycleFlagIndex(std::int32_t kind) {
     return -1;
 }
 
+std::string CDocOptions::KindName(std::int32_t kind) const {
+    if (IsFolderKind(kind))
+        return Sjis("ﾌｫﾙﾀﾞ");
+    if (IsTrashKind(kind))
+        return texts::TrashTitle();
+    if (kind == KindMemo)
+        return Sjis("ﾒﾓ");
+    if (kind >= KindDef1 && kind <= KindDef5)
+        return DefinitionName(kind);
+    if (kind == KindDone)
+        return Sjis("完了");
+    return {};
+}
+
 const std::string& CDocOptions::DefinitionName(std::int32_t kind) const {
     static const std::string empty;
     if (kind >= KindDef1 && kind <= KindDef5)

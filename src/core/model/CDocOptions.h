@@ -36,6 +36,9 @@ public:
     static int CycleFlagIndex(std::int32_t kind);
     // Name of a kind as lists show it: definitions by their names.
     const std::string& DefinitionName(std::int32_t kind) const;
+    // Name of any kind as FindView's kind column and the exports show it (cp932): folders,
+    // the trash, memos, the definitions by their names and done; empty for another value.
+    std::string KindName(std::int32_t kind) const;
 
     void Serialize(CArchive& ar);
 

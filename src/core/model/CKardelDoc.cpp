@@ -392,6 +392,16 @@ bool CKardelDoc::HasUnsavedChanges() const {
     return shown && m_memoView->edit().GetText() != shown->m_strBody;
 }
 
+std::optional<std::string> CKardelDoc::AskSaveAsPath() {
+    FileDialogRequest request;
+    request.save = true;
+    request.defaultExtension = "kdl";
+    request.initialName = m_strTitle;
+    request.filter = texts::DocumentFilter();
+    request.confirmOverwrite = true;
+    return m_platform.fileDialogs.Run(request);
+}
+
 bool CKardelDoc::DoSave(const std::string& path) {
     std::string target = path;
     if (!m_strPathName.empty() && target == m_strPathName && m_fileIdentity.known &&
@@ -404,13 +414,7 @@ bool CKardelDoc::DoSave(const std::string& path) {
         case IMessageBox::Answer::Yes:
             break;
         case IMessageBox::Answer::No: {
-            FileDialogRequest request;
-            request.save = true;
-            request.defaultExtension = "kdl";
-            request.initialName = m_strTitle;
-            request.filter = Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||");
-            request.confirmOverwrite = true;
-            std::optional<std::string> chosen = m_platform.fileDialogs.Run(request);
+            std::optional<std::string> chosen = AskSaveAsPath();
             if (!chosen)
                 return false;
             target = *chosen;

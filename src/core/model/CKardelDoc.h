@@ -9,6 +9,7 @@
 #include "core/search/CFindCondition.h"
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -110,6 +111,8 @@ public:
     // something else has changed that file since, asks first whether to overwrite it, save
     // under another name or cancel. A failure is shown. True when saved; m_strPathName then
     // names the file written.
+    // The save-as file dialog over this document's title; nothing when cancelled.
+    std::optional<std::string> AskSaveAsPath();
     bool DoSave(const std::string& path);
     // Replaces the contents with a recovered copy of the document at `originalPath` (empty
     // for one never saved) whose file looked like `identity` when the copy was written. The

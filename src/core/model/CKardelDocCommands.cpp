@@ -164,13 +164,7 @@ bool CKardelDoc::SaveModified() {
     case IMessageBox::Answer::Yes: {
         std::string path = m_strPathName;
         if (path.empty()) {
-            FileDialogRequest request;
-            request.save = true;
-            request.defaultExtension = "kdl";
-            request.initialName = m_strTitle;
-            request.filter = Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||");
-            request.confirmOverwrite = true;
-            std::optional<std::string> chosen = m_platform.fileDialogs.Run(request);
+            std::optional<std::string> chosen = AskSaveAsPath();
             if (!chosen)
                 return false;
             path = *chosen;

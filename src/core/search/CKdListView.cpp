@@ -111,20 +111,8 @@ std::string CKdListView::CellText(int row, int column) const {
     switch (column) {
     case 0:
         return memo->m_strTitle;
-    case 1: {
-        std::int32_t kind = memo->m_nKind;
-        if (IsFolderKind(kind))
-            return Sjis("ﾌｫﾙﾀﾞ");
-        if (IsTrashKind(kind))
-            return texts::TrashTitle();
-        if (kind == KindMemo)
-            return Sjis("ﾒﾓ");
-        if (kind >= KindDef1 && kind <= KindDef5)
-            return m_doc.m_options.DefinitionName(kind);
-        if (kind == KindDone)
-            return Sjis("完了");
-        return {};
-    }
+    case 1:
+        return m_doc.m_options.KindName(memo->m_nKind);
     case 2:
         return memo->m_strSelItem;
     case 3:

@@ -9,10 +9,6 @@
 namespace kardel {
 namespace {
 
-const std::string& DocumentFilter() {
-    return Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||");
-}
-
 bool IsRecentId(int id) {
     return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + FileCommands::kRecentCount;
 }
@@ -51,7 +47,7 @@ bool FileCommands::OnCmdMsg(CommandId id) {
     case ID_FILE_OPEN: {
         FileDialogRequest request;
         request.defaultExtension = "kdl";
-        request.filter = DocumentFilter();
+        request.filter = texts::DocumentFilter();
         if (std::optional<std::string> path = platform.fileDialogs.Run(request))
             OpenFile(*path);
         return true;
@@ -170,13 +166,7 @@ bool FileCommands::Save() {
 }
 
 bool FileCommands::SaveAs() {
-    FileDialogRequest request;
-    request.save = true;
-    request.defaultExtension = "kdl";
-    request.filter = DocumentFilter();
-    request.initialName = m_doc.m_strTitle;
-    request.confirmOverwrite = true;
-    std::optional<std::string> path = m_doc.platform().fileDialogs.Run(request);
+    std::optional<std::string> path = m_doc.AskSaveAsPath();
     if (!path)
         return false;
     return SaveTo(*path);
