@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <new>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 namespace kardel {
 namespace {
 constexpr size_t kHugePage = size_t(2) << 20;
+constexpr size_t kSmallestMapped = size_t(16) << 20;
 
 char* AlignUp(char* p, size_t alignment) {
     auto value = reinterpret_cast<std::uintptr_t>(p);
@@ -23,6 +25,15 @@ char* AlignUp(char* p, size_t alignment) {
 PageBuffer::PageBuffer(size_t capacity) {
     if (capacity == 0)
         return;
+    // A mapping of its own pays for itself only when large: small buffers come from the
+    // heap, whose memory is usually touched already.
+    if (capacity < kSmallestMapped) {
+        m_data = static_cast<char*>(::malloc(capacity));
+        if (!m_data)
+            throw std::bad_alloc();
+        m_capacity = capacity;
+        return;
+    }
     // One huge page more than asked, so that the bytes can start on a huge-page boundary.
     size_t length = capacity + kHugePage;
     if (length < capacity)
@@ -69,6 +80,8 @@ PageBuffer& PageBuffer::operator=(PageBuffer&& other) noexcept {
 void PageBuffer::Release() {
     if (m_mapping)
         ::munmap(m_mapping, m_mappingSize);
+    else
+        ::free(m_data);
     m_mapping = nullptr;
     m_data = nullptr;
     m_size = m_capacity = m_mappingSize = 0;

@@ -7,10 +7,10 @@
 
 namespace kardel {
 
-// Bytes of a size known beforehand and large (a whole document file): memory of their
-// own, mapped for them and advised for transparent huge pages, so that filling it costs
-// one page fault per 2 MiB rather than one per 4 KiB. It starts as zeros and is never
-// copied.
+// Bytes of a size known beforehand (a whole document file), never copied. Large ones get
+// memory of their own, mapped for them and advised for transparent huge pages, so that
+// filling it costs one page fault per 2 MiB rather than one per 4 KiB; small ones come
+// from the heap.
 class PageBuffer {
 public:
     PageBuffer() = default;
