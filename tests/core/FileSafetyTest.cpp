@@ -260,6 +260,10 @@ TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
         const std::string expected(CrashRecovery::Snapshot(edited.doc()).view());
         EXPECT_NE(expected.find("typed"), std::string::npos);
         EXPECT_EQ(edited.memoView().ShownMemo()->m_strBody, "");
+        // A size hint too small for the document, and a fitting one, give the same bytes.
+        EXPECT_EQ(CrashRecovery::Snapshot(edited.doc(), 10).view(), expected);
+        EXPECT_EQ(CrashRecovery::Snapshot(edited.doc(), expected.size()).view(), expected);
+        EXPECT_EQ(edited.memoView().ShownMemo()->m_strBody, "");
 
         HeadlessSession next;
         next.doc().OnNewDocument();

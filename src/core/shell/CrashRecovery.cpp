@@ -8,11 +8,12 @@
 #include "core/shell/CKdEditView.h"
 #include "core/shell/FileCommands.h"
 
+#include <optional>
 #include <utility>
 
 namespace kardel {
 
-PageBuffer CrashRecovery::Snapshot(CKardelDoc& doc) {
+PageBuffer CrashRecovery::Snapshot(CKardelDoc& doc, size_t sizeHint) {
     // The typed text goes into its memo for the length of the snapshot only: storing it for
     // real would set the update time and the modified flag before the user leaves the memo.
     CKdEditView* memoView = doc.MemoView();
@@ -24,25 +25,37 @@ PageBuffer CrashRecovery::Snapshot(CKardelDoc& doc) {
         std::swap(shown->m_strBody, typed);
         shown->m_timeUpdated = Clock::Now();
     }
-    // Sized first, then written into memory of its own: growing one string to the whole
+    // Written into memory of its own of the right size: growing one string to the whole
     // document costs several times the writing itself (each doubling copies what came
-    // before into fresh memory, a page fault at every 4 KiB).
-    CountingOutput size;
-    doc.StoreTo(size);
-    PageOutput out(size.count());
-    doc.StoreTo(out);
+    // before into fresh memory, a page fault at every 4 KiB). Counting the size walks the
+    // whole document once more, which the hint of the last snapshot's size saves.
+    std::optional<PageOutput> out;
+    if (sizeHint > 0) {
+        out.emplace(sizeHint + sizeHint / 8 + 65536);
+        if (!doc.StoreTo(*out))
+            out.reset();
+    }
+    if (!out) {
+        CountingOutput size;
+        doc.StoreTo(size);
+        out.emplace(size.count());
+        doc.StoreTo(*out);
+    }
     if (swapped) {
         std::swap(shown->m_strBody, typed);
         shown->m_timeUpdated = updated;
     }
-    return out.take();
+    return out->take();
 }
 
 void CrashRecovery::Checkpoint() {
-    if (m_doc.HasUnsavedChanges())
-        m_store.WriteCopyLater(Snapshot(m_doc), m_doc.m_strPathName, m_doc.m_fileIdentity);
-    else
+    if (!m_doc.HasUnsavedChanges()) {
         m_store.RemoveCopyLater();
+        return;
+    }
+    PageBuffer bytes = Snapshot(m_doc, m_lastSnapshotSize);
+    m_lastSnapshotSize = bytes.size();
+    m_store.WriteCopyLater(std::move(bytes), m_doc.m_strPathName, m_doc.m_fileIdentity);
 }
 
 void CrashRecovery::DocumentReplaced() {
@@ -96,7 +109,11 @@ bool CrashRecovery::OfferOrphans() {
                 break;
             }
             // This window's own copy stands in for the old one before that goes.
-            m_store.WriteCopyLater(Snapshot(m_doc), m_doc.m_strPathName, m_doc.m_fileIdentity);
+        {
+        PageBuffer bytes = Snapshot(m_doc, m_lastSnapshotSize);
+        m_lastSnapshotSize = bytes.size();
+        m_store.WriteCopyLater(std::move(bytes), m_doc.m_strPathName, m_doc.m_fileIdentity);
+    }
             m_store.Flush();
             if (std::optional<std::string> error = m_store.TakeError()) {
                 messages.ShowError(*error);

@@ -31,8 +31,10 @@ public:
     bool OfferOrphans();
 
     // The document as saving it now would write it, with MemoView's typed text included,
-    // and without changing the document.
-    static PageBuffer Snapshot(CKardelDoc& doc);
+    // and without changing the document. With the size of an earlier snapshot as a hint the
+    // document is written once into room for a little more; without one, or when it has
+    // outgrown the room, it is counted first.
+    static PageBuffer Snapshot(CKardelDoc& doc, size_t sizeHint = 0);
 
     RecoveryStore& store() const { return m_store; }
 
@@ -41,6 +43,7 @@ private:
     FileCommands& m_files;
     IAppWindow& m_window;
     RecoveryStore& m_store;
+    size_t m_lastSnapshotSize = 0;
 };
 
 } // namespace kardel
