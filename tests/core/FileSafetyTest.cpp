@@ -1,5 +1,6 @@
 // Backups, the identity of a document's file, and recovery copies.
 #include "core/base/FileIdentity.h"
+#include "core/base/FileSystem.h"
 #include "core/base/SafeFile.h"
 #include "core/base/Texts.h"
 #include "core/model/BackupRotation.h"

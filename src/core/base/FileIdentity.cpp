@@ -1,14 +1,15 @@
 #include "core/base/FileIdentity.h"
 
+#include "core/base/FileSystem.h"
+#include "core/base/SafeFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
-#include <fcntl.h>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #define XXH_INLINE_ALL
 #include <xxhash.h>
@@ -28,25 +29,20 @@ std::int64_t NowNs() {
 }
 
 std::optional<std::uint64_t> HashFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    FileResult opened;
+    ScopedDescriptor file{OpenRegularFile(path, opened)};
+    if (file.fd < 0)
         return std::nullopt;
     ContentHasher hasher;
     char buffer[1 << 16];
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
+        ssize_t n = ReadFull(file.fd, buffer, sizeof buffer);
+        if (n < 0)
             return std::nullopt;
-        }
         if (n == 0)
-            break;
+            return hasher.Digest();
         hasher.Update(buffer, static_cast<size_t>(n));
     }
-    ::close(fd);
-    return hasher.Digest();
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "core/base/FileOutput.h"
 
+#include "core/base/FileSystem.h"
+
 #include <atomic>
 #include <climits>
 #include <csignal>
@@ -123,18 +125,6 @@ int Trip(const WriteFault& fault) {
 
 // ---- paths ------------------------------------------------------------------
 
-std::string FolderOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // ".name.XXXXXX", the name shortened (at a UTF-8 character boundary) so that the
 // whole fits the longest name the folder's file system takes.
 std::string TemporaryPattern(const std::string& folder, const std::string& name) {
@@ -243,7 +233,7 @@ FileResult FileOutput::Open() {
 }
 
 FileResult FileOutput::OpenTemporary(const struct ::stat* existing) {
-    std::string pattern = TemporaryPattern(FolderOf(m_target), NameOf(m_target));
+    std::string pattern = TemporaryPattern(FolderOf(m_target), FileNameOf(m_target));
     {
         SignalBlock block;
         m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
@@ -344,9 +334,7 @@ bool FileOutput::CopyFrom(int source) {
     }
     std::string chunk(kBufferSize, '\0');
     for (;;) {
-        ssize_t n = ::read(source, chunk.data(), chunk.size());
-        if (n < 0 && errno == EINTR)
-            continue;
+        ssize_t n = ReadFull(source, chunk.data(), chunk.size());
         if (n < 0) {
             m_error = errno;
             return false;

@@ -1,5 +1,7 @@
 #include "core/base/SafeFile.h"
 
+#include "core/base/FileSystem.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
@@ -60,20 +62,14 @@ FileResult ReadRegularFile(const std::string& path, std::uint64_t maxBytes, Allo
         ::close(fd);
         return failure(ENOMEM);
     }
-    while (done < size) {
-        ssize_t n = ::read(fd, data + done, static_cast<size_t>(size) - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            int error = errno;
-            ::close(fd);
-            done = 0;
-            return failure(error);
-        }
-        if (n == 0)
-            break; // shrunk since it was opened
-        done += static_cast<size_t>(n);
+    // Fewer bytes than the size when the file shrank since it was opened.
+    ssize_t n = ReadFull(fd, data, static_cast<size_t>(size));
+    if (n < 0) {
+        int error = errno;
+        ::close(fd);
+        return failure(error);
     }
+    done = static_cast<size_t>(n);
     ::close(fd);
     return FileResult::Success();
 }

@@ -1,14 +1,13 @@
 #include "core/exchange/ImportReader.h"
 
+#include "core/base/FileSystem.h"
 #include "core/base/SafeFile.h"
 #include "core/exchange/MarkdownImporter.h"
 #include "core/exchange/OpmlImporter.h"
 #include "core/model/ImportSource.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace kardel {
 namespace {
@@ -87,38 +86,24 @@ FileResult ReadImportBytes(std::string_view bytes, ImportSource& source, size_t&
 }
 
 FileResult ReadImportFile(const std::string& path, ImportSource& source, size_t& replaced) {
-    // Only a regular file, looked at before opening: opening a device or FIFO can block or act.
+    // Only a regular file: opening a device or FIFO can block or act.
+    FileResult opened;
+    ScopedDescriptor file{OpenRegularFile(path, opened)};
+    if (file.fd < 0)
+        return opened;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    if (::fstat(file.fd, &info) != 0)
         return FileResult::Failure(FileErrorMessage(errno, path, false));
-    if (!S_ISREG(info.st_mode))
-        return FileResult::Failure(FileErrorMessage(EISDIR, path, false));
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return FileResult::Failure(FileErrorMessage(errno, path, false));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) // replaced in between
-        return FileResult::Failure(FileErrorMessage(EISDIR, path, false));
     std::string piece(1u << 16, '\0');
     size_t filled = 0;
     // Reads the next piece; false with the error's message on failure.
     auto readPiece = [&](FileResult& error) {
-        filled = 0;
-        while (filled < piece.size()) {
-            ssize_t n = ::read(fd, piece.data() + filled, piece.size() - filled);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                error = FileResult::Failure(FileErrorMessage(errno, path, false));
-                return false;
-            }
-            if (n == 0)
-                break;
-            filled += static_cast<size_t>(n);
+        ssize_t n = ReadFull(file.fd, piece.data(), piece.size());
+        if (n < 0) {
+            error = FileResult::Failure(FileErrorMessage(errno, path, false));
+            return false;
         }
+        filled = static_cast<size_t>(n);
         return true;
     };
     FileResult error;

@@ -1,6 +1,7 @@
 #include "core/model/BackupRotation.h"
 
 #include "core/base/FileIdentity.h"
+#include "core/base/FileSystem.h"
 #include "core/base/SafeFile.h"
 #include "core/base/SettingsStore.h"
 
@@ -17,11 +18,6 @@
 namespace kardel {
 namespace {
 
-std::string FileNameOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Cuts a UTF-8 name to at most `limit` bytes without splitting a character.
 std::string CutName(std::string name, size_t limit) {
     if (name.size() <= limit)
@@ -34,18 +30,6 @@ std::string CutName(std::string name, size_t limit) {
 }
 
 } // namespace
-
-bool MakeFolders(const std::string& folder, unsigned mode) {
-    if (folder.empty())
-        return errno = ENOENT, false;
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode) ? true : (errno = ENOTDIR, false);
-    if (auto slash = folder.rfind('/'); slash != std::string::npos && slash > 0)
-        if (!MakeFolders(folder.substr(0, slash), mode))
-            return false;
-    return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST;
-}
 
 int BackupRotation::CountSetting(const ISettingsStore& store) {
     int count = store.GetInt(AppSettings::kSection, AppSettings::kBackupCount, kDefaultCount);
@@ -101,36 +85,13 @@ std::vector<std::string> BackupRotation::BackupsOf(const std::string& documentPa
 
 namespace {
 
-// Closes a descriptor at the end of the scope.
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 // Whether the files hold the same bytes, read a piece at a time from their offsets;
 // a file that cannot be read is taken as different.
 bool SameBytes(int a, int b) {
     constexpr size_t kPiece = 1 << 18;
     std::string left(kPiece, '\0'), right(kPiece, '\0');
-    auto fill = [](int fd, std::string& buffer) -> ssize_t {
-        size_t done = 0;
-        while (done < buffer.size()) {
-            ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return -1;
-            if (n == 0)
-                break;
-            done += static_cast<size_t>(n);
-        }
-        return static_cast<ssize_t>(done);
-    };
     for (;;) {
-        ssize_t n = fill(a, left), m = fill(b, right);
+        ssize_t n = ReadFull(a, left.data(), kPiece), m = ReadFull(b, right.data(), kPiece);
         if (n < 0 || n != m || std::memcmp(left.data(), right.data(), static_cast<size_t>(n)) != 0)
             return false;
         if (n == 0)
@@ -145,7 +106,7 @@ FileResult BackupRotation::Keep(const std::string& documentPath, time32 now) {
         return FileResult::Success();
     // The version is streamed from the file: however large, it is never held in memory.
     FileResult opened;
-    Descriptor source{OpenRegularFile(documentPath, opened)};
+    ScopedDescriptor source{OpenRegularFile(documentPath, opened)};
     if (source.fd < 0)
         return opened;
     struct stat info {};
@@ -158,7 +119,7 @@ FileResult BackupRotation::Keep(const std::string& documentPath, time32 now) {
         std::optional<FileIdentity> newest = FileIdentity::Stat(existing.back());
         if (newest && newest->size == static_cast<std::int64_t>(info.st_size)) {
             FileResult ignored;
-            Descriptor backup{OpenRegularFile(existing.back(), ignored)};
+            ScopedDescriptor backup{OpenRegularFile(existing.back(), ignored)};
             bool same = backup.fd >= 0 && SameBytes(source.fd, backup.fd);
             if (same)
                 return FileResult::Success(); // saved again unchanged: older versions stay

@@ -40,8 +40,4 @@ private:
     int m_keep;
 };
 
-// Creates `folder` and its missing parents; the folders made get `mode`. False on failure,
-// with errno set.
-bool MakeFolders(const std::string& folder, unsigned mode);
-
 } // namespace kardel

@@ -3,6 +3,7 @@
 #include "core/base/Archive.h"
 #include "core/model/BackupRotation.h"
 #include "core/base/Cp932Codec.h"
+#include "core/base/FileSystem.h"
 #include "core/model/LargeMemory.h"
 #include "core/base/SafeFile.h"
 #include "core/base/Texts.h"
@@ -21,15 +22,6 @@
 #include <unistd.h>
 
 namespace kardel {
-namespace {
-
-std::string FileNameOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
 CKardelDoc::CKardelDoc(CKardelApp& app, PlatformServices& platform)
     : m_strTitle(texts::Untitled()), m_app(app), m_platform(platform) {}
 
@@ -234,18 +226,14 @@ public:
     FileInput& operator=(const FileInput&) = delete;
 
     size_t Read(char* data, size_t size) override {
-        for (;;) {
-            ssize_t n = ::read(m_fd, data, size);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                m_error = errno;
-                throw ArchiveError(ArchiveError::Kind::EndOfFile, "read failed");
-            }
-            m_hasher.Update(data, static_cast<size_t>(n));
-            m_read += static_cast<std::uint64_t>(n);
-            return static_cast<size_t>(n);
+        ssize_t n = ReadFull(m_fd, data, size);
+        if (n < 0) {
+            m_error = errno;
+            throw ArchiveError(ArchiveError::Kind::EndOfFile, "read failed");
         }
+        m_hasher.Update(data, static_cast<size_t>(n));
+        m_read += static_cast<std::uint64_t>(n);
+        return static_cast<size_t>(n);
     }
     // Reads what the load left of the first `total` bytes, for the hash of them all.
     bool ReadRest(std::uint64_t total) {

@@ -1,7 +1,7 @@
 #include "core/model/RecoveryStore.h"
 
 #include "core/base/SafeFile.h"
-#include "core/model/BackupRotation.h"
+#include "core/base/FileSystem.h"
 
 #include <algorithm>
 #include <cerrno>
