@@ -1,6 +1,7 @@
 #include "core/base/FileSystem.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,14 @@ std::string FolderOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string XdgUserFolder(const char* variable, const char* fallback, const std::string& sub) {
+    const char* base = std::getenv(variable);
+    if (base && base[0] == '/')
+        return std::string(base) + "/" + sub;
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/" + fallback + "/" + sub;
 }
 
 bool MakeFolders(const std::string& folder, unsigned mode) {

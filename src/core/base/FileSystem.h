@@ -10,6 +10,10 @@ std::string FileNameOf(const std::string& path);
 // The folder of a path: "." for a bare name, "/" for a name in the root.
 std::string FolderOf(const std::string& path);
 
+// A per-user folder of the XDG base directories: `sub` below $`variable` when that is an
+// absolute path, otherwise below $HOME/`fallback` ("XDG_STATE_HOME", ".local/state").
+std::string XdgUserFolder(const char* variable, const char* fallback, const std::string& sub);
+
 // Creates `folder` and its missing parents; the folders made get `mode`. False on failure,
 // with errno set.
 bool MakeFolders(const std::string& folder, unsigned mode);

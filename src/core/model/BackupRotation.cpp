@@ -37,11 +37,7 @@ int BackupRotation::CountSetting(const ISettingsStore& store) {
 }
 
 std::string BackupRotation::DefaultFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/')
-        return std::string(data) + "/Kardel/backups";
-    const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.local/share/Kardel/backups";
+    return XdgUserFolder("XDG_DATA_HOME", ".local/share", "Kardel/backups");
 }
 
 std::string BackupRotation::Prefix(const std::string& documentPath) const {

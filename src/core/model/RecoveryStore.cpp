@@ -1,7 +1,7 @@
 #include "core/model/RecoveryStore.h"
 
-#include "core/base/SafeFile.h"
 #include "core/base/FileSystem.h"
+#include "core/base/SafeFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -68,11 +68,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
 } // namespace
 
 std::string RecoveryStore::DefaultFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state && state[0] == '/')
-        return std::string(state) + "/Kardel/recovery";
-    const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.local/state/Kardel/recovery";
+    return XdgUserFolder("XDG_STATE_HOME", ".local/state", "Kardel/recovery");
 }
 
 RecoveryStore::RecoveryStore(std::string folder) : m_folder(std::move(folder)) {
