@@ -16,4 +16,14 @@ const std::string& Sjis(const char* utf8Literal) {
     return *slot;
 }
 
+std::string Fill(std::string pattern, std::initializer_list<std::string_view> values) {
+    int number = 1;
+    for (std::string_view value : values) {
+        const std::string mark = "%" + std::to_string(number++);
+        if (auto at = pattern.find(mark); at != std::string::npos)
+            pattern.replace(at, mark.size(), value);
+    }
+    return pattern;
+}
+
 } // namespace kardel

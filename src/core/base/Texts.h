@@ -1,11 +1,16 @@
 #pragma once
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace kardel {
 
 // The program's own texts, written here in UTF-8 for readability and handed to
 // the core as the cp932 bytes it works with. Each is converted once.
 const std::string& Sjis(const char* utf8Literal);
+
+// The text with "%1", "%2"… each replaced by the value of that number (cp932 texts).
+std::string Fill(std::string pattern, std::initializer_list<std::string_view> values);
 
 namespace texts {
 inline const std::string& Untitled() { return Sjis("無題"); }

@@ -395,9 +395,9 @@ bool CKardelDoc::DoSave(const std::string& path) {
     if (!m_strPathName.empty() && target == m_strPathName && m_fileIdentity.known &&
         m_fileIdentity.Verify(target) == FileIdentity::State::Changed) {
         std::string question =
-            Sjis("%1 は開いた後または前回の保存の後に、他のﾌﾟﾛｸﾞﾗﾑで変更されています。\n"
-                 "上書きしますか?\n\n[はい] 上書き保存\n[いいえ] 別の名前で保存\n[ｷｬﾝｾﾙ] 保存しない");
-        question.replace(question.find("%1"), 2, m_strTitle);
+            Fill(Sjis("%1 は開いた後または前回の保存の後に、他のﾌﾟﾛｸﾞﾗﾑで変更されています。\n"
+                      "上書きしますか?\n\n[はい] 上書き保存\n[いいえ] 別の名前で保存\n[ｷｬﾝｾﾙ] 保存しない"),
+                 {m_strTitle});
         switch (m_platform.messages.AskYesNoCancel(question)) {
         case IMessageBox::Answer::Yes:
             break;

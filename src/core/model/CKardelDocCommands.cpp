@@ -122,8 +122,7 @@ void CKardelDoc::OnImport() {
 }
 
 std::string CKardelDoc::ReplacedCharactersText(size_t count) {
-    std::string text = Sjis("Shift-JISで表せない文字%1個を「?」に置き換えました。");
-    text.replace(text.find("%1"), 2, std::to_string(count));
+    std::string text = Fill(Sjis("Shift-JISで表せない文字%1個を「?」に置き換えました。"), {std::to_string(count)});
     return text;
 }
 
@@ -156,8 +155,7 @@ bool CKardelDoc::SaveModified() {
     bool autoSave = AppSettings(settings()).Get(AppSettings::kAutoSave) != 0;
     if (autoSave && m_strTitle != texts::Untitled() && !m_strPathName.empty())
         return DoSave(m_strPathName);
-    std::string question = Sjis("%1 への変更を保存しますか?");
-    question.replace(question.find("%1"), 2, m_strTitle);
+    std::string question = Fill(Sjis("%1 への変更を保存しますか?"), {m_strTitle});
     switch (m_platform.messages.AskYesNoCancel(question)) {
     case IMessageBox::Answer::No:
         return true;

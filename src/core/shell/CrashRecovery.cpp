@@ -81,14 +81,13 @@ bool CrashRecovery::OfferOrphans() {
             othersWait = true;
             continue;
         }
-        std::string question = Sjis("前回 Kardel が正しく終了しなかったため、保存されていない変更が残っています。\n\n"
-                                    "ﾌｧｲﾙ: %1\n記録した日時: %2\n\n復元しますか?\n\n"
-                                    "[はい] 復元する (保存するかどうかは後で決めます)\n[いいえ] 破棄する\n"
-                                    "[ｷｬﾝｾﾙ] 次回の起動まで残しておく");
         const std::string name =
             copy.originalPath.empty() ? texts::Untitled() : Cp932Codec::FromUtf8(copy.originalPath).text;
-        question.replace(question.find("%1"), 2, name);
-        question.replace(question.find("%2"), 2, FormatLocalTime(copy.writtenAt, "%Y/%m/%d %H:%M:%S"));
+        std::string question = Fill(Sjis("前回 Kardel が正しく終了しなかったため、保存されていない変更が残っています。\n\n"
+                                         "ﾌｧｲﾙ: %1\n記録した日時: %2\n\n復元しますか?\n\n"
+                                         "[はい] 復元する (保存するかどうかは後で決めます)\n[いいえ] 破棄する\n"
+                                         "[ｷｬﾝｾﾙ] 次回の起動まで残しておく"),
+                                    {name, FormatLocalTime(copy.writtenAt, "%Y/%m/%d %H:%M:%S")});
         switch (messages.AskYesNoCancel(question)) {
         case IMessageBox::Answer::Yes: {
             std::string bytes;

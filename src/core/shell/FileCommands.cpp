@@ -135,15 +135,13 @@ void FileCommands::FileChangedElsewhere() {
     m_noticedFor = m_doc.m_fileIdentity;
     IMessageBox& messages = m_doc.platform().messages;
     if (m_doc.HasUnsavedChanges()) {
-        std::string text =
-            Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n"
-                 "このｳｨﾝﾄﾞｳの変更はまだ保存されていません。保存するときに、上書きするかどうかを確認します。");
-        text.replace(text.find("%1"), 2, m_doc.m_strTitle);
-        messages.ShowInfo(text);
+        messages.ShowInfo(
+            Fill(Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n"
+                      "このｳｨﾝﾄﾞｳの変更はまだ保存されていません。保存するときに、上書きするかどうかを確認します。"),
+                 {m_doc.m_strTitle}));
         return;
     }
-    std::string question = Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n読み込み直しますか?");
-    question.replace(question.find("%1"), 2, m_doc.m_strTitle);
+    std::string question = Fill(Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n読み込み直しますか?"), {m_doc.m_strTitle});
     // The answer may take a while; only an unchanged document may be replaced.
     if (messages.AskYesNo(question) == IMessageBox::Answer::Yes && !m_doc.HasUnsavedChanges())
         Reload();
