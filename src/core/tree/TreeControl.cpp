@@ -187,9 +187,7 @@ void TreeControl::Select(TreeItem* item) {
     if (item == m_caret)
         return;
     TreeItem* old = m_caret;
-    m_caret = item;
-    if (m_observer)
-        m_observer->CaretChanged(old, item);
+    RestoreCaret(item);
     if (m_notify)
         m_notify->OnSelChanged(old, item);
 }
