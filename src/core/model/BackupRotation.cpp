@@ -136,7 +136,7 @@ FileResult BackupRotation::Keep(const std::string& documentPath, time32 now) {
     }
     if (FileResult written = output.Commit(); !written.ok)
         return written;
-    existing = BackupsOf(documentPath);
+    existing.push_back(target); // the newest
     for (size_t i = 0; i + static_cast<size_t>(m_keep) < existing.size(); ++i)
         ::unlink(existing[i].c_str());
     return FileResult::Success();
