@@ -83,7 +83,7 @@ int RunApply(const std::vector<std::string>& args) {
         }
         steps.push_back(step);
     }
-    EditSession edit;
+    EditSession& edit = KeptUntilExit<EditSession>();
     if (!edit.Open(args[0]))
         return 1;
     for (const Step& step : steps)
@@ -96,7 +96,7 @@ int RunMerge(const std::vector<std::string>& args) {
     long under = 0;
     if (args.size() != 5 || args[2] != "--under" || !ParseIndex(args[3], under))
         return Usage();
-    EditSession edit;
+    EditSession& edit = KeptUntilExit<EditSession>();
     if (!edit.Open(args[0]))
         return 1;
     if (int code = edit.Select(under); code != 0)

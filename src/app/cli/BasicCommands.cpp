@@ -13,7 +13,7 @@ namespace {
 int RunNew(const std::vector<std::string>& args) {
     if (args.size() != 1 || IsOption(args[0]))
         return Usage();
-    HeadlessSession session;
+    HeadlessSession& session = KeptUntilExit<HeadlessSession>();
     session.doc().OnNewDocument();
     return SaveOrReport(session, args[0]) ? 0 : 1;
 }
@@ -21,7 +21,7 @@ int RunNew(const std::vector<std::string>& args) {
 int RunCheck(const std::vector<std::string>& args) {
     if (args.size() != 1 || IsOption(args[0]))
         return Usage();
-    HeadlessSession session;
+    HeadlessSession& session = KeptUntilExit<HeadlessSession>();
     if (!OpenOrReport(session, args[0]))
         return 1;
     return PrintOrReport([](IOutput& out) { return out.Put("ok\n"); }) ? 0 : 1;
@@ -30,7 +30,7 @@ int RunCheck(const std::vector<std::string>& args) {
 int RunOutline(const std::vector<std::string>& args) {
     if (args.size() != 1 || IsOption(args[0]))
         return Usage();
-    HeadlessSession session;
+    HeadlessSession& session = KeptUntilExit<HeadlessSession>();
     if (!OpenOrReport(session, args[0]))
         return 1;
     const TreeControl& tree = session.treeView().Tree();

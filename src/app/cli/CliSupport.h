@@ -57,6 +57,16 @@ void PrintCommandHelp(const RegisteredCommand& command);
 int Usage();
 // Prints a cp932 message as UTF-8 on stderr.
 void PrintError(const std::string& cp932);
+// An object that lives until the process ends. kardel-cli runs one command and exits:
+// taking a document of a million memos apart item by item would only delay the exit, so
+// the sessions a command loads are left to it. They stay reachable for leak checkers.
+template <class Object>
+Object& KeptUntilExit() {
+    static std::vector<Object*> kept;
+    kept.push_back(new Object);
+    return *kept.back();
+}
+
 // Opens the document; on failure prints the load error and returns false.
 bool OpenOrReport(HeadlessSession& session, const std::string& path);
 // Reads the document as the file holds it, without the steps of opening (no

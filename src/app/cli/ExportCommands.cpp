@@ -68,7 +68,7 @@ int RunExport(const std::vector<std::string>& args) {
     ExportArgs a;
     if (!ParseExportArgs(args, a, true))
         return Usage();
-    HeadlessSession session;
+    HeadlessSession& session = KeptUntilExit<HeadlessSession>();
     if (!OpenOrReport(session, a.file))
         return 1;
     CMemoItem* memo = ChosenMemo(session, a);
@@ -95,7 +95,7 @@ int RunExportMemo(const std::vector<std::string>& args) {
     ExportArgs a;
     if (!ParseExportArgs(args, a, false))
         return Usage();
-    HeadlessSession session;
+    HeadlessSession& session = KeptUntilExit<HeadlessSession>();
     if (!OpenOrReport(session, a.file))
         return 1;
     CMemoItem* memo = ChosenMemo(session, a);

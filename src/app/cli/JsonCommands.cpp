@@ -14,7 +14,7 @@ namespace {
 int RunDump(const std::vector<std::string>& args) {
     if (args.size() != 1 || IsOption(args[0]))
         return Usage();
-    HeadlessSession session;
+    HeadlessSession& session = KeptUntilExit<HeadlessSession>();
     if (!ReadOrReport(session, args[0]))
         return 1;
     // Texts that cannot make the trip through UTF-8 unchanged are shown with

@@ -191,7 +191,7 @@ int RunSearch(const std::vector<std::string>& args) {
     SearchArgs a;
     if (!ParseSearchArgs(args, a))
         return Usage();
-    HeadlessSession session;
+    HeadlessSession& session = KeptUntilExit<HeadlessSession>();
     if (!OpenOrReport(session, a.file))
         return 1;
     session.session().OnInitialUpdate();
