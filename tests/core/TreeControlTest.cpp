@@ -81,3 +81,36 @@ TEST(TreeControl, VisibleOrderAndDeepTreesAreSafe) {
     tree.DeleteItem(first); // 200,000 levels deep: must not overflow the stack
     EXPECT_EQ(tree.GetCount(), 1u);
 }
+
+TEST(TreeControl, LabelsFollowTheSourceUnlessTheItemWasGivenOtherText) {
+    struct Titles : ITreeLabelSource {
+        std::vector<std::string> text{"root", "a", "b"};
+        const std::string* LabelOf(std::int32_t value) const override {
+            return value >= 0 && static_cast<size_t>(value) < text.size() ? &text[value] : nullptr;
+        }
+    } titles;
+    TreeControl tree;
+    tree.SetLabelSource(&titles);
+    TreeItem* root = tree.InsertItem("root", 0, 0, nullptr, TreeControl::Where::First);
+    TreeItem* a = tree.InsertItem("a", 4, 1, root, TreeControl::Where::Last);
+    TreeItem* other = tree.InsertItem("not b", 4, 2, root, TreeControl::Where::Last);
+    TreeItem* loose = tree.InsertItem("loose", 4, -1, root, TreeControl::Where::Last);
+
+    titles.text[1] = "a renamed";
+    titles.text[2] = "b renamed";
+    EXPECT_EQ(a->label(), "a renamed");
+    EXPECT_EQ(other->label(), "not b");
+    EXPECT_EQ(loose->label(), "loose");
+
+    tree.SetLabel(other, "b renamed"); // the source's text again: the item follows it from now on
+    titles.text[2] = "b again";
+    EXPECT_EQ(other->label(), "b again");
+    tree.SetLabel(a, "typed");
+    EXPECT_EQ(a->label(), "typed");
+
+    // The owner's array moved: renumbered values keep every label.
+    titles.text = {"root", "b again"};
+    tree.SetValue(other, 1);
+    EXPECT_EQ(other->label(), "b again");
+    EXPECT_EQ(root->label(), "root");
+}

@@ -13,6 +13,12 @@ namespace kardel {
 
 CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) {
     m_tree.SetNotify(this);
+    m_tree.SetLabelSource(this);
+}
+
+const std::string* CKdTreeView::LabelOf(std::int32_t value) const {
+    const CMemoItem* memo = m_doc.Memo(value);
+    return memo ? &memo->m_strTitle : nullptr;
 }
 
 CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const {

@@ -17,7 +17,7 @@ class CFindCondition;
 // The TreeView pane: the outline's hierarchy lives in its tree control, each
 // item's value being its memo's index. Every structural change goes through
 // CopySubtree and DeleteSubtree.
-class CKdTreeView : public CView, public ITreeControlNotify {
+class CKdTreeView : public CView, public ITreeControlNotify, private ITreeLabelSource {
 public:
     // Places for a copy made by CopySubtree, relative to the source or the new parent.
     enum class Position { First, Last, AfterSource, OneUp, OneDown, AfterParent };
@@ -94,6 +94,8 @@ public:
     void MarkMatches(const CFindCondition& condition);
 
 private:
+    // An item's label is its memo's title unless the item was given another text.
+    const std::string* LabelOf(std::int32_t value) const override;
     void ReplaceByCopy(TreeItem* source, TreeItem* copy);
     template <class Emit> void WalkStoredRecords(Emit&& emit);
     void InsertNewMemo(CMemoItem* memo);

@@ -26,13 +26,37 @@ int TreeItem::row() const {
     return m_row;
 }
 
+const std::string& TreeItem::label() const {
+    static const std::string kNone;
+    if (m_ownLabel)
+        return *m_ownLabel;
+    const std::string* source = m_control ? m_control->SourceLabel(m_value) : nullptr;
+    return source ? *source : kNone;
+}
+
 TreeItem* TreeItem::parent() const {
     // Top-level items hang below the invisible holder, which has no parent itself.
     return m_parent && m_parent->m_parent ? m_parent : nullptr;
 }
 
-TreeControl::TreeControl() : m_top(new TreeItem) {
+TreeControl::TreeControl() : m_top(NewItem()) {
     m_top->m_expanded = true;
+}
+
+std::unique_ptr<TreeItem> TreeControl::NewItem() {
+    std::unique_ptr<TreeItem> item(new TreeItem);
+    item->m_control = this;
+    return item;
+}
+
+void TreeControl::AssignLabel(TreeItem* item, const std::string& label) {
+    const std::string* source = SourceLabel(item->m_value);
+    if (source ? *source == label : label.empty())
+        item->m_ownLabel.reset();
+    else if (item->m_ownLabel)
+        *item->m_ownLabel = label;
+    else
+        item->m_ownLabel = std::make_unique<std::string>(label);
 }
 
 TreeControl::~TreeControl() {
@@ -68,11 +92,11 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
         row = after->row() + 1;
     if (m_observer)
         m_observer->BeforeInsert(parent, row);
-    std::unique_ptr<TreeItem> item(new TreeItem);
+    std::unique_ptr<TreeItem> item = NewItem();
     TreeItem* raw = item.get();
-    raw->m_label = label;
     raw->m_image = image;
     raw->m_value = value;
+    AssignLabel(raw, label);
     raw->m_id = ++m_lastId;
     raw->m_parent = holder;
     holder->m_children.insert(holder->m_children.begin() + row, std::move(item));
@@ -127,7 +151,7 @@ void TreeControl::DeleteItem(TreeItem* item) {
 void TreeControl::DeleteAllItems() {
     if (m_observer)
         m_observer->BeforeReset();
-    std::unique_ptr<TreeItem> top(new TreeItem);
+    std::unique_ptr<TreeItem> top = NewItem();
     top->m_expanded = true;
     std::swap(top, m_top);
     DestroySubtree(std::move(top));
@@ -139,9 +163,9 @@ void TreeControl::DeleteAllItems() {
 }
 
 void TreeControl::SetLabel(TreeItem* item, const std::string& label) {
-    if (m_editLog && item->m_label != label)
+    if (m_editLog && item->label() != label)
         m_editLog->BeforeItemChange(item);
-    item->m_label = label;
+    AssignLabel(item, label);
     if (m_observer)
         m_observer->ItemChanged(item);
 }

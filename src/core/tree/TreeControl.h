@@ -9,6 +9,16 @@ namespace kardel {
 
 class TreeControl;
 
+// Where the labels of items come from when the items do not hold their own: the owner
+// keeps the text an item's value names (the outline's memo titles), so a million items
+// do not each keep a copy of it.
+class ITreeLabelSource {
+public:
+    virtual ~ITreeLabelSource() = default;
+    // The text for an item value, or nullptr when the value names none.
+    virtual const std::string* LabelOf(std::int32_t value) const = 0;
+};
+
 // One item of the tree control: label, image (the selected image is always the
 // same), a 32-bit item value, ordered children and an expanded flag.
 class TreeItem {
@@ -17,7 +27,10 @@ public:
     TreeItem& operator=(const TreeItem&) = delete;
     ~TreeItem();
 
-    const std::string& label() const { return m_label; }
+    // The label given when the item was inserted or last relabelled. When it was the
+    // control's label source's text for the item's value, the item holds no copy and
+    // shows that text as it is now.
+    const std::string& label() const;
     int image() const { return m_image; }
     std::int32_t value() const { return m_value; }
     bool expanded() const { return m_expanded; }
@@ -38,7 +51,8 @@ private:
     friend class TreeControl;
     TreeItem() = default;
 
-    std::string m_label;
+    std::unique_ptr<std::string> m_ownLabel; // nullptr: the label source's text
+    const TreeControl* m_control = nullptr;
     int m_image = 0;
     std::int32_t m_value = 0;
     std::uint64_t m_id = 0;
@@ -97,6 +111,8 @@ public:
     ~TreeControl();
 
     void SetNotify(ITreeControlNotify* notify) { m_notify = notify; }
+    // Set before the first item is inserted.
+    void SetLabelSource(const ITreeLabelSource* source) { m_labelSource = source; }
     void SetObserver(ITreeControlObserver* observer) { m_observer = observer; }
     ITreeControlObserver* observer() const { return m_observer; }
     void SetEditLog(ITreeEditLog* log) { m_editLog = log; }
@@ -113,6 +129,8 @@ public:
 
     void SetLabel(TreeItem* item, const std::string& label);
     void SetImage(TreeItem* item, int image);
+    // An item that shows its label source's text shows the new value's text from now on:
+    // renumbering the values as the owner's array moves keeps every label.
     void SetValue(TreeItem* item, std::int32_t value) { item->m_value = value; }
 
     // Program-driven: no notification to the pane.
@@ -150,6 +168,13 @@ public:
     void ForEachItem(const std::function<void(TreeItem*)>& visit) const;
 
 private:
+    friend class TreeItem;
+    const std::string* SourceLabel(std::int32_t value) const {
+        return m_labelSource ? m_labelSource->LabelOf(value) : nullptr;
+    }
+    std::unique_ptr<TreeItem> NewItem();
+    // Keeps a copy of the label only when the label source does not give the same text.
+    void AssignLabel(TreeItem* item, const std::string& label);
     void DestroySubtree(std::unique_ptr<TreeItem> item);
     size_t CountSubtree(TreeItem* item) const;
 
@@ -161,6 +186,7 @@ private:
     ITreeControlNotify* m_notify = nullptr;
     ITreeControlObserver* m_observer = nullptr;
     ITreeEditLog* m_editLog = nullptr;
+    const ITreeLabelSource* m_labelSource = nullptr;
 };
 
 } // namespace kardel
