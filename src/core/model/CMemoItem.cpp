@@ -1,6 +1,7 @@
 #include "core/model/CMemoItem.h"
 
 #include "core/base/Archive.h"
+#include "core/base/BlockPool.h"
 #include "core/base/Texts.h"
 
 namespace kardel {
@@ -20,6 +21,19 @@ CMemoItem::CMemoItem(std::int32_t kind) : m_strTitle(DefaultTitle(kind)), m_nKin
 
 // Loading fills every stored field, so a record made for it asks no clock.
 CMemoItem::CMemoItem(LoadingTag) : m_nKind(0) {}
+
+using MemoPool = BlockPool<sizeof(CMemoItem), alignof(CMemoItem)>;
+
+void* CMemoItem::operator new(std::size_t size) {
+    return size == sizeof(CMemoItem) ? MemoPool::Allocate() : ::operator new(size);
+}
+
+void CMemoItem::operator delete(void* memo, std::size_t size) noexcept {
+    if (size == sizeof(CMemoItem))
+        MemoPool::Release(memo);
+    else
+        ::operator delete(memo);
+}
 
 CMemoItem CMemoItem::ForLoading() {
     return CMemoItem(LoadingTag{});

@@ -1,10 +1,25 @@
 #include "core/tree/TreeControl.h"
 
+#include "core/base/BlockPool.h"
+
 #include <algorithm>
 
 namespace kardel {
 
 TreeItem::~TreeItem() = default;
+
+using TreeItemPool = BlockPool<sizeof(TreeItem), alignof(TreeItem)>;
+
+void* TreeItem::operator new(std::size_t size) {
+    return size == sizeof(TreeItem) ? TreeItemPool::Allocate() : ::operator new(size);
+}
+
+void TreeItem::operator delete(void* item, std::size_t size) noexcept {
+    if (size == sizeof(TreeItem))
+        TreeItemPool::Release(item);
+    else
+        ::operator delete(item);
+}
 
 int TreeItem::row() const {
     const TreeItem* holder = m_parent;
