@@ -309,22 +309,4 @@ bool TreeControl::IsAncestorOrSelf(TreeItem* ancestor, TreeItem* item) const {
     return false;
 }
 
-void TreeControl::ForEachPreOrder(TreeItem* item, const std::function<void(TreeItem*)>& visit) const {
-    if (!item)
-        return;
-    std::vector<TreeItem*> stack{item};
-    while (!stack.empty()) {
-        TreeItem* current = stack.back();
-        stack.pop_back();
-        visit(current);
-        for (int i = current->childCount() - 1; i >= 0; --i)
-            stack.push_back(current->child(i));
-    }
-}
-
-void TreeControl::ForEachItem(const std::function<void(TreeItem*)>& visit) const {
-    for (int i = 0; i < m_top->childCount(); ++i)
-        ForEachPreOrder(m_top->child(i), visit);
-}
-
 } // namespace kardel

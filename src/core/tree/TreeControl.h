@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -166,9 +165,24 @@ public:
     TreeItem* TopLevelItem(int row) const { return m_top->child(row); }
     bool IsAncestorOrSelf(TreeItem* ancestor, TreeItem* item) const;
 
-    // Visits item and its descendants, each before its children.
-    void ForEachPreOrder(TreeItem* item, const std::function<void(TreeItem*)>& visit) const;
-    void ForEachItem(const std::function<void(TreeItem*)>& visit) const;
+    // Visits item and its descendants, each before its children. A template, so that a
+    // walk over a million items calls the visitor directly.
+    template <class Visit> void ForEachPreOrder(TreeItem* item, Visit&& visit) const {
+        if (!item)
+            return;
+        std::vector<TreeItem*> stack{item};
+        while (!stack.empty()) {
+            TreeItem* current = stack.back();
+            stack.pop_back();
+            visit(current);
+            for (int i = current->childCount() - 1; i >= 0; --i)
+                stack.push_back(current->child(i));
+        }
+    }
+    template <class Visit> void ForEachItem(Visit&& visit) const {
+        for (int i = 0; i < m_top->childCount(); ++i)
+            ForEachPreOrder(m_top->child(i), visit);
+    }
 
 private:
     friend class TreeItem;
