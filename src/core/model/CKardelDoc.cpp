@@ -233,6 +233,7 @@ public:
         }
         m_hasher.Update(data, static_cast<size_t>(n));
         m_read += static_cast<std::uint64_t>(n);
+        HeapLoadProgress();
         return static_cast<size_t>(n);
     }
     // Reads what the load left of the first `total` bytes, for the hash of them all.

@@ -63,8 +63,11 @@ private:
 // from heap memory advised for transparent huge pages: the heap is grown by about what
 // such a load needs, the new part advised, and given back to the allocator, which keeps
 // it until the matching HeapAfterLoad. Small documents, and C libraries other than glibc,
-// are left alone. Only the advice changes: no block is touched.
+// are left alone. No block is written: the pages are only advised and faulted in.
 void HeapBeforeLoad(size_t fileBytes);
+// Told by a load now and then (each piece of the file read): lets the heap's pages be
+// faulted in on another thread just ahead of where the load allocates.
+void HeapLoadProgress();
 void HeapAfterLoad();
 
 // Holds the heap prepared for one load.
