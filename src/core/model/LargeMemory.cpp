@@ -107,13 +107,14 @@ bool g_prepared = false;
 // Most of a large load's time is the kernel zeroing the pages its blocks land on. A
 // second thread faults the prepared heap in a little ahead of where the load allocates,
 // so that the zeroing runs on another core while the load parses. Faulting changes no
-// byte; it only stays ahead by kAhead so that it never adds much the load does not use.
+// byte; it stays only an eighth of the file ahead (at most 64 MiB), so that what it
+// faults beyond the load's last block adds little to the process's peak memory.
 class HeapPrefault {
 public:
-    static constexpr size_t kAhead = size_t(64) << 20;
     static constexpr size_t kStep = size_t(8) << 20;
 
-    HeapPrefault(char* from, char* end) : m_end(end), m_top(from) {
+    HeapPrefault(char* from, char* end, size_t fileBytes)
+        : m_ahead(std::clamp(fileBytes / 8, size_t(2) << 20, size_t(64) << 20)), m_end(end), m_top(from) {
         m_thread = std::thread([this, from] { Run(from); });
     }
     ~HeapPrefault() {
@@ -138,7 +139,7 @@ private:
     void Run(char* done) {
         std::unique_lock<std::mutex> lock(m_mutex);
         while (!m_stop && done < m_end) {
-            char* target = AlignUp(m_top + std::min<size_t>(kAhead, static_cast<size_t>(m_end - m_top)), kHugePage);
+            char* target = AlignUp(m_top + std::min<size_t>(m_ahead, static_cast<size_t>(m_end - m_top)), kHugePage);
             target = std::min(target, m_end);
             if (done >= target) {
                 m_wake.wait(lock);
@@ -155,6 +156,7 @@ private:
         }
     }
 
+    const size_t m_ahead;
     char* const m_end;
     std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -197,7 +199,7 @@ void HeapBeforeLoad(size_t fileBytes) {
             ::madvise(from, static_cast<size_t>(end - from), MADV_HUGEPAGE);
 #ifdef MADV_POPULATE_WRITE
             try {
-                g_prefault = std::make_unique<HeapPrefault>(from, end);
+                g_prefault = std::make_unique<HeapPrefault>(from, end, fileBytes);
             } catch (const std::exception&) {
                 // No thread: the load faults its pages itself.
             }
