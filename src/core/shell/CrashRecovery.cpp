@@ -53,6 +53,10 @@ void CrashRecovery::Checkpoint() {
         m_store.RemoveCopyLater();
         return;
     }
+    WriteCopy();
+}
+
+void CrashRecovery::WriteCopy() {
     PageBuffer bytes = Snapshot(m_doc, m_lastSnapshotSize);
     m_lastSnapshotSize = bytes.size();
     m_store.WriteCopyLater(std::move(bytes), m_doc.m_strPathName, m_doc.m_fileIdentity);
@@ -108,11 +112,7 @@ bool CrashRecovery::OfferOrphans() {
                 break;
             }
             // This window's own copy stands in for the old one before that goes.
-        {
-        PageBuffer bytes = Snapshot(m_doc, m_lastSnapshotSize);
-        m_lastSnapshotSize = bytes.size();
-        m_store.WriteCopyLater(std::move(bytes), m_doc.m_strPathName, m_doc.m_fileIdentity);
-    }
+            WriteCopy();
             m_store.Flush();
             if (std::optional<std::string> error = m_store.TakeError()) {
                 messages.ShowError(*error);

@@ -39,6 +39,9 @@ public:
     RecoveryStore& store() const { return m_store; }
 
 private:
+    // Takes the snapshot and hands it to the store to write.
+    void WriteCopy();
+
     CKardelDoc& m_doc;
     FileCommands& m_files;
     IAppWindow& m_window;
