@@ -18,12 +18,11 @@ namespace kardel {
 // Slabs are never given back: a document as large as the last one reuses them. Each
 // thread keeps its own slabs and free list. Under AddressSanitizer the blocks come from
 // the ordinary allocator, so that a use after free is still caught.
-template <std::size_t Size, std::size_t Align>
-class BlockPool {
+template <std::size_t Size, std::size_t Align> class BlockPool {
 public:
     static void* Allocate() {
 #if defined(KARDEL_BLOCK_POOL_PLAIN)
-        return ::operator new(Size, std::align_val_t{Align});
+        return ::operator new (Size, std::align_val_t{Align});
 #else
         State& state = s_state;
         if (state.free) {
@@ -32,7 +31,7 @@ public:
             return block;
         }
         if (state.left == 0) {
-            state.next = static_cast<char*>(::operator new(kSlabBytes, std::align_val_t{Align}));
+            state.next = static_cast<char*>(::operator new (kSlabBytes, std::align_val_t{Align}));
             state.left = kSlabBytes / kBlock;
         }
         void* block = state.next;
@@ -46,7 +45,7 @@ public:
         if (!block)
             return;
 #if defined(KARDEL_BLOCK_POOL_PLAIN)
-        ::operator delete(block, std::align_val_t{Align});
+        ::operator delete (block, std::align_val_t{Align});
 #else
         auto* free = static_cast<Free*>(block);
         free->next = s_state.free;

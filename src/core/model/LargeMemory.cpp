@@ -6,8 +6,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <sys/mman.h>
 #include <thread>
