@@ -28,6 +28,76 @@ char* AlignUp(char* p, size_t alignment) {
 }
 } // namespace
 
+// A second thread that faults a range of fresh memory in a little ahead of a writer that
+// fills it from the start, so that the kernel zeroes the pages on another core while the
+// writer works. Faulting changes no byte. The writer tells how far it has come; the
+// thread stays at most `ahead` bytes beyond that, so that what it faults and the writer
+// never uses adds little to the process's memory. Without the kernel's populate advice it
+// does nothing.
+class PageFaulter {
+public:
+    PageFaulter(char* from, char* end, size_t ahead) : m_ahead(ahead), m_end(end), m_top(from) {
+#ifdef MADV_POPULATE_WRITE
+        m_thread = std::thread([this, from] { Run(from); });
+#endif
+    }
+    ~PageFaulter() {
+        if (!m_thread.joinable())
+            return;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+    PageFaulter(const PageFaulter&) = delete;
+    PageFaulter& operator=(const PageFaulter&) = delete;
+
+    void NoteTop(char* top) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (top <= m_top)
+                return;
+            m_top = top;
+        }
+        m_wake.notify_one();
+    }
+
+private:
+#ifdef MADV_POPULATE_WRITE
+    static constexpr size_t kStep = size_t(8) << 20;
+
+    void Run(char* done) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (!m_stop && done < m_end) {
+            char* target = AlignUp(m_top + std::min<size_t>(m_ahead, static_cast<size_t>(m_end - m_top)), kHugePage);
+            target = std::min(target, m_end);
+            if (done >= target) {
+                m_wake.wait(lock);
+                continue;
+            }
+            const size_t length = std::min<size_t>(kStep, static_cast<size_t>(target - done));
+            lock.unlock();
+            // A kernel without the advice, or a range no longer mapped, ends the help.
+            const bool faulted = ::madvise(done, length, MADV_POPULATE_WRITE) == 0;
+            lock.lock();
+            if (!faulted)
+                break;
+            done += length;
+        }
+    }
+#endif
+
+    const size_t m_ahead;
+    char* const m_end;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    char* m_top;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
 PageBuffer::PageBuffer(size_t capacity) {
     if (capacity == 0)
         return;
@@ -93,6 +163,29 @@ void PageBuffer::Release() {
     m_size = m_capacity = m_mappingSize = 0;
 }
 
+PageOutput::PageOutput(size_t capacity) : m_buffer(capacity) {
+    // Below this the writer faults its own pages about as fast as a thread could start.
+    constexpr size_t kSmallestFaulted = size_t(64) << 20;
+    if (capacity < kSmallestFaulted)
+        return;
+    try {
+        m_faulter = std::make_unique<PageFaulter>(m_buffer.data(), m_buffer.data() + capacity, size_t(32) << 20);
+    } catch (const std::exception&) {
+        // No thread: the writer faults its pages itself.
+    }
+}
+
+PageOutput::~PageOutput() = default;
+
+void PageOutput::NoteProgress() {
+    m_faulter->NoteTop(m_buffer.data() + m_buffer.size());
+}
+
+PageBuffer PageOutput::take() {
+    m_faulter.reset();
+    return std::move(m_buffer);
+}
+
 #if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
 namespace {
 // Below this a load's page faults cost too little to matter.
@@ -103,69 +196,7 @@ constexpr size_t kPiece = size_t(30) << 20;
 constexpr int kDefaultThreshold = 128 * 1024; // glibc's M_TRIM_THRESHOLD and M_MMAP_THRESHOLD
 bool g_prepared = false;
 
-#ifdef MADV_POPULATE_WRITE
-// Most of a large load's time is the kernel zeroing the pages its blocks land on. A
-// second thread faults the prepared heap in a little ahead of where the load allocates,
-// so that the zeroing runs on another core while the load parses. Faulting changes no
-// byte; it stays only an eighth of the file ahead (at most 64 MiB), so that what it
-// faults beyond the load's last block adds little to the process's peak memory.
-class HeapPrefault {
-public:
-    static constexpr size_t kStep = size_t(8) << 20;
-
-    HeapPrefault(char* from, char* end, size_t fileBytes)
-        : m_ahead(std::clamp(fileBytes / 8, size_t(2) << 20, size_t(64) << 20)), m_end(end), m_top(from) {
-        m_thread = std::thread([this, from] { Run(from); });
-    }
-    ~HeapPrefault() {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_stop = true;
-        }
-        m_wake.notify_one();
-        m_thread.join();
-    }
-    void NoteTop(char* top) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (top <= m_top)
-                return;
-            m_top = top;
-        }
-        m_wake.notify_one();
-    }
-
-private:
-    void Run(char* done) {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        while (!m_stop && done < m_end) {
-            char* target = AlignUp(m_top + std::min<size_t>(m_ahead, static_cast<size_t>(m_end - m_top)), kHugePage);
-            target = std::min(target, m_end);
-            if (done >= target) {
-                m_wake.wait(lock);
-                continue;
-            }
-            const size_t length = std::min<size_t>(kStep, static_cast<size_t>(target - done));
-            lock.unlock();
-            // A kernel without the advice, or a range no longer mapped, ends the help.
-            const bool faulted = ::madvise(done, length, MADV_POPULATE_WRITE) == 0;
-            lock.lock();
-            if (!faulted)
-                break;
-            done += length;
-        }
-    }
-
-    const size_t m_ahead;
-    char* const m_end;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    char* m_top;
-    bool m_stop = false;
-    std::thread m_thread;
-};
-std::unique_ptr<HeapPrefault> g_prefault;
-#endif
+std::unique_ptr<PageFaulter> g_prefault;
 } // namespace
 
 void HeapBeforeLoad(size_t fileBytes) {
@@ -197,34 +228,32 @@ void HeapBeforeLoad(size_t fileBytes) {
         char* from = AlignUp(start, kHugePage);
         if (end > from) {
             ::madvise(from, static_cast<size_t>(end - from), MADV_HUGEPAGE);
-#ifdef MADV_POPULATE_WRITE
+            // Most of a large load's time is the kernel zeroing the pages its blocks land on:
+            // an eighth of the file ahead (at most 64 MiB) keeps the zeroing off the loading
+            // thread without faulting much the load does not use.
             try {
-                g_prefault = std::make_unique<HeapPrefault>(from, end, fileBytes);
+                g_prefault = std::make_unique<PageFaulter>(
+                    from, end, std::clamp(fileBytes / 8, size_t(2) << 20, size_t(64) << 20));
             } catch (const std::exception&) {
                 // No thread: the load faults its pages itself.
             }
-#endif
         }
     }
 }
 
 void HeapLoadProgress() {
-#ifdef MADV_POPULATE_WRITE
     if (!g_prefault)
         return;
     // The free space at the top of the heap starts where the load allocates next.
     auto* top = static_cast<char*>(::sbrk(0)) - ::mallinfo2().keepcost;
     g_prefault->NoteTop(top);
-#endif
 }
 
 void HeapAfterLoad() {
     if (!g_prepared)
         return;
     g_prepared = false;
-#ifdef MADV_POPULATE_WRITE
     g_prefault.reset();
-#endif
     // What the load did not use goes back to the system at the next release at the top.
     ::mallopt(M_MMAP_THRESHOLD, kDefaultThreshold);
     ::mallopt(M_TRIM_THRESHOLD, kDefaultThreshold);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace kardel {
@@ -40,23 +41,37 @@ private:
     size_t m_mappingSize = 0;
 };
 
+class PageFaulter;
+
 // Writes into a PageBuffer of the capacity the writer needs, counted beforehand; refuses
-// bytes beyond it.
+// bytes beyond it. A large buffer has its pages faulted in on another thread a little
+// ahead of the writing, so that the kernel's zeroing of them does not hold up the writer.
 class PageOutput : public IOutput {
 public:
-    explicit PageOutput(size_t capacity) : m_buffer(capacity) {}
+    explicit PageOutput(size_t capacity);
+    ~PageOutput() override;
+    PageOutput(const PageOutput&) = delete;
+    PageOutput& operator=(const PageOutput&) = delete;
+
     bool Write(const char* data, size_t size) override {
         if (size > m_buffer.capacity() - m_buffer.size())
             return false;
         if (size > 0)
             std::memcpy(m_buffer.data() + m_buffer.size(), data, size);
-        m_buffer.SetSize(m_buffer.size() + size);
+        const size_t before = m_buffer.size();
+        m_buffer.SetSize(before + size);
+        if (m_faulter && (before ^ m_buffer.size()) >= kProgressStep)
+            NoteProgress();
         return true;
     }
-    PageBuffer take() { return std::move(m_buffer); }
+    PageBuffer take();
 
 private:
+    static constexpr size_t kProgressStep = size_t(4) << 20;
+    void NoteProgress();
+
     PageBuffer m_buffer;
+    std::unique_ptr<PageFaulter> m_faulter;
 };
 
 // Lets the many small blocks that loading a document of `fileBytes` bytes allocates come
