@@ -53,6 +53,18 @@ public:
 #endif
     }
 
+    // For a class's own operator new and delete: a block for an object of exactly Size,
+    // the ordinary allocator for anything else (a class derived from it).
+    static void* New(std::size_t size) {
+        return size == Size ? Allocate() : ::operator new(size);
+    }
+    static void Delete(void* object, std::size_t size) noexcept {
+        if (size == Size)
+            Release(object);
+        else
+            ::operator delete(object);
+    }
+
 private:
     struct Free {
         Free* next;

@@ -25,14 +25,11 @@ CMemoItem::CMemoItem(LoadingTag) : m_nKind(0) {}
 using MemoPool = BlockPool<sizeof(CMemoItem), alignof(CMemoItem)>;
 
 void* CMemoItem::operator new(std::size_t size) {
-    return size == sizeof(CMemoItem) ? MemoPool::Allocate() : ::operator new(size);
+    return MemoPool::New(size);
 }
 
 void CMemoItem::operator delete(void* memo, std::size_t size) noexcept {
-    if (size == sizeof(CMemoItem))
-        MemoPool::Release(memo);
-    else
-        ::operator delete(memo);
+    MemoPool::Delete(memo, size);
 }
 
 CMemoItem CMemoItem::ForLoading() {

@@ -11,14 +11,11 @@ TreeItem::~TreeItem() = default;
 using TreeItemPool = BlockPool<sizeof(TreeItem), alignof(TreeItem)>;
 
 void* TreeItem::operator new(std::size_t size) {
-    return size == sizeof(TreeItem) ? TreeItemPool::Allocate() : ::operator new(size);
+    return TreeItemPool::New(size);
 }
 
 void TreeItem::operator delete(void* item, std::size_t size) noexcept {
-    if (size == sizeof(TreeItem))
-        TreeItemPool::Release(item);
-    else
-        ::operator delete(item);
+    TreeItemPool::Delete(item, size);
 }
 
 int TreeItem::row() const {
