@@ -1,8 +1,6 @@
 #include "core/model/LargeMemory.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
