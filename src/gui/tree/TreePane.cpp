@@ -137,14 +137,13 @@ void TreePane::SyncExpansion() {
     // stay closed in the view only.
     std::vector<std::pair<TreeItem*, int>> pending;
     for (int row = m_tree.TopLevelCount(); row-- > 0;)
-        if (TreeItem* top = m_tree.TopLevelItem(row); top->childCount() > 0)
-            pending.emplace_back(top, 0);
+        pending.emplace_back(m_tree.TopLevelItem(row), 0);
     while (!pending.empty()) {
         auto [item, depth] = pending.back();
         pending.pop_back();
         if (depth >= kMaxShownDepth)
             continue;
-        if (item->expanded())
+        if (item->expanded() && item->childCount() > 0)
             setExpanded(m_model.IndexOf(item), true);
         // Only folders are walked: most items of a large outline are leaves.
         for (int row = item->childCount(); row-- > 0;)
