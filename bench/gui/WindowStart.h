@@ -32,15 +32,23 @@ public:
     }
 };
 
-inline void StartWindow(benchmark::State& state, const QString& path) {
+// What a measured window is built over: the real settings, and stand-ins for every
+// dialog, which a benchmark must never wait on.
+struct BenchWindowServices {
     gui::QtSettingsStore settings;
     HeadlessMessageBox messages;
     HeadlessFileDialogs fileDialogs;
     HeadlessShell shell;
     HeadlessDialogs dialogs;
+    std::unique_ptr<gui::MainWindow> NewWindow() {
+        return std::make_unique<gui::MainWindow>(gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
+    }
+};
+
+inline void StartWindow(benchmark::State& state, const QString& path) {
+    BenchWindowServices services;
     for (auto _ : state) {
-        auto window =
-            std::make_unique<gui::MainWindow>(gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
+        auto window = services.NewWindow();
         FirstPaint probe;
         window->treePane()->viewport()->installEventFilter(&probe);
         if (!path.isEmpty() && !window->OpenFile(path))

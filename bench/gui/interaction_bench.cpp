@@ -36,28 +36,23 @@ std::string FileWithWideFolder(std::int64_t memos, std::int64_t wide) {
     CKardelDoc& doc = session.doc();
     CKdTreeView& view = session.treeView();
     TreeControl& tree = view.Tree();
-    auto add = [&](TreeItem* parent, std::int32_t kind, const std::string& title) {
+    auto add = [&](TreeItem* parent, TreeControl::Where where, std::int32_t kind, const std::string& title) {
         auto memo = std::make_unique<CMemoItem>(kind);
         memo->m_strTitle = title;
         memo->m_strBody = "wide folder\r\nmemo " + title;
         doc.AppendMemo(std::move(memo));
         auto index = static_cast<std::int32_t>(doc.Memos().size() - 1);
-        return view.InsertMemoItem(parent, TreeControl::Where::Last, nullptr, title, kind, index);
+        return view.InsertMemoItem(parent, where, nullptr, title, kind, index);
     };
     view.m_bNoParentRefreshOnInsert = true;
-    auto folderMemo = std::make_unique<CMemoItem>(KindClosedFolder);
-    folderMemo->m_strTitle = "wide";
-    doc.AppendMemo(std::move(folderMemo));
-    TreeItem* folder = view.InsertMemoItem(tree.GetRoot(), TreeControl::Where::First, nullptr, "wide",
-                                           KindClosedFolder, static_cast<std::int32_t>(doc.Memos().size() - 1));
+    TreeItem* folder = add(tree.GetRoot(), TreeControl::Where::First, KindClosedFolder, "wide");
     for (std::int64_t i = 0; i < wide; ++i)
-        add(folder, KindMemo, "child " + std::to_string(i));
+        add(folder, TreeControl::Where::Last, KindMemo, "child " + std::to_string(i));
     view.m_bNoParentRefreshOnInsert = false;
     tree.Expand(folder, false);
     doc.SetModifiedFlag(false);
 
-    const std::string path =
-        bench::Folder().filePath(QStringLiteral("wide%1.kdl").arg(memos)).toStdString();
+    const std::string path = bench::Folder().filePath(QStringLiteral("wide%1.kdl").arg(memos)).toStdString();
     MemoryOutput out;
     doc.StoreTo(out);
     std::ofstream(path, std::ios::binary).write(out.bytes().data(), std::streamsize(out.bytes().size()));
@@ -66,18 +61,14 @@ std::string FileWithWideFolder(std::int64_t memos, std::int64_t wide) {
 
 // The one window every benchmark works in, opened once.
 struct Window {
-    gui::QtSettingsStore settings;
-    HeadlessMessageBox messages;
-    HeadlessFileDialogs fileDialogs;
-    HeadlessShell shell;
-    HeadlessDialogs dialogs;
+    bench::BenchWindowServices services;
     std::unique_ptr<gui::MainWindow> window;
     std::int64_t memos = 0;
 
     Window() {
         memos = bench::SmokeRun() ? 2000 : kMemos;
         const std::string path = FileWithWideFolder(memos, std::min(kWideFolder, memos / 2));
-        window = std::make_unique<gui::MainWindow>(gui::WindowServices{settings, messages, fileDialogs, shell, dialogs});
+        window = services.NewWindow();
         window->resize(1000, 700);
         if (!window->OpenFile(QString::fromStdString(path)))
             std::abort();
