@@ -18,6 +18,7 @@
 #include <new>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 // Live and peak bytes on the heap, counted by the program's own operator new
 // while a measurement asks for it (counting costs time, so timed runs go without).
@@ -172,17 +173,15 @@ void BM_Save(benchmark::State& state) {
         if (!result.ok)
             state.SkipWithError("saving failed");
         state.PauseTiming();
-        bench::MeasuredRun copy = bench::RunMeasured({"/bin/cp", path, path + ".cp"});
-        if (!copy.ok)
-            state.SkipWithError("cp failed");
-        copySeconds += copy.seconds;
-        std::remove((path + ".cp").c_str());
-        bench::MeasuredRun synced =
-            bench::RunMeasured({"/bin/dd", "if=" + path, "of=" + path + ".cp", "bs=1M", "conv=fsync", "status=none"});
-        if (!synced.ok)
-            state.SkipWithError("dd failed");
-        syncedSeconds += synced.seconds;
-        std::remove((path + ".cp").c_str());
+        auto timeCopy = [&](const std::vector<std::string>& argv, double& seconds) {
+            bench::MeasuredRun copy = bench::RunMeasured(argv);
+            if (!copy.ok)
+                state.SkipWithError((argv[0] + " failed").c_str());
+            seconds += copy.seconds;
+            std::remove((path + ".cp").c_str());
+        };
+        timeCopy({"/bin/cp", path, path + ".cp"}, copySeconds);
+        timeCopy({"/bin/dd", "if=" + path, "of=" + path + ".cp", "bs=1M", "conv=fsync", "status=none"}, syncedSeconds);
         state.ResumeTiming();
     }
     std::string bytes;
