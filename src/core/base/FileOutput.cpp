@@ -16,6 +16,9 @@ namespace kardel {
 namespace {
 
 constexpr size_t kBufferSize = 1 << 18;
+// A temporary file hands its written bytes to the disk in steps of this size while the
+// rest is still being made, so that the sync at the end waits only for the last step.
+constexpr std::uint64_t kWritebackStep = std::uint64_t(4) << 20;
 
 // ---- removal of temporary files when a signal ends the process ----------------
 
@@ -286,7 +289,17 @@ bool FileOutput::WriteAll(const char* data, size_t size) {
         size -= static_cast<size_t>(n);
         m_written += static_cast<std::uint64_t>(n);
     }
+    StartWriteback();
     return true;
+}
+
+void FileOutput::StartWriteback() {
+    if (m_tempPath.empty() || m_written - m_handedToDisk < kWritebackStep)
+        return;
+    // Only a start: it does not wait, and a failure here is the final sync's to report.
+    ::sync_file_range(m_fd, static_cast<off_t>(m_handedToDisk), static_cast<off_t>(m_written - m_handedToDisk),
+                      SYNC_FILE_RANGE_WRITE);
+    m_handedToDisk = m_written;
 }
 
 bool FileOutput::Flush() {
@@ -320,6 +333,7 @@ bool FileOutput::CopyFrom(int source) {
         ssize_t n = ::copy_file_range(source, nullptr, m_fd, nullptr, size_t(1) << 30, 0);
         if (n > 0) {
             m_written += static_cast<std::uint64_t>(n);
+            StartWriteback();
             continue;
         }
         if (n == 0)

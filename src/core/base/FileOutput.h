@@ -55,6 +55,7 @@ private:
     bool Flush();
     bool WriteOut(const char* data, size_t size);
     bool WriteAll(const char* data, size_t size);
+    void StartWriteback();
     FileResult OpenTemporary(const struct ::stat* existing);
     void Discard();
 
@@ -66,6 +67,7 @@ private:
     int m_error = 0;
     int m_cleanupSlot = -1;
     std::uint64_t m_written = 0;
+    std::uint64_t m_handedToDisk = 0; // bytes whose writeback has been started
     std::string m_buffer;
 };
 
