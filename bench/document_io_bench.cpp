@@ -3,6 +3,7 @@
 #include "support/DocumentGenerator.h"
 #include "support/ProcessRun.h"
 
+#include "core/base/ForkedProducer.h"
 #include "core/base/SafeFile.h"
 #include "core/shell/CrashRecovery.h"
 
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <map>
 #include <new>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -215,6 +217,26 @@ void BM_RecoverySnapshot(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
+// The window's part of the recovery copy of a large document: forking the process that
+// writes it (compare BM_RecoverySnapshot of the same size). Counter written_ms: from the
+// fork until the copy's last byte was read from it.
+void BM_ForkedRecoveryCopy(benchmark::State& state) {
+    HeadlessSession session;
+    bench::GenerateDocument(session, static_cast<size_t>(state.range(0)));
+    double writtenSeconds = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        std::optional<ForkedProducer> producer =
+            ForkedProducer::Start([&session](IOutput& out) { return session.doc().StoreTo(out); });
+        state.SetIterationTime(Seconds(std::chrono::steady_clock::now() - start).count());
+        CountingOutput bytes;
+        if (!producer || !producer->WriteTo(bytes))
+            state.SkipWithError("the forked copy failed");
+        writtenSeconds += Seconds(std::chrono::steady_clock::now() - start).count();
+    }
+    state.counters["written_ms"] = 1000 * writtenSeconds / static_cast<double>(state.iterations());
+}
+
 // Saving with a backup of the version it replaces (5 kept, each save a new version),
 // beside BM_Save of the same size.
 void BM_SaveWithBackup(benchmark::State& state) {
@@ -244,6 +266,7 @@ BENCHMARK(BM_Load)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreToMemory)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecoverySnapshot)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ForkedRecoveryCopy)->Apply(Sizes)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveWithBackup)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
 } // namespace

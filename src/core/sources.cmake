@@ -7,6 +7,7 @@ set(KARDEL_BASE_SOURCES
   base/Cp932Codec.cpp
   base/FileIdentity.cpp
   base/FileOutput.cpp
+  base/ForkedProducer.cpp
   base/FileSystem.cpp
   base/FileResult.cpp
   base/OutputSink.cpp

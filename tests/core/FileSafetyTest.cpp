@@ -1,6 +1,7 @@
 // Backups, the identity of a document's file, and recovery copies.
 #include "core/base/FileIdentity.h"
 #include "core/base/FileSystem.h"
+#include "core/base/ForkedProducer.h"
 #include "core/base/SafeFile.h"
 #include "core/base/Texts.h"
 #include "core/model/BackupRotation.h"
@@ -13,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -298,4 +301,83 @@ TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
             EXPECT_TRUE(next.doc().m_strPathName.empty());
         }
     }
+}
+
+// The bytes are the memory as it stood at the fork, read in pieces larger than any pipe holds;
+// a producer that fails, an output that refuses, or an unread endless producer never hang
+// and never count as success.
+TEST(ForkedProducer, GivesTheMemoryAsItWasAtTheForkAndNeverPassesOffAFailure) {
+    std::mt19937 rng(7);
+    std::string data(3 << 20, '\0');
+    for (char& c : data)
+        c = static_cast<char>(rng());
+    std::optional<ForkedProducer> producer =
+        ForkedProducer::Start([&data](IOutput& out) { return out.Write(data.data(), 5) && out.Put(data.substr(5)); });
+    ASSERT_TRUE(producer);
+    const std::string expected = data;
+    data.assign(data.size(), 'x');
+    MemoryOutput out;
+    EXPECT_TRUE(producer->WriteTo(out));
+    EXPECT_TRUE(out.bytes() == expected);
+
+    std::optional<ForkedProducer> failing = ForkedProducer::Start([](IOutput& o) { return o.Put("part") && false; });
+    MemoryOutput partial;
+    EXPECT_FALSE(failing->WriteTo(partial));
+
+    auto endless = [](IOutput& o) {
+        for (;;)
+            o.Put(std::string(4096, 'e'));
+        return true;
+    };
+    class Refusing : public IOutput {
+    public:
+        bool Write(const char*, size_t) override { return false; }
+    } refusing;
+    EXPECT_FALSE(ForkedProducer::Start(endless)->WriteTo(refusing));
+    ForkedProducer::Start(endless).reset(); // ends the copy instead of waiting for it
+}
+
+// A large document's copy is made by a forked process: it is the document as it stood at the
+// checkpoint, typed text included, whatever changes next. After a forked copy failed, copies
+// are made in the process again.
+TEST_F(Safety, ALargeDocumentsCopyIsTheDocumentAtTheCheckpoint) {
+    const std::string folder = FreshFolder("forked");
+    HeadlessSession session;
+    session.doc().OnNewDocument();
+    session.doc().CreateUntitledMemo();
+    session.memoView().edit().ReplaceSelection("typed", true);
+    AppWindowStub window;
+    FileCommands files(session.doc(), window);
+    RecoveryStore store(folder);
+    CrashRecovery recovery(session.doc(), files, window, store);
+    recovery.SetForkFromMemos(0);
+    auto copyInFolder = [&folder] {
+        std::string copy;
+        if (DIR* dir = ::opendir(folder.c_str())) {
+            while (dirent* entry = ::readdir(dir))
+                if (std::string name = entry->d_name; name.size() > 4 && name.substr(name.size() - 4) == ".kdl")
+                    copy = Get(folder + "/" + name);
+            ::closedir(dir);
+        }
+        return copy;
+    };
+
+    const std::string atCheckpoint(CrashRecovery::Snapshot(session.doc()).view());
+    recovery.Checkpoint();
+    session.doc().CreateUntitledMemo();
+    session.memoView().edit().ReplaceSelection("later", true);
+    store.Flush();
+    EXPECT_FALSE(store.TakeError());
+    EXPECT_FALSE(store.ForkedCopyFailed());
+    EXPECT_EQ(copyInFolder(), atCheckpoint);
+    EXPECT_NE(atCheckpoint.find("typed"), std::string::npos);
+
+    store.WriteCopyLater(*ForkedProducer::Start([](IOutput&) { return false; }), "", FileIdentity());
+    store.Flush();
+    EXPECT_TRUE(store.TakeError());
+    EXPECT_TRUE(store.ForkedCopyFailed());
+    EXPECT_EQ(copyInFolder(), atCheckpoint); // the failed copy replaced nothing
+    recovery.Checkpoint();
+    store.Flush();
+    EXPECT_EQ(copyInFolder(), std::string(CrashRecovery::Snapshot(session.doc()).view()));
 }

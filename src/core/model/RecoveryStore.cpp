@@ -115,6 +115,15 @@ std::string RecoveryStore::PathOf(const std::string& id, const char* extension) 
 }
 
 void RecoveryStore::WriteCopyLater(PageBuffer bytes, const std::string& originalPath, const FileIdentity& identity) {
+    WriteCopyLater(CopyBytes(std::move(bytes)), originalPath, identity);
+}
+
+void RecoveryStore::WriteCopyLater(ForkedProducer producer, const std::string& originalPath,
+                                   const FileIdentity& identity) {
+    WriteCopyLater(CopyBytes(std::move(producer)), originalPath, identity);
+}
+
+void RecoveryStore::WriteCopyLater(CopyBytes bytes, const std::string& originalPath, const FileIdentity& identity) {
     {
         std::unique_lock lock(m_mutex);
         m_info.path = originalPath;
@@ -172,7 +181,7 @@ void RecoveryStore::Run() {
         m_wake.wait(lock, [this] { return m_stop || m_pendingCopy || m_pendingRemove || m_pendingInfo; });
         if (!m_pendingCopy && !m_pendingRemove && !m_pendingInfo)
             return; // stopping with nothing left to do
-        std::optional<PageBuffer> copy = std::exchange(m_pendingCopy, std::nullopt);
+        std::optional<CopyBytes> copy = std::exchange(m_pendingCopy, std::nullopt);
         bool remove = std::exchange(m_pendingRemove, false);
         bool info = std::exchange(m_pendingInfo, false);
         Info snapshot = m_info;
@@ -184,8 +193,16 @@ void RecoveryStore::Run() {
         if (remove)
             ::unlink(copyPath.c_str());
         if (copy) {
-            FileResult written =
-                WriteFileSafely(copyPath, [&copy](IOutput& out) { return out.Write(copy->data(), copy->size()); });
+            FileResult written = WriteFileSafely(copyPath, [this, &copy](IOutput& out) {
+                if (ForkedProducer* producer = std::get_if<ForkedProducer>(&*copy)) {
+                    if (producer->WriteTo(out))
+                        return true;
+                    m_forkedCopyFailed = true;
+                    return false;
+                }
+                const PageBuffer& bytes = std::get<PageBuffer>(*copy);
+                return out.Write(bytes.data(), bytes.size());
+            });
             if (!written.ok)
                 error = written.message;
         }

@@ -2,14 +2,17 @@
 #include "core/base/Clock.h"
 #include "core/base/FileIdentity.h"
 #include "core/base/FileResult.h"
+#include "core/base/ForkedProducer.h"
 #include "core/model/LargeMemory.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 namespace kardel {
@@ -49,6 +52,8 @@ public:
 
     // This instance's copy: written or removed later, in the order asked.
     void WriteCopyLater(PageBuffer bytes, const std::string& originalPath, const FileIdentity& identity);
+    // The same with the bytes still being made by a forked copy of the process.
+    void WriteCopyLater(ForkedProducer producer, const std::string& originalPath, const FileIdentity& identity);
     void RemoveCopyLater();
     // The document this instance holds now, for other instances to see.
     void SetHeldPath(const std::string& path);
@@ -58,6 +63,9 @@ public:
     std::optional<std::string> TakeError();
 
     bool HasCopy() const;
+    // Whether a copy made by a forked process could not be written; later copies are then
+    // better made in this process.
+    bool ForkedCopyFailed() const { return m_forkedCopyFailed; }
     const std::string& folder() const { return m_folder; }
 
     // At start-up: the copies of instances that are gone, oldest first, each claimed (locked)
@@ -76,6 +84,8 @@ private:
         FileIdentity identity;
         time32 writtenAt = 0;
     };
+    using CopyBytes = std::variant<PageBuffer, ForkedProducer>;
+    void WriteCopyLater(CopyBytes bytes, const std::string& originalPath, const FileIdentity& identity);
     std::string PathOf(const std::string& id, const char* extension) const;
     void WriteInfo(const Info& info);
     static std::optional<Info> ReadInfo(const std::string& path);
@@ -90,13 +100,14 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     Info m_info;
-    std::optional<PageBuffer> m_pendingCopy;
+    std::optional<CopyBytes> m_pendingCopy;
     bool m_pendingRemove = false;
     bool m_pendingInfo = false;
     bool m_busy = false;
     bool m_hasCopy = false;
     bool m_stop = false;
     std::optional<std::string> m_error;
+    std::atomic<bool> m_forkedCopyFailed = false;
     std::thread m_worker;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/base/Archive.h"
 #include "core/base/Cp932Codec.h"
+#include "core/base/ForkedProducer.h"
 #include "core/base/Platform.h"
 #include "core/base/Texts.h"
 #include "core/model/CKardelDoc.h"
@@ -13,9 +14,12 @@
 
 namespace kardel {
 
-PageBuffer CrashRecovery::Snapshot(CKardelDoc& doc, size_t sizeHint) {
-    // The typed text goes into its memo for the length of the snapshot only: storing it for
-    // real would set the update time and the modified flag before the user leaves the memo.
+namespace {
+
+// Runs `use` with MemoView's typed text in its memo. Storing it for real would set the
+// update time and the modified flag before the user leaves the memo, so the memo is as it
+// was again afterwards.
+template <class Use> auto WithTypedText(CKardelDoc& doc, Use&& use) {
     CKdEditView* memoView = doc.MemoView();
     CMemoItem* shown = memoView ? memoView->ShownMemo() : nullptr;
     std::string typed = shown ? memoView->edit().GetText() : std::string();
@@ -25,27 +29,36 @@ PageBuffer CrashRecovery::Snapshot(CKardelDoc& doc, size_t sizeHint) {
         std::swap(shown->m_strBody, typed);
         shown->m_timeUpdated = Clock::Now();
     }
-    // Written into memory of its own of the right size: growing one string to the whole
-    // document costs several times the writing itself (each doubling copies what came
-    // before into fresh memory, a page fault at every 4 KiB). Counting the size walks the
-    // whole document once more, which the hint of the last snapshot's size saves.
-    std::optional<PageOutput> out;
-    if (sizeHint > 0) {
-        out.emplace(sizeHint + sizeHint / 8 + 65536);
-        if (!doc.StoreTo(*out))
-            out.reset();
-    }
-    if (!out) {
-        CountingOutput size;
-        doc.StoreTo(size);
-        out.emplace(size.count());
-        doc.StoreTo(*out);
-    }
+    auto result = use();
     if (swapped) {
         std::swap(shown->m_strBody, typed);
         shown->m_timeUpdated = updated;
     }
-    return out->take();
+    return result;
+}
+
+} // namespace
+
+PageBuffer CrashRecovery::Snapshot(CKardelDoc& doc, size_t sizeHint) {
+    return WithTypedText(doc, [&doc, sizeHint] {
+        // Written into memory of its own of the right size: growing one string to the whole
+        // document costs several times the writing itself (each doubling copies what came
+        // before into fresh memory, a page fault at every 4 KiB). Counting the size walks the
+        // whole document once more, which the hint of the last snapshot's size saves.
+        std::optional<PageOutput> out;
+        if (sizeHint > 0) {
+            out.emplace(sizeHint + sizeHint / 8 + 65536);
+            if (!doc.StoreTo(*out))
+                out.reset();
+        }
+        if (!out) {
+            CountingOutput size;
+            doc.StoreTo(size);
+            out.emplace(size.count());
+            doc.StoreTo(*out);
+        }
+        return out->take();
+    });
 }
 
 void CrashRecovery::Checkpoint() {
@@ -57,6 +70,16 @@ void CrashRecovery::Checkpoint() {
 }
 
 void CrashRecovery::WriteCopy() {
+    if (m_doc.Memos().size() >= m_forkFromMemos && !m_store.ForkedCopyFailed()) {
+        // A large document is written by a forked copy of the process, which holds the
+        // window's thread only for the fork: the copy sees the document as it is now.
+        std::optional<ForkedProducer> producer = WithTypedText(
+            m_doc, [this] { return ForkedProducer::Start([this](IOutput& out) { return m_doc.StoreTo(out); }); });
+        if (producer) {
+            m_store.WriteCopyLater(std::move(*producer), m_doc.m_strPathName, m_doc.m_fileIdentity);
+            return;
+        }
+    }
     PageBuffer bytes = Snapshot(m_doc, m_lastSnapshotSize);
     m_lastSnapshotSize = bytes.size();
     m_store.WriteCopyLater(std::move(bytes), m_doc.m_strPathName, m_doc.m_fileIdentity);
@@ -87,11 +110,12 @@ bool CrashRecovery::OfferOrphans() {
         }
         const std::string name =
             copy.originalPath.empty() ? texts::Untitled() : Cp932Codec::FromUtf8(copy.originalPath).text;
-        std::string question = Fill(Sjis("前回 Kardel が正しく終了しなかったため、保存されていない変更が残っています。\n\n"
-                                         "ﾌｧｲﾙ: %1\n記録した日時: %2\n\n復元しますか?\n\n"
-                                         "[はい] 復元する (保存するかどうかは後で決めます)\n[いいえ] 破棄する\n"
-                                         "[ｷｬﾝｾﾙ] 次回の起動まで残しておく"),
-                                    {name, FormatLocalTime(copy.writtenAt, "%Y/%m/%d %H:%M:%S")});
+        std::string question =
+            Fill(Sjis("前回 Kardel が正しく終了しなかったため、保存されていない変更が残っています。\n\n"
+                      "ﾌｧｲﾙ: %1\n記録した日時: %2\n\n復元しますか?\n\n"
+                      "[はい] 復元する (保存するかどうかは後で決めます)\n[いいえ] 破棄する\n"
+                      "[ｷｬﾝｾﾙ] 次回の起動まで残しておく"),
+                 {name, FormatLocalTime(copy.writtenAt, "%Y/%m/%d %H:%M:%S")});
         switch (messages.AskYesNoCancel(question)) {
         case IMessageBox::Answer::Yes: {
             std::string bytes;

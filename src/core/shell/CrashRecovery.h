@@ -37,6 +37,8 @@ public:
     static PageBuffer Snapshot(CKardelDoc& doc, size_t sizeHint = 0);
 
     RecoveryStore& store() const { return m_store; }
+    // Documents of at least this many memos are written by a forked copy of the process.
+    void SetForkFromMemos(size_t memos) { m_forkFromMemos = memos; }
 
 private:
     // Takes the snapshot and hands it to the store to write.
@@ -47,6 +49,8 @@ private:
     IAppWindow& m_window;
     RecoveryStore& m_store;
     size_t m_lastSnapshotSize = 0;
+    // About 5 MB of file: below it the snapshot takes a few milliseconds on the window's thread.
+    size_t m_forkFromMemos = 20000;
 };
 
 } // namespace kardel
