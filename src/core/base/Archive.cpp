@@ -14,9 +14,8 @@ void CArchive::WriteBytes(std::string_view bytes) {
 }
 
 void CArchive::WriteInt32(std::int32_t value) {
-    auto u = static_cast<std::uint32_t>(value);
-    char bytes[4] = {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
-                     static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 24) & 0xFF)};
+    char bytes[4];
+    PutInt32(bytes, value);
     WriteBytes(std::string_view(bytes, 4));
 }
 

@@ -52,6 +52,13 @@ public:
 
     // Storing.
     void WriteInt32(std::int32_t value);
+    // Puts `value` as stored at `at`; returns the position after it.
+    static char* PutInt32(char* at, std::int32_t value) {
+        const auto u = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8)
+            *at++ = static_cast<char>((u >> shift) & 0xFF);
+        return at;
+    }
     void WriteTime(time32 value) { WriteInt32(value); }
     void WriteString(std::string_view text);
     void WriteBytes(std::string_view bytes);
