@@ -114,15 +114,6 @@ std::string RecoveryStore::PathOf(const std::string& id, const char* extension) 
     return m_folder + "/" + id + extension;
 }
 
-void RecoveryStore::WriteCopyLater(PageBuffer bytes, const std::string& originalPath, const FileIdentity& identity) {
-    WriteCopyLater(CopyBytes(std::move(bytes)), originalPath, identity);
-}
-
-void RecoveryStore::WriteCopyLater(ForkedProducer producer, const std::string& originalPath,
-                                   const FileIdentity& identity) {
-    WriteCopyLater(CopyBytes(std::move(producer)), originalPath, identity);
-}
-
 void RecoveryStore::WriteCopyLater(CopyBytes bytes, const std::string& originalPath, const FileIdentity& identity) {
     {
         std::unique_lock lock(m_mutex);

@@ -51,9 +51,9 @@ public:
     RecoveryStore& operator=(const RecoveryStore&) = delete;
 
     // This instance's copy: written or removed later, in the order asked.
-    void WriteCopyLater(PageBuffer bytes, const std::string& originalPath, const FileIdentity& identity);
-    // The same with the bytes still being made by a forked copy of the process.
-    void WriteCopyLater(ForkedProducer producer, const std::string& originalPath, const FileIdentity& identity);
+    // The bytes are in memory, or still being made by a forked copy of the process.
+    using CopyBytes = std::variant<PageBuffer, ForkedProducer>;
+    void WriteCopyLater(CopyBytes bytes, const std::string& originalPath, const FileIdentity& identity);
     void RemoveCopyLater();
     // The document this instance holds now, for other instances to see.
     void SetHeldPath(const std::string& path);
@@ -84,8 +84,6 @@ private:
         FileIdentity identity;
         time32 writtenAt = 0;
     };
-    using CopyBytes = std::variant<PageBuffer, ForkedProducer>;
-    void WriteCopyLater(CopyBytes bytes, const std::string& originalPath, const FileIdentity& identity);
     std::string PathOf(const std::string& id, const char* extension) const;
     void WriteInfo(const Info& info);
     static std::optional<Info> ReadInfo(const std::string& path);
