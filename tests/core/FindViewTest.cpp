@@ -1,5 +1,6 @@
 #include "SearchFixture.h"
 
+#include <map>
 #include <vector>
 
 using namespace kardel;
@@ -114,6 +115,31 @@ TEST_F(FindView, HeaderClicksCycleTheArrows) {
     list().OnHeaderClick(1);
     EXPECT_EQ(Header(1), Sjis("定義 ↑"));
     EXPECT_EQ(Header(0), Sjis("ﾀｲﾄﾙ"));
+}
+
+// A row's icon is the one built with the row: it moves with its memo through every
+// sort, however the column is sorted, and a kind changed since is not shown.
+TEST_F(FindView, IconsMoveWithTheirRowsThroughEverySort) {
+    std::vector<CMemoItem*> memos;
+    const int kinds[] = {KindDone, KindMemo, KindDef1 + 2, KindDef5, KindDef1, KindMemo};
+    for (int i = 0; i < 6; ++i) {
+        memos.push_back(Add(root(), std::string(1, char('f' - i)), kinds[i]));
+        memos.back()->m_timeCreated = kMay10 + (i * 5 + 2) % 6 * kDay; // an order of its own
+    }
+    FindAll();
+    ASSERT_EQ(list().RowCount(), 6);
+    std::map<const CMemoItem*, int> built;
+    for (CMemoItem* memo : memos)
+        built[memo] = memo->m_nKind;
+    memos[2]->m_nKind = KindMemo; // changed without telling the list
+    for (int column : {0, 1, 3})
+        for (bool descending : {false, true}) {
+            list().SortBy(column, descending);
+            for (int row = 0; row < list().RowCount(); ++row) {
+                EXPECT_EQ(list().RowIcon(row), built[list().RowMemo(row)]) << column << descending << row;
+                EXPECT_EQ(list().RowMemo(row)->m_nFindRow, row);
+            }
+        }
 }
 
 TEST_F(FindView, DueAndDoneDatesSortWithUndatedMemosLast) {

@@ -247,20 +247,13 @@ void CKdListView::SortBy(int column, bool descending) {
 void CKdListView::SortRows(int column, bool descending) {
     if (m_observer)
         m_observer->BeforeSort();
-    // The icons go with their memos: keyed by memo index across the sort.
-    std::vector<int> iconOfMemo(m_doc.Memos().size(), -1);
-    for (size_t row = 0; row < m_rows.size(); ++row)
-        if (static_cast<size_t>(m_rows[row]) < iconOfMemo.size())
-            iconOfMemo[static_cast<size_t>(m_rows[row])] = m_rowIcons[row];
-    SortFindRows(m_rows, m_doc, column, descending);
-    std::vector<int> icons(m_rows.size(), -1);
+    SortFindRows(m_rows, m_rowIcons, m_doc, column, descending);
     for (size_t row = 0; row < m_rows.size(); ++row) {
-        if (CMemoItem* memo = m_doc.Memo(m_rows[row])) {
-            icons[row] = iconOfMemo[static_cast<size_t>(m_rows[row])];
+        if (CMemoItem* memo = m_doc.Memo(m_rows[row]))
             memo->m_nFindRow = static_cast<std::int32_t>(row);
-        }
+        else
+            m_rowIcons[row] = -1;
     }
-    m_rowIcons = std::move(icons);
     if (m_observer)
         m_observer->AfterSort();
 }

@@ -6,9 +6,11 @@ namespace kardel {
 
 class CKardelDoc;
 
-// Orders FindView's rows (memo indices) by one column's compare rule. Keys are
-// worked out once per row, so a sort costs one pass over the rows plus the
-// comparisons. Rows with equal keys keep their order.
-void SortFindRows(std::vector<std::int32_t>& rows, const CKardelDoc& doc, int column, bool descending);
+// Orders FindView's rows (memo indices) by one column's compare rule, and moves each
+// row's icon (`icons`, parallel to `rows`) with it. Keys are worked out once per row,
+// so a sort costs one pass over the rows plus the comparisons. Rows with equal keys
+// keep their order.
+void SortFindRows(std::vector<std::int32_t>& rows, std::vector<int>& icons, const CKardelDoc& doc, int column,
+                  bool descending);
 
 } // namespace kardel
