@@ -16,7 +16,6 @@
 using namespace kardel;
 using namespace kardel::gui;
 
-
 class PanesTest : public QObject {
     Q_OBJECT
 private slots:
@@ -134,6 +133,40 @@ private slots:
         model->setData(model->IndexOf(item), QString(), Qt::EditRole);
         QCOMPARE(FromCp932(root->label()), QStringLiteral("demo"));
         QCOMPARE(FromCp932(item->label()), Utf8("まえがき"));
+    }
+
+    // A childless memo tells the view it has no children; once it has one, the view shows
+    // the child and opens and closes the memo like any folder.
+    void aChildlessMemoGivenAChildShowsItAndOpens() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        TreePane* pane = f.window->treePane();
+        TreeModel* model = f.window->treeModel();
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        TreeControl& tree = f.window->session().m_treeView.Tree();
+        TreeItem* leaf = tree.GetNextVisible(tree.GetRoot());
+        while (leaf && leaf->childCount() > 0)
+            leaf = tree.GetNextVisible(leaf);
+        QVERIFY(leaf);
+        const QModelIndex index = model->IndexOf(leaf);
+        QVERIFY(model->flags(index) & Qt::ItemNeverHasChildren);
+        f.window->grab();
+
+        tree.Select(leaf);
+        f.window->ExecuteCommand(ID_MEMO_CREATE_UNTITLED); // the new memo goes below the caret
+        QCOMPARE(leaf->childCount(), 1);
+        QVERIFY(!(model->flags(index) & Qt::ItemNeverHasChildren));
+        f.window->grab();
+        QVERIFY(pane->isExpanded(index));
+        QVERIFY(pane->visualRect(model->IndexOf(leaf->child(0))).isValid());
+        pane->collapse(index);
+        QVERIFY(!leaf->expanded());
+        pane->expand(index);
+        QVERIFY(leaf->expanded());
+        f.window->grab();
+        QVERIFY(pane->visualRect(model->IndexOf(leaf->child(0))).isValid());
     }
 
     void doubleClickStepsTheKind() {

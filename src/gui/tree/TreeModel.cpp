@@ -87,8 +87,14 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
 Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
-           Qt::ItemIsDropEnabled;
+    const Qt::ItemFlags flags =
+        Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+    // A childless item says so, and laying out a level asks nothing more of it (no
+    // expanded-state lookup, no child count): most rows of a large outline are leaves.
+    // The view reads the flag afresh each time it looks, so an item given a child later
+    // shows and opens like any other.
+    const TreeItem* item = ItemOf(index);
+    return item && item->childCount() == 0 ? flags | Qt::ItemNeverHasChildren : flags;
 }
 
 bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
