@@ -195,8 +195,9 @@ TEST_F(DocumentFile, TreeSectionsThatBreakTheOutlineAreRefused) {
         const char* what; // nullptr: the section must load
         std::vector<int> records;
     } cases[] = {
-        {nullptr, {0, 0, 0, 1, 0, 4, 2, 1, 0, 1, 2, 1, 1, 0, 0}}, // the records as written
-        {nullptr, {0, 0, 0, 1, 0, 2, 1, 1, 0, 0, 4, 2, 1, 0, 1}}, // the trash before another child
+        {nullptr, {0, 0, 0, 1, 0, 4, 2, 1, 0, 1, 2, 1, 1, 0, 0}},       // the records as written
+        {nullptr, {0, 0, 0, 1, 0, 2, 1, 1, 0, 0, 4, 2, 1, 0, 1}},       // the trash before another child
+        {nullptr, {0, 0, 0, 1, 0, 0x10004, 2, 1, 0, 1, 2, 1, 1, 0, 0}}, // an image no kind has, kept
         {"memo index outside the array", {0, 0, 0, 1, 0, 4, 5, 1, 0, 1, 2, 1, 1, 0, 0}},
         {"memo used twice", {0, 0, 0, 1, 0, 4, 0, 1, 0, 1, 2, 1, 1, 0, 0}},
         {"parent not yet read", {0, 0, 0, 1, 0, 4, 2, 3, 0, 1, 2, 1, 1, 0, 0}},

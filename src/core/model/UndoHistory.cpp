@@ -374,7 +374,7 @@ void UndoHistory::Apply(Entry& entry) {
                            for (const auto& clip : m_doc.m_arrClip)
                                sources.insert(clip->m_clipSource);
                            bool hit = false;
-                           tree.ForEachPreOrder(item, [&](TreeItem* x) { hit = hit || sources.count(x->id()) != 0; });
+                           tree.ForEachPreOrder(item, [&](TreeItem* x) { hit = hit || sources.count(x->givenId()) != 0; });
                            if (hit)
                                m_doc.ClearClip();
                        }
@@ -416,7 +416,8 @@ void UndoHistory::Apply(Entry& entry) {
                            }
                            if (node.wasTrash)
                                view.m_hTrash = item;
-                           m_renewed[node.formerId] = item->id();
+                           if (node.formerId != 0)
+                               m_renewed[node.formerId] = item->id();
                            open.push_back({item, node.childCount});
                        }
                    },
@@ -516,7 +517,7 @@ void UndoHistory::BeforeDelete(TreeItem* item) {
         entry.parent = PathOf(parent);
     entry.row = item->row();
     Tree()->ForEachPreOrder(item, [&](TreeItem* x) {
-        entry.nodes.push_back({x->label(), x->image(), x->value(), x->expanded(), x->childCount(), x->id(),
+        entry.nodes.push_back({x->label(), x->image(), x->value(), x->expanded(), x->childCount(), x->givenId(),
                                x == m_doc.TreeView()->m_hTrash});
         m_inserted.erase(x);
         m_notedItems.erase(x);

@@ -126,7 +126,7 @@ private:
         std::int32_t value;
         bool expanded;
         int childCount;
-        std::uint64_t formerId; // the deleted item's id
+        std::uint64_t formerId; // the deleted item's id; 0 when none was given, so nothing names it
         bool wasTrash;
     };
     struct InsertItems {

@@ -141,7 +141,7 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     for (TreeItem* top : tops) {
         m_tree.ForEachPreOrder(top, [&](TreeItem* x) {
             indices.push_back(x->value());
-            if (!clearClip && clipSources.count(x->id()))
+            if (!clearClip && clipSources.count(x->givenId()))
                 clearClip = true;
         });
         if (m_drag.m_hDragItem && m_tree.IsAncestorOrSelf(top, m_drag.m_hDragItem))

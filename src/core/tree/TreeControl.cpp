@@ -6,7 +6,12 @@
 
 namespace kardel {
 
-TreeItem::~TreeItem() = default;
+TreeItem::~TreeItem() {
+    ::operator delete(m_children);
+}
+
+// An outline holds one item per memo.
+static_assert(sizeof(void*) != 8 || sizeof(TreeItem) <= 40);
 
 using TreeItemPool = BlockPool<sizeof(TreeItem), alignof(TreeItem)>;
 
@@ -22,28 +27,40 @@ int TreeItem::row() const {
     const TreeItem* holder = m_parent;
     if (!holder)
         return 0;
+    const ChildList& siblings = *holder->m_children;
+    TreeItem* const* items = siblings.items();
     // A cached row is right exactly when the sibling at that position is this item.
-    if (m_row < holder->childCount() && holder->m_children[m_row].get() == this)
+    if (m_row < siblings.size && items[m_row] == this)
         return m_row;
-    // Positions below m_rowsValid hold right rows, so this item lies further on.
-    int i = holder->m_rowsValid;
-    const int count = holder->childCount();
-    for (; i < count; ++i) {
-        TreeItem* sibling = holder->m_children[i].get();
-        sibling->m_row = i;
-        if (sibling == this)
+    // Positions below rowsValid hold right rows, so this item lies further on.
+    int i = siblings.rowsValid;
+    for (; i < siblings.size; ++i) {
+        items[i]->m_row = i;
+        if (items[i] == this)
             break;
     }
-    holder->m_rowsValid = std::min(i + 1, count);
+    siblings.rowsValid = std::min(i + 1, siblings.size);
     return m_row;
 }
 
 const std::string& TreeItem::label() const {
     static const std::string kNone;
-    if (m_ownLabel)
-        return *m_ownLabel;
+    if (m_flags & OwnLabel)
+        return m_control->m_ownLabels.find(this)->second;
     const std::string* source = m_control ? m_control->SourceLabel(m_value) : nullptr;
     return source ? *source : kNone;
+}
+
+std::uint64_t TreeItem::id() const {
+    if (!(m_flags & HasId)) {
+        m_control->m_ids[this] = ++m_control->m_lastId;
+        m_flags |= HasId;
+    }
+    return givenId();
+}
+
+std::uint64_t TreeItem::givenId() const {
+    return m_flags & HasId ? m_control->m_ids.find(this)->second : 0;
 }
 
 TreeItem* TreeItem::parent() const {
@@ -55,36 +72,71 @@ TreeControl::TreeControl() : m_top(NewItem()) {
     m_top->m_expanded = true;
 }
 
-std::unique_ptr<TreeItem> TreeControl::NewItem() {
-    std::unique_ptr<TreeItem> item(new TreeItem);
+TreeItem* TreeControl::NewItem() {
+    auto* item = new TreeItem;
     item->m_control = this;
     return item;
 }
 
 void TreeControl::AssignLabel(TreeItem* item, const std::string& label) {
     const std::string* source = SourceLabel(item->m_value);
-    if (source ? *source == label : label.empty())
-        item->m_ownLabel.reset();
-    else if (item->m_ownLabel)
-        *item->m_ownLabel = label;
-    else
-        item->m_ownLabel = std::make_unique<std::string>(label);
+    if (source ? *source == label : label.empty()) {
+        if (item->m_flags & TreeItem::OwnLabel)
+            m_ownLabels.erase(item);
+        item->m_flags &= ~TreeItem::OwnLabel;
+    } else {
+        m_ownLabels[item] = label;
+        item->m_flags |= TreeItem::OwnLabel;
+    }
+}
+
+void TreeControl::InsertChild(TreeItem* holder, int row, TreeItem* item) {
+    TreeItem::ChildList* list = holder->m_children;
+    if (!list || list->size == list->capacity) {
+        const std::int32_t capacity = list ? list->capacity * 2 : 4;
+        auto* grown = static_cast<TreeItem::ChildList*>(
+            ::operator new(sizeof(TreeItem::ChildList) + sizeof(TreeItem*) * static_cast<size_t>(capacity)));
+        grown->size = list ? list->size : 0;
+        grown->capacity = capacity;
+        grown->rowsValid = list ? list->rowsValid : 0;
+        if (list)
+            std::copy_n(list->items(), list->size, grown->items());
+        ::operator delete(list);
+        holder->m_children = list = grown;
+    }
+    TreeItem** items = list->items();
+    std::copy_backward(items + row, items + list->size, items + list->size + 1);
+    items[row] = item;
+    ++list->size;
+    item->m_row = row;
+    list->rowsValid = std::min(list->rowsValid, row);
+}
+
+void TreeControl::RemoveChild(TreeItem* holder, int row) {
+    TreeItem::ChildList* list = holder->m_children;
+    TreeItem** items = list->items();
+    std::copy(items + row + 1, items + list->size, items + row);
+    --list->size;
+    list->rowsValid = std::min(list->rowsValid, row);
 }
 
 TreeControl::~TreeControl() {
-    DestroySubtree(std::move(m_top));
+    DestroySubtree(m_top);
 }
 
-// Children are detached level by level so that destruction never recurses.
-void TreeControl::DestroySubtree(std::unique_ptr<TreeItem> item) {
-    std::vector<std::unique_ptr<TreeItem>> pending;
-    pending.push_back(std::move(item));
+// Level by level, so that destruction never recurses.
+void TreeControl::DestroySubtree(TreeItem* item) {
+    std::vector<TreeItem*> pending{item};
     while (!pending.empty()) {
-        std::unique_ptr<TreeItem> current = std::move(pending.back());
+        TreeItem* current = pending.back();
         pending.pop_back();
-        for (auto& child : current->m_children)
-            pending.push_back(std::move(child));
-        current->m_children.clear();
+        for (int i = 0; i < current->childCount(); ++i)
+            pending.push_back(current->child(i));
+        if (current->m_flags & TreeItem::OwnLabel)
+            m_ownLabels.erase(current);
+        if (current->m_flags & TreeItem::HasId)
+            m_ids.erase(current);
+        delete current;
     }
 }
 
@@ -96,7 +148,7 @@ size_t TreeControl::CountSubtree(TreeItem* item) const {
 
 TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int32_t value, TreeItem* parent,
                                   Where where, TreeItem* after) {
-    TreeItem* holder = parent ? parent : m_top.get();
+    TreeItem* holder = parent ? parent : m_top;
     int row = 0;
     if (where == Where::Last)
         row = holder->childCount();
@@ -104,16 +156,12 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
         row = after->row() + 1;
     if (m_observer)
         m_observer->BeforeInsert(parent, row);
-    std::unique_ptr<TreeItem> item = NewItem();
-    TreeItem* raw = item.get();
+    TreeItem* raw = NewItem();
     raw->m_image = image;
     raw->m_value = value;
     AssignLabel(raw, label);
-    raw->m_id = ++m_lastId;
     raw->m_parent = holder;
-    holder->m_children.insert(holder->m_children.begin() + row, std::move(item));
-    raw->m_row = row;
-    holder->m_rowsValid = std::min(holder->m_rowsValid, row);
+    InsertChild(holder, row, raw);
     ++m_count;
     if (m_observer)
         m_observer->AfterInsert(raw);
@@ -123,7 +171,7 @@ TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int3
 }
 
 void TreeControl::DeleteItem(TreeItem* item) {
-    if (!item || item == m_top.get())
+    if (!item || item == m_top)
         return;
     TreeItem* newCaret = nullptr;
     bool caretMoves = m_caret && IsAncestorOrSelf(item, m_caret);
@@ -141,15 +189,11 @@ void TreeControl::DeleteItem(TreeItem* item) {
     if (m_observer)
         m_observer->BeforeRemove(item);
     size_t removed = CountSubtree(item);
-    TreeItem* holder = item->m_parent;
-    int row = item->row();
-    std::unique_ptr<TreeItem> owned = std::move(holder->m_children[row]);
-    holder->m_children.erase(holder->m_children.begin() + row);
-    holder->m_rowsValid = std::min(holder->m_rowsValid, row);
+    RemoveChild(item->m_parent, item->row());
     m_count -= removed;
     if (caretMoves)
         m_caret = newCaret;
-    DestroySubtree(std::move(owned));
+    DestroySubtree(item);
     if (m_observer)
         m_observer->AfterRemove();
     if (caretMoves) {
@@ -163,10 +207,10 @@ void TreeControl::DeleteItem(TreeItem* item) {
 void TreeControl::DeleteAllItems() {
     if (m_observer)
         m_observer->BeforeReset();
-    std::unique_ptr<TreeItem> top = NewItem();
+    TreeItem* top = NewItem();
     top->m_expanded = true;
     std::swap(top, m_top);
-    DestroySubtree(std::move(top));
+    DestroySubtree(top);
     m_caret = nullptr;
     m_dropHighlight = nullptr;
     m_count = 0;
@@ -252,11 +296,11 @@ void TreeControl::EnsureVisible(TreeItem* item) {
 }
 
 TreeItem* TreeControl::GetRoot() const {
-    return m_top->m_children.empty() ? nullptr : m_top->child(0);
+    return m_top->childCount() == 0 ? nullptr : m_top->child(0);
 }
 
 TreeItem* TreeControl::GetChild(TreeItem* item) const {
-    return item && !item->m_children.empty() ? item->child(0) : nullptr;
+    return item && item->childCount() > 0 ? item->child(0) : nullptr;
 }
 
 TreeItem* TreeControl::GetNextSibling(TreeItem* item) const {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kardel {
@@ -19,12 +20,13 @@ public:
 };
 
 // One item of the tree control: label, image (the selected image is always the
-// same), a 32-bit item value, ordered children and an expanded flag.
+// same), a 32-bit item value, ordered children and an expanded flag. An outline holds one
+// per memo, so the record is kept small: a leaf owns no child list, and what few items
+// have (a label of their own, an id someone asked for) the control keeps beside them.
 class TreeItem {
 public:
     TreeItem(const TreeItem&) = delete;
     TreeItem& operator=(const TreeItem&) = delete;
-    ~TreeItem();
     // Items come from a block pool: a million of them cost no allocator headers.
     static void* operator new(std::size_t size);
     static void operator delete(void* item, std::size_t size) noexcept;
@@ -37,12 +39,15 @@ public:
     std::int32_t value() const { return m_value; }
     bool expanded() const { return m_expanded; }
     // A number that names this item and no other item the control ever held, so a
-    // record of where something came from cannot mistake a later item for it.
-    std::uint64_t id() const { return m_id; }
+    // record of where something came from cannot mistake a later item for it. Given
+    // when first asked for.
+    std::uint64_t id() const;
+    // The id given so far; 0 when none was asked for, so no record can name the item.
+    std::uint64_t givenId() const;
     // The parent item; nullptr for a top-level item.
     TreeItem* parent() const;
-    int childCount() const { return static_cast<int>(m_children.size()); }
-    TreeItem* child(int row) const { return m_children[row].get(); }
+    int childCount() const { return m_children ? m_children->size : 0; }
+    TreeItem* child(int row) const { return m_children->items()[row]; }
     // Position among the parent's children. Rows are renumbered lazily: after an
     // insertion or removal among n siblings, the first query of a row at position
     // p costs O(p) once; after that it is O(1). A move at the top of a huge level
@@ -52,18 +57,29 @@ public:
 private:
     friend class TreeControl;
     TreeItem() = default;
+    ~TreeItem();
 
-    std::unique_ptr<std::string> m_ownLabel; // nullptr: the label source's text
+    // The children in one allocation: the counts, then the item pointers.
+    struct alignas(void*) ChildList {
+        std::int32_t size;
+        std::int32_t capacity;
+        // Children below this position have their m_row right.
+        mutable std::int32_t rowsValid;
+        TreeItem** items() { return reinterpret_cast<TreeItem**>(this + 1); }
+        TreeItem* const* items() const { return reinterpret_cast<TreeItem* const*>(this + 1); }
+    };
+    static_assert(sizeof(ChildList) % alignof(TreeItem*) == 0);
+
+    enum Flag : std::uint8_t { OwnLabel = 1, HasId = 2 };
+
     const TreeControl* m_control = nullptr;
-    int m_image = 0;
-    std::int32_t m_value = 0;
-    std::uint64_t m_id = 0;
-    bool m_expanded = false;
     TreeItem* m_parent = nullptr; // the invisible top for top-level items
-    mutable int m_row = 0;
-    // Children below this position have their m_row right.
-    mutable int m_rowsValid = 0;
-    std::vector<std::unique_ptr<TreeItem>> m_children;
+    ChildList* m_children = nullptr; // owned; nullptr until the first child
+    std::int32_t m_value = 0;
+    mutable std::int32_t m_row = 0;
+    std::int32_t m_image = 0; // any stored value, kept as read
+    bool m_expanded = false;
+    mutable std::uint8_t m_flags = 0;
 };
 
 // What a widget showing the control learns, before and after each change.
@@ -157,7 +173,7 @@ public:
     TreeItem* GetPrevSibling(TreeItem* item) const;
     TreeItem* GetNextVisible(TreeItem* item) const;
     TreeItem* GetPrevVisible(TreeItem* item) const;
-    bool HasChildren(TreeItem* item) const { return item && !item->m_children.empty(); }
+    bool HasChildren(TreeItem* item) const { return item && item->childCount() > 0; }
     // "Expanded" as the panes decide it: the first child is the next visible item.
     bool FirstChildIsNextVisible(TreeItem* item) const;
     size_t GetCount() const { return m_count; }
@@ -189,17 +205,23 @@ private:
     const std::string* SourceLabel(std::int32_t value) const {
         return m_labelSource ? m_labelSource->LabelOf(value) : nullptr;
     }
-    std::unique_ptr<TreeItem> NewItem();
+    TreeItem* NewItem();
     // Keeps a copy of the label only when the label source does not give the same text.
     void AssignLabel(TreeItem* item, const std::string& label);
-    void DestroySubtree(std::unique_ptr<TreeItem> item);
+    void InsertChild(TreeItem* holder, int row, TreeItem* item);
+    void RemoveChild(TreeItem* holder, int row);
+    // Deletes the item and its subtree, which no longer hangs in the tree.
+    void DestroySubtree(TreeItem* item);
     size_t CountSubtree(TreeItem* item) const;
 
-    std::unique_ptr<TreeItem> m_top; // invisible holder of the top-level items
+    TreeItem* m_top; // invisible holder of the top-level items
     TreeItem* m_caret = nullptr;
     TreeItem* m_dropHighlight = nullptr;
     size_t m_count = 0;
-    std::uint64_t m_lastId = 0; // never reset: ids are not reused
+    mutable std::uint64_t m_lastId = 0; // never reset: ids are not reused
+    // What the few items that have them keep beside the item.
+    std::unordered_map<const TreeItem*, std::string> m_ownLabels;
+    mutable std::unordered_map<const TreeItem*, std::uint64_t> m_ids;
     ITreeControlNotify* m_notify = nullptr;
     ITreeControlObserver* m_observer = nullptr;
     ITreeEditLog* m_editLog = nullptr;
