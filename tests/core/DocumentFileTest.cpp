@@ -216,6 +216,8 @@ TEST_F(DocumentFile, TreeSectionsThatBreakTheOutlineAreRefused) {
         const bool valid = c.what == nullptr;
         EXPECT_EQ(t.doc().LoadFromBytes(bytes).ok, valid) << (valid ? "valid" : c.what);
         EXPECT_EQ(t.doc().Memos().size(), valid ? 3u : 2u);
+        // Records read before the bad one leave no items behind.
+        EXPECT_EQ(t.session().m_treeView.Tree().GetCount(), valid ? 3u : 2u) << (valid ? "valid" : c.what);
         if (valid) {
             EXPECT_EQ(Save(t.doc()), bytes); // and it saves back as it was read
         }

@@ -237,25 +237,31 @@ void CKdTreeView::Serialize(CArchive& ar) {
     });
 }
 
-// The whole section is read and checked (ReadTreeRecords) before the first item is inserted.
+// Items are inserted as their records pass the checks. A record that fails them ends the
+// load, and the document, emptied, drops the items inserted before it.
 void CKdTreeView::LoadTree(CArchive& ar) {
     auto memos = m_doc.Memos();
-    std::vector<StoredTreeRecord> records =
-        ReadTreeRecords(ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; });
     DeleteAllItems();
-    m_bNoParentRefreshOnInsert = true;
-    std::vector<TreeItem*> bySequence{nullptr};
-    bySequence.reserve(records.size() + 1);
-    for (const StoredTreeRecord& r : records) {
-        TreeItem* item = InsertMemoItem(bySequence[r.parent], TreeControl::Where::Last, nullptr,
-                                        memos[r.memo]->m_strTitle, r.image, r.memo);
-        bySequence.push_back(item);
-        if (IsTrashKind(r.image))
-            m_hTrash = item;
-        if (r.selected != 0)
-            m_doc.SetCurMemo(r.memo);
-    }
-    m_bNoParentRefreshOnInsert = false;
+    // A record names its parent by sequence number; the parent's memo leads to its item.
+    std::vector<std::int32_t> memoOfSequence{-1};
+    memoOfSequence.reserve(memos.size() + 1);
+    struct InsertingWithoutRefresh {
+        bool& flag;
+        explicit InsertingWithoutRefresh(bool& f) : flag(f) { flag = true; }
+        ~InsertingWithoutRefresh() { flag = false; }
+    } withoutRefresh(m_bNoParentRefreshOnInsert);
+    ReadTreeRecords(
+        ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; },
+        [&](const StoredTreeRecord& r) {
+            TreeItem* parent = r.parent == 0 ? nullptr : memos[memoOfSequence[r.parent]]->m_hTreeItem;
+            TreeItem* item =
+                InsertMemoItem(parent, TreeControl::Where::Last, nullptr, memos[r.memo]->m_strTitle, r.image, r.memo);
+            memoOfSequence.push_back(r.memo);
+            if (IsTrashKind(r.image))
+                m_hTrash = item;
+            if (r.selected != 0)
+                m_doc.SetCurMemo(r.memo);
+        });
     m_tree.ForEachItem([this](TreeItem* item) {
         if (item->image() == KindOpenFolder)
             m_tree.Expand(item, true);

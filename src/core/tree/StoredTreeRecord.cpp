@@ -5,14 +5,12 @@
 
 namespace kardel {
 
-std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
-                                              const std::function<std::int32_t(std::int32_t)>& kindOf) {
+void ReadTreeRecords(CArchive& ar, size_t memoCount, const std::function<std::int32_t(std::int32_t)>& kindOf,
+                     const std::function<void(const StoredTreeRecord&)>& take) {
     auto bad = [] { throw ArchiveError(ArchiveError::Kind::BadFormat, "invalid tree section"); };
     size_t count = ar.ReadCount(20);
     if (count != memoCount || count < 2)
         bad();
-    std::vector<StoredTreeRecord> records;
-    records.reserve(count);
     std::vector<bool> used(memoCount, false);
     for (size_t i = 0; i < count; ++i) {
         StoredTreeRecord r;
@@ -38,8 +36,15 @@ std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
         // root puts the imported memos after it.
         if (trashImage && r.parent != 1)
             bad();
-        records.push_back(r);
+        take(r);
     }
+}
+
+std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
+                                              const std::function<std::int32_t(std::int32_t)>& kindOf) {
+    std::vector<StoredTreeRecord> records;
+    records.reserve(memoCount);
+    ReadTreeRecords(ar, memoCount, kindOf, [&records](const StoredTreeRecord& r) { records.push_back(r); });
     return records;
 }
 

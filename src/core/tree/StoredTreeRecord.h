@@ -26,5 +26,10 @@ struct StoredTreeRecord {
 // it changes anything.
 std::vector<StoredTreeRecord> ReadTreeRecords(CArchive& ar, size_t memoCount,
                                               const std::function<std::int32_t(std::int32_t)>& kindOf);
+// The same checks, record by record: each record is handed to `take` once it passed them,
+// before the next is read, so a load builds its tree without holding a million records.
+// A failed check throws after the records before it were taken.
+void ReadTreeRecords(CArchive& ar, size_t memoCount, const std::function<std::int32_t(std::int32_t)>& kindOf,
+                     const std::function<void(const StoredTreeRecord&)>& take);
 
 } // namespace kardel

@@ -80,7 +80,8 @@ TreeItem* TreeControl::NewItem() {
 
 void TreeControl::AssignLabel(TreeItem* item, const std::string& label) {
     const std::string* source = SourceLabel(item->m_value);
-    if (source ? *source == label : label.empty()) {
+    // A load passes the memo's own title: no need to compare it with itself.
+    if (source ? source == &label || *source == label : label.empty()) {
         if (item->m_flags & TreeItem::OwnLabel)
             m_ownLabels.erase(item);
         item->m_flags &= ~TreeItem::OwnLabel;
