@@ -73,7 +73,7 @@ private:
     enum Flag : std::uint8_t { OwnLabel = 1, HasId = 2 };
 
     const TreeControl* m_control = nullptr;
-    TreeItem* m_parent = nullptr; // the invisible top for top-level items
+    TreeItem* m_parent = nullptr;    // the invisible top for top-level items
     ChildList* m_children = nullptr; // owned; nullptr until the first child
     std::int32_t m_value = 0;
     mutable std::int32_t m_row = 0;
