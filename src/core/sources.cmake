@@ -2,6 +2,7 @@
 # fuzzers' clang build.
 set(KARDEL_BASE_SOURCES
   base/CommandIds.cpp
+  base/CompactString.cpp
   base/Archive.cpp
   base/Clock.cpp
   base/Cp932Codec.cpp

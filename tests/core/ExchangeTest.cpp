@@ -52,8 +52,8 @@ protected:
             items += std::to_string(depth) + ":" + std::to_string(item->image()) + ":" + m->m_strTitle + "|" +
                      std::to_string(m->m_nKind) + "|" + std::to_string(m->m_timeCreated) + "," +
                      std::to_string(m->m_timeUpdated) + "," + std::to_string(m->m_bHasDue) + "," +
-                     std::to_string(m->m_timeDue) + "," + std::to_string(m->m_timeDone) + "|" + m->m_strSelItem + "|" +
-                     m->m_strBody + "\n";
+                     std::to_string(m->m_timeDue) + "," + std::to_string(m->m_timeDone) + "|" + m->m_strSelItem.str() +
+                     "|" + m->m_strBody.str() + "\n";
         });
         return items;
     }
@@ -146,7 +146,7 @@ TEST_F(Exchange, MarkdownRoundTripKeepsTitlesBodiesKindsDatesAndShape) {
                 m->m_timeDue = m_clock.Now();
             if (m->m_nKind != KindDone)
                 m->m_timeDone = m_clock.Now();
-            m->m_strBody = ParagraphLines(m->m_strBody);
+            m->m_strBody = ParagraphLines(m->m_strBody.str());
         }
         std::string kdl = ::testing::TempDir() + "exchange-md-source.kdl";
         SaveAs(kdl);

@@ -48,6 +48,42 @@ TEST_F(MemoRecord, StoredLayoutPutsTheDueFlagAfterTheFourTimes) {
     EXPECT_EQ(bytes.back(), '\0'); // empty selection item
 }
 
+// Both text fields are read from the bytes at hand; a wide one is converted first.
+TEST_F(MemoRecord, WideAndNarrowTextFieldsLoad) {
+    std::string bytes("\x01T", 2);
+    for (int i = 0; i < 6; ++i)
+        bytes += std::string("\x05\x00\x00\x00", 4);
+    bytes += std::string("\xFF\xFE\xFF\x02\x54\x30\x7F\x30", 8); // body, UTF-16
+    bytes += std::string("\x02"
+                         "ab",
+                         3); // selection item
+    CArchive in(bytes);
+    CMemoItem memo = CMemoItem::ForLoading();
+    memo.Serialize(in);
+    EXPECT_EQ(memo.m_strBody, std::string("\x82\xB2\x82\xDD"));
+    EXPECT_EQ(memo.m_strSelItem, "ab");
+    EXPECT_EQ(in.Remaining(), 0u);
+}
+
+// The compact text of the memo's fields behaves as a string through every change.
+TEST(CompactStringTest, KeepsItsTextThroughCopiesMovesAndAppends) {
+    CompactString text("abc");
+    text = text.view().substr(1); // from its own bytes
+    EXPECT_EQ(text, "bc");
+    text += text.view();
+    EXPECT_EQ(text, "bcbc");
+    CompactString copy(text);
+    CompactString moved(std::move(text));
+    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(copy, moved);
+    moved = std::move(copy);
+    copy = std::string("x");
+    EXPECT_EQ(moved.str() + copy.str(), "bcbcx");
+    moved.clear();
+    EXPECT_EQ(moved, "");
+    EXPECT_EQ(moved.data()[0], '\0');
+}
+
 TEST_F(MemoRecord, Version3RecordsHaveNoSelectionItem) {
     CMemoItem memo(KindMemo);
     memo.m_strSelItem = "A";

@@ -19,7 +19,7 @@ class Dumper {
 public:
     explicit Dumper(std::vector<std::string>& unfaithful) : m_unfaithful(unfaithful) {}
 
-    json Text(const std::string& cp932, const std::string& path) {
+    json Text(std::string_view cp932, const std::string& path) {
         ConversionResult utf8 = Cp932Codec::ToUtf8(cp932);
         if (utf8.lossy || Cp932Codec::FromUtf8(utf8.text).text != cp932)
             m_unfaithful.push_back(path);
@@ -242,8 +242,8 @@ std::string FileBytesOf(const json& input) {
     std::int32_t current = doc["currentMemo"].Int();
     std::string shown;
     if (current >= 0 && static_cast<size_t>(current) < records.size())
-        shown =
-            records[current].m_strBody.substr(0, Cp932Codec::CharBoundaryPrefix(records[current].m_strBody, 0xFFFFF));
+        shown = records[current].m_strBody.view().substr(
+            0, Cp932Codec::CharBoundaryPrefix(records[current].m_strBody, 0xFFFFF));
     ar.WriteInt32(static_cast<std::int32_t>(shown.size()));
     ar.WriteBytes(shown);
 

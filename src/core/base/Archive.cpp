@@ -85,7 +85,7 @@ std::uint32_t CArchive::ReadLength16Or32() {
     return static_cast<std::uint32_t>(ReadInt32());
 }
 
-std::string CArchive::ReadString() {
+std::string_view CArchive::ReadStringView(std::string& converted) {
     std::uint32_t n = static_cast<unsigned char>(ReadBytes(1)[0]);
     if (n == 0xFF) {
         std::string_view b = ReadBytes(2);
@@ -99,10 +99,17 @@ std::string CArchive::ReadString() {
                 wide = ReadLength16Or32();
             if (wide > Remaining() / 2)
                 throw ArchiveError(ArchiveError::Kind::EndOfFile, "unexpected end of file");
-            return Cp932Codec::FromUtf16Le(ReadBytes(size_t(wide) * 2)).text;
+            converted = Cp932Codec::FromUtf16Le(ReadBytes(size_t(wide) * 2)).text;
+            return converted;
         }
     }
-    return std::string(ReadBytes(n));
+    return ReadBytes(n);
+}
+
+std::string CArchive::ReadString() {
+    std::string converted;
+    std::string_view text = ReadStringView(converted);
+    return text.data() == converted.data() ? std::move(converted) : std::string(text);
 }
 
 size_t CArchive::ReadCount(size_t minBytesEach) {

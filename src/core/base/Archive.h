@@ -67,6 +67,9 @@ public:
     std::int32_t ReadInt32();
     time32 ReadTime() { return ReadInt32(); }
     std::string ReadString();
+    // The same text without a string of its own: the bytes at hand, valid until the next
+    // read, or a wide string's conversion, kept in `converted`.
+    std::string_view ReadStringView(std::string& converted);
     std::string_view ReadBytes(size_t count);
     // A stored count of elements that each take at least minBytesEach bytes;
     // refuses negative counts and counts the remaining bytes cannot hold.

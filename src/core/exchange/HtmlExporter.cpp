@@ -41,9 +41,10 @@ void HtmlExporter::Enter(const CMemoItem& memo, int, bool hasChildren) {
     if (memo.m_nKind == KindDone)
         meta += " \xC2\xB7 " + exchange::ToUtf8Text(Sjis("完了日:")) + Day(memo.m_timeDone);
     if (!memo.m_strSelItem.empty())
-        meta += " \xC2\xB7 " + exchange::ToUtf8Text(m_doc.m_options.m_strSelTitle.empty()
-                                                        ? memo.m_strSelItem
-                                                        : m_doc.m_options.m_strSelTitle + ":" + memo.m_strSelItem);
+        meta +=
+            " \xC2\xB7 " + exchange::ToUtf8Text(m_doc.m_options.m_strSelTitle.empty()
+                                                    ? memo.m_strSelItem.str()
+                                                    : m_doc.m_options.m_strSelTitle + ":" + memo.m_strSelItem.str());
     exchange::PutXmlEscaped(m_sink, meta, false);
     m_sink.Put("</span>");
     if (!m_options.titleOnly && !memo.m_strBody.empty()) {

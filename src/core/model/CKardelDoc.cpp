@@ -1,15 +1,15 @@
 #include "core/model/CKardelDoc.h"
 
 #include "core/base/Archive.h"
-#include "core/model/BackupRotation.h"
 #include "core/base/Cp932Codec.h"
 #include "core/base/FileSystem.h"
-#include "core/model/LargeMemory.h"
+#include "core/base/Platform.h"
 #include "core/base/SafeFile.h"
 #include "core/base/Texts.h"
+#include "core/model/BackupRotation.h"
+#include "core/model/LargeMemory.h"
 #include "core/search/CKdListView.h"
 #include "core/shell/CKdEditView.h"
-#include "core/base/Platform.h"
 #include "core/tree/CKdTreeView.h"
 #include "core/tree/CTitleView.h"
 
@@ -430,13 +430,13 @@ FileResult CKardelDoc::RestoreRecovered(std::string_view bytes, const std::strin
     return FileResult::Success();
 }
 
-void CKardelDoc::AddSelItem(const std::string& item) {
+void CKardelDoc::AddSelItem(std::string_view item) {
     if (item.empty())
         return;
     for (const auto& existing : m_options.m_arrSelItems)
         if (existing == item)
             return;
-    m_options.m_arrSelItems.push_back(item);
+    m_options.m_arrSelItems.emplace_back(item);
 }
 
 void CKardelDoc::ClearFoundMarks() {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kardel {
@@ -145,7 +146,7 @@ public:
     static std::string ReplacedCharactersText(size_t count);
     void OnImport();
 
-    void AddSelItem(const std::string& item);
+    void AddSelItem(std::string_view item);
     void ClearFoundMarks();
     CKardelApp& app() const { return m_app; }
     PlatformServices& platform() const { return m_platform; }

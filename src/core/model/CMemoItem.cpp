@@ -22,6 +22,8 @@ CMemoItem::CMemoItem(std::int32_t kind) : m_strTitle(DefaultTitle(kind)), m_nKin
 // Loading fills every stored field, so a record made for it asks no clock.
 CMemoItem::CMemoItem(LoadingTag) : m_nKind(0) {}
 
+static_assert(sizeof(void*) != 8 || sizeof(CMemoItem) <= 120);
+
 using MemoPool = BlockPool<sizeof(CMemoItem), alignof(CMemoItem)>;
 
 void* CMemoItem::operator new(std::size_t size) {
@@ -103,9 +105,15 @@ void CMemoItem::Serialize(CArchive& ar) {
     ar.Exchange(m_timeDue);
     ar.Exchange(m_timeDone);
     ar.Exchange(m_bHasDue);
-    ar.Exchange(m_strBody);
-    if (ar.IsStoring() || ar.FileVersion() >= 4)
-        ar.Exchange(m_strSelItem);
+    if (ar.IsStoring()) {
+        ar.WriteString(m_strBody);
+        ar.WriteString(m_strSelItem);
+        return;
+    }
+    std::string converted;
+    m_strBody = ar.ReadStringView(converted);
+    if (ar.FileVersion() >= 4)
+        m_strSelItem = ar.ReadStringView(converted);
     else
         m_strSelItem.clear();
 }

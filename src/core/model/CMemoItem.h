@@ -1,5 +1,6 @@
 #pragma once
 #include "core/base/Clock.h"
+#include "core/base/CompactString.h"
 
 #include <cstdint>
 #include <string>
@@ -57,7 +58,8 @@ public:
     // A record made for loading: empty strings, every other field zero.
     static CMemoItem ForLoading();
 
-    // Stored fields.
+    // Stored fields. A document holds a million records at once: the text fields most memos
+    // leave empty are compact, and the fields are ordered to leave little padding.
     std::string m_strTitle;
     std::int32_t m_nKind = KindMemo;
     time32 m_timeCreated = 0;
@@ -65,13 +67,13 @@ public:
     std::int32_t m_bHasDue = 0;
     time32 m_timeDue = 0;
     time32 m_timeDone = 0;
-    std::string m_strSelItem;
-    std::string m_strBody; // lines end in CR LF
+    CompactString m_strSelItem;
+    CompactString m_strBody; // lines end in CR LF
 
     // Run-time fields.
     std::int32_t m_bFound = 0;
-    TreeItem* m_hTreeItem = nullptr;
     std::int32_t m_nFindRow = -1;
+    TreeItem* m_hTreeItem = nullptr;
     std::int32_t m_nParent = -1; // the parent's index when the tree inserted the memo; in the memo
                                  // clipboard, the position of the parent's entry
     // In the memo clipboard: the id of the tree item the entry was copied from

@@ -23,7 +23,7 @@ constexpr unsigned kBody = 256u;
 
 UndoHistory::Fields FieldsOf(const CMemoItem& m) {
     return {m.m_strTitle, m.m_nKind,    m.m_timeCreated, m.m_timeUpdated, m.m_bHasDue,
-            m.m_timeDue,  m.m_timeDone, m.m_strSelItem,  m.m_strBody};
+            m.m_timeDue,  m.m_timeDone, m.m_strSelItem.str(),  m.m_strBody.str()};
 }
 
 unsigned Differences(const UndoHistory::Fields& f, const CMemoItem& m) {

@@ -114,7 +114,7 @@ std::string CKdListView::CellText(int row, int column) const {
     case 1:
         return m_doc.m_options.KindName(memo->m_nKind);
     case 2:
-        return memo->m_strSelItem;
+        return memo->m_strSelItem.str();
     case 3:
         return SlashDate(memo->m_timeCreated);
     case 4:

@@ -35,7 +35,7 @@ int CKdEditView::TabStopDialogUnits() const {
 
 void CKdEditView::LoadMemo(CMemoItem& memo) {
     m_edit.SetTabStops(TabStopDialogUnits());
-    m_edit.LoadText(memo.m_strBody);
+    m_edit.LoadText(memo.m_strBody.str());
     m_shown = &memo;
 }
 

@@ -58,7 +58,7 @@ void CTextExporter::WriteExportItem(IOutput& out, TreeItem* item, size_t depth) 
         WriteIndentedBody(out, memo->m_strBody, depth + 1);
 }
 
-void CTextExporter::WriteIndentedBody(IOutput& out, const std::string& body, size_t depth) const {
+void CTextExporter::WriteIndentedBody(IOutput& out, std::string_view body, size_t depth) const {
     std::string_view rest = body;
     while (!rest.empty()) {
         size_t end = rest.find("\r\n");

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace kardel {
 
@@ -31,7 +32,7 @@ public:
 
 private:
     void WriteExportItem(IOutput& out, TreeItem* item, size_t depth) const;
-    void WriteIndentedBody(IOutput& out, const std::string& body, size_t depth) const;
+    void WriteIndentedBody(IOutput& out, std::string_view body, size_t depth) const;
 
     CKardelDoc& m_doc;
     CKdEditView* m_memoView;

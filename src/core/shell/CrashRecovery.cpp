@@ -25,13 +25,15 @@ template <class Use> auto WithTypedText(CKardelDoc& doc, Use&& use) {
     std::string typed = shown ? memoView->edit().GetText() : std::string();
     const bool swapped = shown && typed != shown->m_strBody;
     const time32 updated = shown ? shown->m_timeUpdated : 0;
+    CompactString stored;
     if (swapped) {
-        std::swap(shown->m_strBody, typed);
+        stored = std::move(shown->m_strBody);
+        shown->m_strBody = typed;
         shown->m_timeUpdated = Clock::Now();
     }
     auto result = use();
     if (swapped) {
-        std::swap(shown->m_strBody, typed);
+        shown->m_strBody = std::move(stored);
         shown->m_timeUpdated = updated;
     }
     return result;
