@@ -1,6 +1,7 @@
 #include "core/tree/CKdTreeView.h"
 
 #include "core/base/Archive.h"
+#include "core/base/FlagScope.h"
 #include "core/base/Platform.h"
 #include "core/base/SettingsStore.h"
 #include "core/base/Texts.h"
@@ -245,11 +246,7 @@ void CKdTreeView::LoadTree(CArchive& ar) {
     // A record names its parent by sequence number; the parent's memo leads to its item.
     std::vector<std::int32_t> memoOfSequence{-1};
     memoOfSequence.reserve(memos.size() + 1);
-    struct InsertingWithoutRefresh {
-        bool& flag;
-        explicit InsertingWithoutRefresh(bool& f) : flag(f) { flag = true; }
-        ~InsertingWithoutRefresh() { flag = false; }
-    } withoutRefresh(m_bNoParentRefreshOnInsert);
+    FlagScope noRefresh(m_bNoParentRefreshOnInsert, true);
     ReadTreeRecords(
         ar, memos.size(), [&memos](std::int32_t index) { return memos[index]->m_nKind; },
         [&](const StoredTreeRecord& r) {

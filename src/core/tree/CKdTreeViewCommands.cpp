@@ -1,4 +1,5 @@
 // The TreeView's editing primitives and the memo commands built on them.
+#include "core/base/FlagScope.h"
 #include "core/base/Platform.h"
 #include "core/base/Texts.h"
 #include "core/model/CKardelDoc.h"
@@ -12,20 +13,6 @@
 
 namespace kardel {
 namespace {
-
-// Sets a flag for the duration of a scope and puts back the value it had, so
-// that nested primitives leave the caller's state alone.
-class FlagScope {
-public:
-    FlagScope(bool& flag, bool value) : m_flag(flag), m_saved(flag) { m_flag = value; }
-    ~FlagScope() { m_flag = m_saved; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_saved;
-};
 
 void MakeFolderOrFullTrash(CKardelDoc& doc, CMemoItem& memo) {
     doc.WillChangeMemo(memo);
