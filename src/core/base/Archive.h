@@ -1,5 +1,6 @@
 #pragma once
 #include "core/base/Clock.h"
+#include "core/base/CompactString.h"
 #include "core/base/OutputSink.h"
 
 #include <cstdint>
@@ -67,9 +68,6 @@ public:
     std::int32_t ReadInt32();
     time32 ReadTime() { return ReadInt32(); }
     std::string ReadString();
-    // The same text without a string of its own: the bytes at hand, valid until the next
-    // read, or a wide string's conversion, kept in `converted`.
-    std::string_view ReadStringView(std::string& converted);
     std::string_view ReadBytes(size_t count);
     // A stored count of elements that each take at least minBytesEach bytes;
     // refuses negative counts and counts the remaining bytes cannot hold.
@@ -94,6 +92,15 @@ public:
         else
             text = ReadString();
     }
+    // Read from the bytes at hand, without a std::string between.
+    void Exchange(CompactString& text) {
+        if (IsStoring()) {
+            WriteString(text);
+        } else {
+            std::string converted;
+            text = ReadStringView(converted);
+        }
+    }
 
 private:
     void Need(size_t count) {
@@ -101,6 +108,9 @@ private:
             Refill(count);
     }
     void Refill(size_t count);
+    // The next stored string: the bytes at hand, valid until the next read, or a wide
+    // string's conversion, kept in `converted`.
+    std::string_view ReadStringView(std::string& converted);
     std::uint32_t ReadLength16Or32();
 
     IOutput* m_output = nullptr;

@@ -105,15 +105,9 @@ void CMemoItem::Serialize(CArchive& ar) {
     ar.Exchange(m_timeDue);
     ar.Exchange(m_timeDone);
     ar.Exchange(m_bHasDue);
-    if (ar.IsStoring()) {
-        ar.WriteString(m_strBody);
-        ar.WriteString(m_strSelItem);
-        return;
-    }
-    std::string converted;
-    m_strBody = ar.ReadStringView(converted);
-    if (ar.FileVersion() >= 4)
-        m_strSelItem = ar.ReadStringView(converted);
+    ar.Exchange(m_strBody);
+    if (ar.IsStoring() || ar.FileVersion() >= 4)
+        ar.Exchange(m_strSelItem);
     else
         m_strSelItem.clear();
 }
