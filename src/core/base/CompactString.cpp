@@ -28,10 +28,4 @@ CompactString& CompactString::operator+=(std::string_view more) {
     return *this;
 }
 
-void CompactString::clear() {
-    delete[] m_data;
-    m_data = nullptr;
-    m_size = 0;
-}
-
 } // namespace kardel

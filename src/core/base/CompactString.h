@@ -43,7 +43,7 @@ public:
     const char* data() const { return view().data(); }
     size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
-    void clear();
+    void clear() { Assign({}); }
     size_t find(std::string_view needle, size_t from = 0) const { return view().find(needle, from); }
 
     friend bool operator==(const CompactString& a, std::string_view b) { return a.view() == b; }
