@@ -23,7 +23,7 @@ TreeItem* Add(HeadlessSession& s, TreeItem* parent, const char* utf8Title, std::
     auto memo = std::make_unique<CMemoItem>(kind);
     memo->m_strTitle = Cp932Codec::FromUtf8(utf8Title).text;
     memo->m_strBody = body;
-    std::string title = memo->m_strTitle;
+    std::string title = memo->m_strTitle.str();
     s.doc().AppendMemo(std::move(memo));
     auto index = static_cast<std::int32_t>(s.doc().Memos().size() - 1);
     TreeControl& tree = s.treeView().Tree();

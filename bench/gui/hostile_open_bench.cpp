@@ -42,7 +42,7 @@ QString DeepChainFile() {
         const std::int32_t kind = i + 1 < length ? KindOpenFolder : KindMemo;
         auto memo = std::make_unique<CMemoItem>(kind);
         memo->m_strTitle = "level " + std::to_string(i);
-        const std::string title = memo->m_strTitle;
+        const std::string title = memo->m_strTitle.str();
         doc.AppendMemo(std::move(memo));
         TreeItem* item = view.InsertMemoItem(parent, TreeControl::Where::First, nullptr, title, kind,
                                              static_cast<std::int32_t>(doc.Memos().size() - 1));

@@ -105,7 +105,7 @@ void GenerateDocument(HeadlessSession& session, size_t memoCount, unsigned seed)
             memo->m_strSelItem = doc.m_options.m_arrSelItems[rng() % doc.m_options.m_arrSelItems.size()];
         unsigned pick = rng() % 100;
         memo->m_nKind = pick < 60 ? KindMemo : pick < 85 ? KindDef1 + static_cast<int>(rng() % 5) : KindDone;
-        std::string title = memo->m_strTitle;
+        std::string title = memo->m_strTitle.str();
         std::int32_t kind = memo->m_nKind;
         doc.AppendMemo(std::move(memo));
 

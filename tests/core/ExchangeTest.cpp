@@ -49,7 +49,7 @@ protected:
             for (TreeItem* p = item->parent(); p; p = p->parent())
                 ++depth;
             const CMemoItem* m = target.treeView().MemoOf(item);
-            items += std::to_string(depth) + ":" + std::to_string(item->image()) + ":" + m->m_strTitle + "|" +
+            items += std::to_string(depth) + ":" + std::to_string(item->image()) + ":" + m->m_strTitle.str() + "|" +
                      std::to_string(m->m_nKind) + "|" + std::to_string(m->m_timeCreated) + "," +
                      std::to_string(m->m_timeUpdated) + "," + std::to_string(m->m_bHasDue) + "," +
                      std::to_string(m->m_timeDue) + "," + std::to_string(m->m_timeDone) + "|" + m->m_strSelItem.str() +

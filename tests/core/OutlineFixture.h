@@ -53,7 +53,7 @@ protected:
     std::string Outline(kardel::TreeItem* item = nullptr) {
         if (!item)
             item = root();
-        std::string text = item == trash() ? "#" : item->label();
+        std::string text = item == trash() ? "#" : std::string(item->label());
         if (item->childCount() > 0) {
             text += "(";
             for (int i = 0; i < item->childCount(); ++i)

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
+#include <vector>
+
 using namespace kardel;
 
 namespace {
@@ -82,6 +86,49 @@ TEST(CompactStringTest, KeepsItsTextThroughCopiesMovesAndAppends) {
     moved.clear();
     EXPECT_EQ(moved, "");
     EXPECT_EQ(moved.data()[0], '\0');
+}
+
+// Short text lives in the object, long text on the heap: random edits across the boundary
+// keep the same text as a std::string given the same edits.
+TEST(CompactStringTest, MatchesStdStringAcrossTheInlineBoundary) {
+    std::mt19937 random(7);
+    std::vector<CompactString> texts(4);
+    std::vector<std::string> expected(4);
+    for (int step = 0; step < 4000; ++step) {
+        const size_t i = random() % 4, j = random() % 4;
+        const std::string piece(random() % 20, static_cast<char>('a' + step % 26));
+        switch (random() % 6) {
+        case 0:
+            texts[i] = piece;
+            expected[i] = piece;
+            break;
+        case 1:
+            texts[i] += piece;
+            expected[i] += piece;
+            break;
+        case 2:
+            texts[i] = texts[j];
+            expected[i] = expected[j];
+            break;
+        case 3: // a moved-from string is emptied before its next use
+            if (i != j) {
+                texts[i] = std::move(texts[j]);
+                texts[j].clear();
+                expected[i] = std::exchange(expected[j], std::string());
+            }
+            break;
+        case 4:
+            texts[i] = texts[i].view().substr(texts[i].size() / 3);
+            expected[i] = expected[i].substr(expected[i].size() / 3);
+            break;
+        case 5:
+            texts[i] += texts[i].view();
+            expected[i] += std::string(expected[i]);
+            break;
+        }
+        ASSERT_EQ(texts[i].view(), expected[i]) << "step " << step;
+        ASSERT_EQ(texts[j].view(), expected[j]) << "step " << step;
+    }
 }
 
 TEST_F(MemoRecord, Version3RecordsHaveNoSelectionItem) {

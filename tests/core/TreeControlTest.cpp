@@ -85,8 +85,10 @@ TEST(TreeControl, VisibleOrderAndDeepTreesAreSafe) {
 TEST(TreeControl, LabelsFollowTheSourceUnlessTheItemWasGivenOtherText) {
     struct Titles : ITreeLabelSource {
         std::vector<std::string> text{"root", "a", "b"};
-        const std::string* LabelOf(std::int32_t value) const override {
-            return value >= 0 && static_cast<size_t>(value) < text.size() ? &text[value] : nullptr;
+        std::optional<std::string_view> LabelOf(std::int32_t value) const override {
+            if (value < 0 || static_cast<size_t>(value) >= text.size())
+                return std::nullopt;
+            return text[value];
         }
     } titles;
     TreeControl tree;

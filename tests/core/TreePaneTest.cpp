@@ -11,7 +11,7 @@ class SpyListView : public CKdListView {
 public:
     using CKdListView::CKdListView;
     void OnUpdate(CView*, int hint, CMemoItem* memo) override {
-        log += (log.empty() ? "" : " ") + std::to_string(hint) + ":" + (memo ? memo->m_strTitle : "-");
+        log += (log.empty() ? "" : " ") + std::to_string(hint) + ":" + (memo ? memo->m_strTitle.str() : "-");
     }
     std::string log;
 };

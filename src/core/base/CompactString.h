@@ -1,25 +1,27 @@
 #pragma once
+#include <bit>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace kardel {
 
-// Text held in 16 bytes, half of a std::string, for the fields a million records each carry
-// and most leave short or empty: empty text holds no memory, other text exactly its bytes.
-// It reads as a std::string_view and is assigned from any text; it has no spare room, so
-// text that grows a little at a time should be built elsewhere.
+// Text held in 16 bytes, half of a std::string, for the fields a million records each carry:
+// text of up to 15 bytes sits in the object itself, longer text on the heap in exactly its
+// bytes, and empty text holds no memory. It reads as a std::string_view (which, as with a
+// std::string, points into the object for short text) and is assigned from any text; it has
+// no spare room, so text that grows a little at a time should be built elsewhere.
 class CompactString {
 public:
     CompactString() = default;
     CompactString(std::string_view text) { Assign(text); }
     CompactString(const CompactString& other) { Assign(other); }
-    CompactString(CompactString&& other) noexcept : m_data(other.m_data), m_size(other.m_size) {
-        other.m_data = nullptr;
-        other.m_size = 0;
+    CompactString(CompactString&& other) noexcept {
+        std::memcpy(m_bytes, other.m_bytes, sizeof m_bytes);
+        std::memset(other.m_bytes, 0, sizeof other.m_bytes);
     }
-    ~CompactString() { delete[] m_data; }
+    ~CompactString() { Release(); }
 
     CompactString& operator=(const CompactString& other) {
         if (this != &other)
@@ -27,8 +29,10 @@ public:
         return *this;
     }
     CompactString& operator=(CompactString&& other) noexcept {
-        std::swap(m_data, other.m_data);
-        std::swap(m_size, other.m_size);
+        char mine[sizeof m_bytes];
+        std::memcpy(mine, m_bytes, sizeof m_bytes);
+        std::memcpy(m_bytes, other.m_bytes, sizeof m_bytes);
+        std::memcpy(other.m_bytes, mine, sizeof m_bytes);
         return *this;
     }
     CompactString& operator=(std::string_view text) {
@@ -38,22 +42,53 @@ public:
     CompactString& operator+=(std::string_view more);
 
     operator std::string_view() const { return view(); }
-    std::string_view view() const { return std::string_view(m_data ? m_data : "", m_size); }
+    std::string_view view() const {
+        if (IsInline())
+            return std::string_view(m_bytes, InlineSize());
+        const char* data = HeapData();
+        return std::string_view(data ? data : "", HeapSize());
+    }
     std::string str() const { return std::string(view()); }
     const char* data() const { return view().data(); }
-    size_t size() const { return m_size; }
-    bool empty() const { return m_size == 0; }
+    size_t size() const { return IsInline() ? InlineSize() : HeapSize(); }
+    bool empty() const { return size() == 0; }
     void clear() { Assign({}); }
     size_t find(std::string_view needle, size_t from = 0) const { return view().find(needle, from); }
 
     friend bool operator==(const CompactString& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const CompactString& a, const CompactString& b) { return a.view() == b.view(); }
 
 private:
+    // The last byte tells the two forms apart. Heap form: a pointer, then the size, whose
+    // top byte (the last one on a little-endian machine) is 0 for any size that can exist.
+    // Inline form: the text, then kInlineTag with the text's size in the last byte.
+    static_assert(std::endian::native == std::endian::little);
+    static_assert(sizeof(char*) == 8 && sizeof(size_t) == 8);
+    static constexpr size_t kMaxInline = 15;
+    static constexpr unsigned char kInlineTag = 0x80;
+
+    bool IsInline() const { return static_cast<unsigned char>(m_bytes[15]) & kInlineTag; }
+    size_t InlineSize() const { return static_cast<unsigned char>(m_bytes[15]) & (kInlineTag - 1); }
+    char* HeapData() const {
+        char* data;
+        std::memcpy(&data, m_bytes, sizeof data);
+        return data;
+    }
+    size_t HeapSize() const {
+        size_t size;
+        std::memcpy(&size, m_bytes + 8, sizeof size);
+        return size;
+    }
+    void Release() {
+        if (!IsInline())
+            delete[] HeapData();
+    }
     // Keeps `text`, which may lie inside this string's own bytes.
     void Assign(std::string_view text);
+    // Builds the form of `text` into `bytes`, taking heap memory for long text.
+    static void Build(char (&bytes)[16], std::string_view first, std::string_view second);
 
-    char* m_data = nullptr;
-    size_t m_size = 0;
+    char m_bytes[16] = {};
 };
 
 } // namespace kardel

@@ -58,9 +58,10 @@ public:
     // A record made for loading: empty strings, every other field zero.
     static CMemoItem ForLoading();
 
-    // Stored fields. A document holds a million records at once: the text fields most memos
-    // leave empty are compact, and the fields are ordered to leave little padding.
-    std::string m_strTitle;
+    // Stored fields. A document holds a million records at once: the text fields are compact
+    // (short text inline, long text in exactly its bytes), and the fields are ordered to
+    // leave little padding.
+    CompactString m_strTitle;
     std::int32_t m_nKind = KindMemo;
     time32 m_timeCreated = 0;
     time32 m_timeUpdated = 0;

@@ -22,8 +22,8 @@ constexpr unsigned kSelItem = 128u;
 constexpr unsigned kBody = 256u;
 
 UndoHistory::Fields FieldsOf(const CMemoItem& m) {
-    return {m.m_strTitle, m.m_nKind,    m.m_timeCreated, m.m_timeUpdated, m.m_bHasDue,
-            m.m_timeDue,  m.m_timeDone, m.m_strSelItem.str(),  m.m_strBody.str()};
+    return {m.m_strTitle.str(), m.m_nKind,     m.m_timeCreated,        m.m_timeUpdated,   m.m_bHasDue,
+            m.m_timeDue,        m.m_timeDone, m.m_strSelItem.str(), m.m_strBody.str()};
 }
 
 unsigned Differences(const UndoHistory::Fields& f, const CMemoItem& m) {
@@ -517,8 +517,8 @@ void UndoHistory::BeforeDelete(TreeItem* item) {
         entry.parent = PathOf(parent);
     entry.row = item->row();
     Tree()->ForEachPreOrder(item, [&](TreeItem* x) {
-        entry.nodes.push_back({x->label(), x->image(), x->value(), x->expanded(), x->childCount(), x->givenId(),
-                               x == m_doc.TreeView()->m_hTrash});
+        entry.nodes.push_back({std::string(x->label()), x->image(), x->value(), x->expanded(), x->childCount(),
+                               x->givenId(), x == m_doc.TreeView()->m_hTrash});
         m_inserted.erase(x);
         m_notedItems.erase(x);
     });
@@ -529,7 +529,7 @@ void UndoHistory::BeforeItemChange(TreeItem* item) {
     if (!m_step || m_inserted.count(item) || m_notedItems.count(item))
         return;
     m_notedItems.insert(item);
-    m_step->entries.push_back(ItemState{PathOf(item), item->label(), item->image(), item->expanded()});
+    m_step->entries.push_back(ItemState{PathOf(item), std::string(item->label()), item->image(), item->expanded()});
 }
 
 size_t UndoHistory::SizeOf(const Entry& entry) {

@@ -110,7 +110,7 @@ std::string CKdListView::CellText(int row, int column) const {
         return {};
     switch (column) {
     case 0:
-        return memo->m_strTitle;
+        return memo->m_strTitle.str();
     case 1:
         return m_doc.m_options.KindName(memo->m_nKind);
     case 2:

@@ -93,7 +93,7 @@ void CTextExporter::ExportSubtree() {
     TreeItem* root = tree.GetRoot();
     AppSettings settings(m_doc.settings());
     std::optional<SubtreeExportChoice> choice = m_doc.platform().dialogs.SubtreeExport(
-        root ? root->label() : std::string(), settings.Get(AppSettings::kExportTitleOnly) != 0,
+        root ? std::string(root->label()) : std::string(), settings.Get(AppSettings::kExportTitleOnly) != 0,
         settings.Get(AppSettings::kExportViewOnly) != 0);
     if (!choice || choice->path.empty())
         return;

@@ -17,9 +17,9 @@ CKdTreeView::CKdTreeView(CKardelDoc& doc) : m_doc(doc) {
     m_tree.SetLabelSource(this);
 }
 
-const std::string* CKdTreeView::LabelOf(std::int32_t value) const {
+std::optional<std::string_view> CKdTreeView::LabelOf(std::int32_t value) const {
     const CMemoItem* memo = m_doc.Memo(value);
-    return memo ? &memo->m_strTitle : nullptr;
+    return memo ? std::optional<std::string_view>(memo->m_strTitle) : std::nullopt;
 }
 
 CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const {
@@ -27,7 +27,7 @@ CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const {
 }
 
 TreeItem* CKdTreeView::InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after,
-                                      const std::string& title, int image, std::int32_t memoIndex) {
+                                      std::string_view title, int image, std::int32_t memoIndex) {
     TreeItem* item = m_tree.InsertItem(title, image, memoIndex, parent, where, after);
     if (CMemoItem* memo = m_doc.Memo(memoIndex)) {
         memo->m_nParent = parent ? parent->value() : -1;

@@ -32,7 +32,7 @@ public:
     bool m_bImporting = false;
     bool m_bCutting = false;
 
-    TreeItem* InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after, const std::string& title,
+    TreeItem* InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after, std::string_view title,
                              int image, std::int32_t memoIndex);
     void DeleteAllItems();
     CMemoItem* MemoOf(TreeItem* item) const;
@@ -95,7 +95,7 @@ public:
 
 private:
     // An item's label is its memo's title unless the item was given another text.
-    const std::string* LabelOf(std::int32_t value) const override;
+    std::optional<std::string_view> LabelOf(std::int32_t value) const override;
     void ReplaceByCopy(TreeItem* source, TreeItem* copy);
     template <class Emit> void WalkStoredRecords(Emit&& emit);
     void InsertNewMemo(CMemoItem* memo);

@@ -43,12 +43,10 @@ int TreeItem::row() const {
     return m_row;
 }
 
-const std::string& TreeItem::label() const {
-    static const std::string kNone;
+std::string_view TreeItem::label() const {
     if (m_flags & OwnLabel)
         return m_control->m_ownLabels.find(this)->second;
-    const std::string* source = m_control ? m_control->SourceLabel(m_value) : nullptr;
-    return source ? *source : kNone;
+    return m_control ? m_control->SourceLabel(m_value).value_or(std::string_view()) : std::string_view();
 }
 
 std::uint64_t TreeItem::id() const {
@@ -78,15 +76,16 @@ TreeItem* TreeControl::NewItem() {
     return item;
 }
 
-void TreeControl::AssignLabel(TreeItem* item, const std::string& label) {
-    const std::string* source = SourceLabel(item->m_value);
+void TreeControl::AssignLabel(TreeItem* item, std::string_view label) {
+    const std::optional<std::string_view> source = SourceLabel(item->m_value);
     // A load passes the memo's own title: no need to compare it with itself.
-    if (source ? source == &label || *source == label : label.empty()) {
+    const bool same = source && source->data() == label.data() && source->size() == label.size();
+    if (source ? same || *source == label : label.empty()) {
         if (item->m_flags & TreeItem::OwnLabel)
             m_ownLabels.erase(item);
         item->m_flags &= ~TreeItem::OwnLabel;
     } else {
-        m_ownLabels[item] = label;
+        m_ownLabels[item] = std::string(label);
         item->m_flags |= TreeItem::OwnLabel;
     }
 }
@@ -147,8 +146,8 @@ size_t TreeControl::CountSubtree(TreeItem* item) const {
     return count;
 }
 
-TreeItem* TreeControl::InsertItem(const std::string& label, int image, std::int32_t value, TreeItem* parent,
-                                  Where where, TreeItem* after) {
+TreeItem* TreeControl::InsertItem(std::string_view label, int image, std::int32_t value, TreeItem* parent, Where where,
+                                  TreeItem* after) {
     TreeItem* holder = parent ? parent : m_top;
     int row = 0;
     if (where == Where::Last)
@@ -219,7 +218,7 @@ void TreeControl::DeleteAllItems() {
         m_observer->AfterReset();
 }
 
-void TreeControl::SetLabel(TreeItem* item, const std::string& label) {
+void TreeControl::SetLabel(TreeItem* item, std::string_view label) {
     if (m_editLog && item->label() != label)
         m_editLog->BeforeItemChange(item);
     AssignLabel(item, label);

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -16,7 +18,7 @@ class ITreeLabelSource {
 public:
     virtual ~ITreeLabelSource() = default;
     // The text for an item value, or nullptr when the value names none.
-    virtual const std::string* LabelOf(std::int32_t value) const = 0;
+    virtual std::optional<std::string_view> LabelOf(std::int32_t value) const = 0;
 };
 
 // One item of the tree control: label, image (the selected image is always the
@@ -34,7 +36,7 @@ public:
     // The label given when the item was inserted or last relabelled. When it was the
     // control's label source's text for the item's value, the item holds no copy and
     // shows that text as it is now.
-    const std::string& label() const;
+    std::string_view label() const;
     int image() const { return m_image; }
     std::int32_t value() const { return m_value; }
     bool expanded() const { return m_expanded; }
@@ -137,7 +139,7 @@ public:
     ITreeControlNotify* notify() const { return m_notify; }
 
     // Inserts under parent (nullptr: top level); `after` is used with Where::After.
-    TreeItem* InsertItem(const std::string& label, int image, std::int32_t value, TreeItem* parent, Where where,
+    TreeItem* InsertItem(std::string_view label, int image, std::int32_t value, TreeItem* parent, Where where,
                          TreeItem* after = nullptr);
     // Deletes the item and its subtree. When the caret is inside it, the caret moves
     // to the next sibling, else the previous sibling, else the parent, and
@@ -145,7 +147,7 @@ public:
     void DeleteItem(TreeItem* item);
     void DeleteAllItems();
 
-    void SetLabel(TreeItem* item, const std::string& label);
+    void SetLabel(TreeItem* item, std::string_view label);
     void SetImage(TreeItem* item, int image);
     // An item that shows its label source's text shows the new value's text from now on:
     // renumbering the values as the owner's array moves keeps every label.
@@ -215,12 +217,12 @@ public:
 
 private:
     friend class TreeItem;
-    const std::string* SourceLabel(std::int32_t value) const {
-        return m_labelSource ? m_labelSource->LabelOf(value) : nullptr;
+    std::optional<std::string_view> SourceLabel(std::int32_t value) const {
+        return m_labelSource ? m_labelSource->LabelOf(value) : std::nullopt;
     }
     TreeItem* NewItem();
     // Keeps a copy of the label only when the label source does not give the same text.
-    void AssignLabel(TreeItem* item, const std::string& label);
+    void AssignLabel(TreeItem* item, std::string_view label);
     void InsertChild(TreeItem* holder, int row, TreeItem* item);
     void RemoveChild(TreeItem* holder, int row);
     // Deletes the item and its subtree, which no longer hangs in the tree.

@@ -4,7 +4,7 @@
 
 namespace kardel::gui {
 
-QString FromCp932(const std::string& cp932) {
+QString FromCp932(std::string_view cp932) {
     return QString::fromStdString(Cp932Codec::ToUtf8(cp932).text);
 }
 
