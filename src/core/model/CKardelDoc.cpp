@@ -56,8 +56,9 @@ void CKardelDoc::SetModifiedFlag(bool modified) {
 void CKardelDoc::ClearClip() {
     if (m_arrClip.empty())
         return;
-    m_history.ClipCleared(std::move(m_arrClip));
+    m_history.ClipCleared(std::move(m_arrClip), std::move(m_clipSources));
     m_arrClip.clear();
+    m_clipSources.clear();
 }
 
 void CKardelDoc::UpdateAllViews(CView* sender, int hint, CMemoItem* memo) {
@@ -148,6 +149,7 @@ void CKardelDoc::DeleteContents() {
         m_arrMemos.pop_back();
     while (!m_arrClip.empty())
         m_arrClip.pop_back();
+    m_clipSources.clear();
     if (m_memoView)
         m_memoView->ForgetShownMemo();
     if (m_treeView)

@@ -66,7 +66,15 @@ public:
     // The memo clipboard: copies of what was copied or cut, in tree order; an entry's
     // m_nParent is the index of its parent entry or -1.
     const std::vector<std::unique_ptr<CMemoItem>>& Clip() const { return m_arrClip; }
-    void AppendClip(std::unique_ptr<CMemoItem> entry) { m_arrClip.push_back(std::move(entry)); }
+    // For each entry, the id of the tree item it was copied from (TreeItem::id, never
+    // reused), 0 when the entry has no living source (a cut).
+    const std::vector<std::uint64_t>& ClipSources() const { return m_clipSources; }
+    void AppendClip(std::unique_ptr<CMemoItem> entry, std::uint64_t source) {
+        m_arrClip.push_back(std::move(entry));
+        m_clipSources.push_back(source);
+    }
+    // The sources were cut: no deletion may empty the clipboard now.
+    void ForgetClipSources() { m_clipSources.assign(m_clipSources.size(), 0); }
 
     CFindCondition m_findCond;
     CDocOptions m_options;
@@ -163,6 +171,7 @@ private:
 
     std::vector<std::unique_ptr<CMemoItem>> m_arrMemos;
     std::vector<std::unique_ptr<CMemoItem>> m_arrClip;
+    std::vector<std::uint64_t> m_clipSources; // beside m_arrClip: few memos are ever in the clipboard
     std::int32_t m_nCurMemo = 0;
 
     bool OnUpdateOwnCmd(CommandId id, CCmdUI& ui);

@@ -22,7 +22,7 @@ CMemoItem::CMemoItem(std::int32_t kind) : m_strTitle(DefaultTitle(kind)), m_nKin
 // Loading fills every stored field, so a record made for it asks no clock.
 CMemoItem::CMemoItem(LoadingTag) : m_nKind(0) {}
 
-static_assert(sizeof(void*) != 8 || sizeof(CMemoItem) <= 120);
+static_assert(sizeof(void*) != 8 || sizeof(CMemoItem) <= 96);
 
 using MemoPool = BlockPool<sizeof(CMemoItem), alignof(CMemoItem)>;
 
@@ -52,7 +52,6 @@ void CMemoItem::CopyFrom(const CMemoItem& other) {
     m_nParent = other.m_nParent;
     m_bFound = 0;
     m_nFindRow = -1;
-    m_clipSource = 0;
 }
 
 int CMemoItem::DueStatus() const {

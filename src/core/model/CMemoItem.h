@@ -77,12 +77,9 @@ public:
     TreeItem* m_hTreeItem = nullptr;
     std::int32_t m_nParent = -1; // the parent's index when the tree inserted the memo; in the memo
                                  // clipboard, the position of the parent's entry
-    // In the memo clipboard: the id of the tree item the entry was copied from
-    // (TreeItem::id, never reused), 0 when the entry has no living source (a cut).
-    std::uint64_t m_clipSource = 0;
 
     // Copy for duplicate, move, cut, copy and paste: every stored field plus the
-    // tree item and parent; the found flag, FindView row and clipboard source start afresh.
+    // tree item and parent; the found flag and FindView row start afresh.
     void CopyFrom(const CMemoItem& other);
 
     // 0 due today, 1 overdue, 2 due later, 3 no due date; days in local time.

@@ -260,9 +260,9 @@ void UndoHistory::Replay(std::vector<std::unique_ptr<Step>>& from, std::vector<s
     for (auto it = step->entries.rbegin(); it != step->entries.rend(); ++it)
         Apply(*it);
     // Clipboard entries taken from items that have been put back name the new items.
-    for (auto& entry : m_doc.m_arrClip)
-        if (auto renewed = m_renewed.find(entry->m_clipSource); entry->m_clipSource && renewed != m_renewed.end())
-            entry->m_clipSource = renewed->second;
+    for (std::uint64_t& source : m_doc.m_clipSources)
+        if (auto renewed = m_renewed.find(source); source && renewed != m_renewed.end())
+            source = renewed->second;
     m_renewed.clear();
     TreeItem* caret = ItemAt(step->caretBefore);
     tree.RestoreCaret(caret ? caret : tree.GetRoot());
@@ -370,9 +370,8 @@ void UndoHistory::Apply(Entry& entry) {
                            return;
                        // As when a command deletes it: clipboard entries taken from the item are void.
                        if (!m_doc.m_arrClip.empty()) {
-                           std::unordered_set<std::uint64_t> sources;
-                           for (const auto& clip : m_doc.m_arrClip)
-                               sources.insert(clip->m_clipSource);
+                           const std::unordered_set<std::uint64_t> sources(m_doc.m_clipSources.begin(),
+                                                                           m_doc.m_clipSources.end());
                            bool hit = false;
                            tree.ForEachPreOrder(item, [&](TreeItem* x) { hit = hit || sources.count(x->givenId()) != 0; });
                            if (hit)
@@ -423,6 +422,7 @@ void UndoHistory::Apply(Entry& entry) {
                    },
                    [&](SwapClip& e) {
                        std::swap(m_doc.m_arrClip, e.entries);
+                       std::swap(m_doc.m_clipSources, e.sources);
                        m_step->entries.push_back(std::move(e));
                    },
                    [&](SwapOptions& e) {
@@ -474,9 +474,9 @@ void UndoHistory::WillChangeMemo(CMemoItem& memo) {
     m_step->entries.push_back(MemoFields{index, &memo, FieldsOf(memo)});
 }
 
-void UndoHistory::ClipCleared(std::vector<std::unique_ptr<CMemoItem>> entries) {
+void UndoHistory::ClipCleared(std::vector<std::unique_ptr<CMemoItem>> entries, std::vector<std::uint64_t> sources) {
     if (m_step)
-        m_step->entries.push_back(SwapClip{std::move(entries)});
+        m_step->entries.push_back(SwapClip{std::move(entries), std::move(sources)});
 }
 
 UndoHistory::Path UndoHistory::PathOf(const TreeItem* item) const {
@@ -556,7 +556,7 @@ size_t UndoHistory::SizeOf(const Entry& entry) {
                    },
                    [&](const SwapClip& e) {
                        for (const auto& m : e.entries)
-                           size += SizeOfMemo(*m) + sizeof(void*);
+                           size += SizeOfMemo(*m) + sizeof(void*) + sizeof(std::uint64_t);
                    },
                    [&](const SwapOptions&) { size += sizeof(SwapOptions); },
                },

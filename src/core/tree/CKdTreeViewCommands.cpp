@@ -120,9 +120,9 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     m_doc.SetModifiedFlag();
     std::unordered_set<std::uint64_t> clipSources;
     if (!m_bCutting)
-        for (const auto& entry : m_doc.Clip())
-            if (entry->m_clipSource != 0)
-                clipSources.insert(entry->m_clipSource);
+        for (std::uint64_t source : m_doc.ClipSources())
+            if (source != 0)
+                clipSources.insert(source);
     bool clearClip = false;
     std::vector<std::int32_t> indices;
     for (TreeItem* top : tops) {
@@ -445,11 +445,10 @@ void CKdTreeView::CopyToClipboard() {
         // The source is named by its item's id: an entry keeps no pointer that a
         // later item could come to share.
         copy->m_hTreeItem = nullptr;
-        copy->m_clipSource = x->id();
         auto parentEntry = positions.find(x->parent());
         copy->m_nParent = m_doc.Clip().empty() || parentEntry == positions.end() ? -1 : parentEntry->second;
         positions[x] = static_cast<std::int32_t>(m_doc.Clip().size());
-        m_doc.AppendClip(std::move(copy));
+        m_doc.AppendClip(std::move(copy), x->id());
     });
 }
 
@@ -463,8 +462,7 @@ void CKdTreeView::Cut() {
         DeleteSubtree(caret);
     }
     // The cut memos now exist only in the clipboard: no deletion may empty it.
-    for (auto& entry : m_doc.Clip())
-        entry->m_clipSource = 0;
+    m_doc.ForgetClipSources();
     // The memos after the cut ones have new indices: FindView must not keep the old ones.
     m_doc.UpdateAllViews(this, HintResultsChanged, nullptr);
 }
