@@ -71,12 +71,14 @@ public:
     CompactString m_strSelItem;
     CompactString m_strBody; // lines end in CR LF
 
-    // Run-time fields.
-    std::int32_t m_bFound = 0;
-    std::int32_t m_nFindRow = -1;
+    // Run-time fields. The found flag and FindView row share four bytes; a row is checked
+    // against FindView's own list before use, so a row past 2^30 (more memos than any
+    // machine holds) could only go unrefreshed.
     TreeItem* m_hTreeItem = nullptr;
     std::int32_t m_nParent = -1; // the parent's index when the tree inserted the memo; in the memo
                                  // clipboard, the position of the parent's entry
+    std::int32_t m_nFindRow : 31 = -1;
+    bool m_bFound : 1 = false;
 
     // Copy for duplicate, move, cut, copy and paste: every stored field plus the
     // tree item and parent; the found flag and FindView row start afresh.
