@@ -53,7 +53,7 @@ TEST_F(DocumentCommands, CreateWithTheDialogAppliesItsValuesAndInsertsFirst) {
     ASSERT_TRUE(Run(ID_MEMO_CREATE));
     EXPECT_EQ(Outline(), "Data(A(A1),B(new,older),#)");
     TreeItem* created = tree().GetCaret();
-    EXPECT_EQ(created->label(), "new");
+    EXPECT_EQ(tree().GetItemText(created), "new");
     EXPECT_EQ(memo(created)->m_nKind, 6);
     EXPECT_EQ(created->image(), 6);
     EXPECT_EQ(memo(created)->m_timeDue, 958100000);
@@ -82,7 +82,7 @@ TEST_F(DocumentCommands, PropertiesOfRootAndTrashDoNothing) {
         EXPECT_FALSE(Enabled(ID_MEMO_PROPERTY));
     }
     EXPECT_EQ(m_dialogs, 0);
-    EXPECT_EQ(root()->label(), "Data");
+    EXPECT_EQ(tree().GetItemText(root()), "Data");
 }
 
 TEST_F(DocumentCommands, PropertiesApplyValuesAndKeepAFolderAFolder) {

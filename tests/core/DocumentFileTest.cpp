@@ -235,7 +235,7 @@ TEST_F(DocumentFile, OpeningAndSavingRetitleTheRootAfterTheFileName) {
     HeadlessSession t;
     ASSERT_TRUE(t.doc().OnOpenDocument(dir + "/work.kdl").ok);
     EXPECT_EQ(t.doc().Memos()[0]->m_strTitle, "work");
-    EXPECT_EQ(t.session().m_treeView.Tree().GetRoot()->label(), "work");
+    EXPECT_EQ(t.session().m_treeView.Tree().GetItemText(t.session().m_treeView.Tree().GetRoot()), "work");
     EXPECT_FALSE(t.doc().IsModified());
     ASSERT_TRUE(t.doc().OnSaveDocument(dir + "/plan.kdl").ok);
     EXPECT_EQ(t.doc().Memos()[0]->m_strTitle, "plan");

@@ -43,7 +43,7 @@ protected:
     kardel::TreeItem* Find(const std::string& title) {
         kardel::TreeItem* found = nullptr;
         tree().ForEachItem([&](kardel::TreeItem* item) {
-            if (!found && item->label() == title)
+            if (!found && tree().GetItemText(item) == title)
                 found = item;
         });
         return found;
@@ -53,7 +53,7 @@ protected:
     std::string Outline(kardel::TreeItem* item = nullptr) {
         if (!item)
             item = root();
-        std::string text = item == trash() ? "#" : std::string(item->label());
+        std::string text = item == trash() ? "#" : std::string(tree().GetItemText(item));
         if (item->childCount() > 0) {
             text += "(";
             for (int i = 0; i < item->childCount(); ++i)

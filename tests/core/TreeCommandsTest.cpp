@@ -90,7 +90,7 @@ TEST_F(TreeCommands, MovesWithinALevel) {
         ASSERT_TRUE(Run(c.id));
         EXPECT_EQ(Outline(), c.outline) << c.select;
         TreeItem* moved = tree().GetCaret();
-        EXPECT_EQ(moved->label(), c.select);
+        EXPECT_EQ(tree().GetItemText(moved), c.select);
         // The moved memos are new records at the end of the array, with their own dates.
         EXPECT_EQ(moved->value(), static_cast<std::int32_t>(count - subtree));
         EXPECT_EQ(memo(moved)->m_timeCreated, before.m_timeCreated);
@@ -123,7 +123,7 @@ TEST_F(TreeCommands, LevelUpLandsAfterTheParentOrBeforeTheTrash) {
     tree().Select(Find("A1"));
     ASSERT_TRUE(Run(ID_MEMO_LEVEL_UP));
     EXPECT_EQ(Outline(), "Data(A(A2),A1,B,C,X,#)");
-    EXPECT_EQ(tree().GetCaret()->label(), "A1");
+    EXPECT_EQ(tree().GetItemText(tree().GetCaret()), "A1");
     CheckBinding();
 }
 
@@ -153,7 +153,7 @@ TEST_F(TreeCommands, LevelDownMakesTheDuePreviousSiblingAnOpenFolderWithoutDueDa
     EXPECT_EQ(folder->m_nKind, KindOpenFolder);
     EXPECT_EQ(folder->m_bHasDue, 0);
     EXPECT_EQ(Find("B")->image(), KindOpenFolder);
-    EXPECT_EQ(tree().GetCaret()->label(), "C");
+    EXPECT_EQ(tree().GetItemText(tree().GetCaret()), "C");
     CheckBinding();
 }
 
@@ -203,7 +203,7 @@ TEST_F(TreeCommands, PasteTwiceGivesTwoIndependentCopiesWithNewDates) {
     }
     memo(tree().GetChild(tree().GetChild(Find("B"))))->m_strBody = "changed";
     EXPECT_EQ(memo(tree().GetChild(tree().GetChild(Find("C"))))->m_strBody, "body");
-    EXPECT_EQ(tree().GetCaret()->label(), "C"); // paste leaves the selection
+    EXPECT_EQ(tree().GetItemText(tree().GetCaret()), "C"); // paste leaves the selection
     CheckBinding();
 }
 
@@ -212,7 +212,7 @@ TEST_F(TreeCommands, CutThenPastePutsTheMemosBackAsFirstChild) {
     tree().Select(Find("A"));
     ASSERT_TRUE(Run(ID_MEMO_CUT));
     EXPECT_EQ(Outline(), "Data(B,C,#(X))");
-    EXPECT_EQ(tree().GetCaret()->label(), "B"); // where the control moved the caret
+    EXPECT_EQ(tree().GetItemText(tree().GetCaret()), "B"); // where the control moved the caret
     CheckBinding();
     EXPECT_EQ(doc().Clip().size(), 3u);
     tree().Select(Find("C"));
@@ -332,12 +332,12 @@ TEST_F(TreeCommands, RenamingRefusesEmptyTextsAndTheRootAndTrash) {
     EXPECT_EQ(memo(b)->m_strTitle, "B");
     view().OnEndLabelEdit(root(), std::string("R"));
     view().OnEndLabelEdit(trash(), std::string("T"));
-    EXPECT_EQ(root()->label(), "Data");
+    EXPECT_EQ(tree().GetItemText(root()), "Data");
     EXPECT_EQ(memo(trash())->m_strTitle, texts::TrashTitle());
     doc().SetModifiedFlag(false);
     view().OnEndLabelEdit(b, std::string(" B "));
     EXPECT_EQ(memo(b)->m_strTitle, " B ");
-    EXPECT_EQ(b->label(), " B ");
+    EXPECT_EQ(tree().GetItemText(b), " B ");
     EXPECT_TRUE(doc().IsModified());
 }
 
@@ -435,7 +435,7 @@ TEST_F(TreeCommands, TheMemoViewTextReachesOnlyTheMemoItShows) {
     tree().Select(Find("B"));
     s.m_edit.m_text = "typed again";
     ASSERT_TRUE(Run(ID_MEMO_CUT));
-    EXPECT_EQ(tree().GetCaret()->label(), "A");
+    EXPECT_EQ(tree().GetItemText(tree().GetCaret()), "A");
     EXPECT_EQ(doc().Clip()[0]->m_strBody, "typed again");
     CheckBinding();
     tree().Select(Find("C"));

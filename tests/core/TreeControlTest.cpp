@@ -100,19 +100,19 @@ TEST(TreeControl, LabelsFollowTheSourceUnlessTheItemWasGivenOtherText) {
 
     titles.text[1] = "a renamed";
     titles.text[2] = "b renamed";
-    EXPECT_EQ(a->label(), "a renamed");
-    EXPECT_EQ(other->label(), "not b");
-    EXPECT_EQ(loose->label(), "loose");
+    EXPECT_EQ(tree.GetItemText(a), "a renamed");
+    EXPECT_EQ(tree.GetItemText(other), "not b");
+    EXPECT_EQ(tree.GetItemText(loose), "loose");
 
     tree.SetLabel(other, "b renamed"); // the source's text again: the item follows it from now on
     titles.text[2] = "b again";
-    EXPECT_EQ(other->label(), "b again");
+    EXPECT_EQ(tree.GetItemText(other), "b again");
     tree.SetLabel(a, "typed");
-    EXPECT_EQ(a->label(), "typed");
+    EXPECT_EQ(tree.GetItemText(a), "typed");
 
     // The owner's array moved: renumbered values keep every label.
     titles.text = {"root", "b again"};
     tree.SetValue(other, 1);
-    EXPECT_EQ(other->label(), "b again");
-    EXPECT_EQ(root->label(), "root");
+    EXPECT_EQ(tree.GetItemText(other), "b again");
+    EXPECT_EQ(tree.GetItemText(root), "root");
 }

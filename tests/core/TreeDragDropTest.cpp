@@ -79,7 +79,7 @@ TEST_F(TreeDragDropTest, MoveIntoTheTrashAndWithinIt) {
     EXPECT_TRUE(Drag("A", {"#"}, false));
     EXPECT_EQ(Outline(), "Data(B,C,#(A(A1(A1a),A2),X))");
     EXPECT_EQ(trash()->image(), KindTrashFull);
-    EXPECT_EQ(tree().GetCaret()->label(), "A");
+    EXPECT_EQ(tree().GetItemText(tree().GetCaret()), "A");
     EXPECT_TRUE(Drag("B", {"X"}, false));
     EXPECT_EQ(Outline(), "Data(C,#(A(A1(A1a),A2),X(B)))");
     CheckBinding();
@@ -129,7 +129,7 @@ TEST_F(TreeDragDropTest, TheDropDoesNotCommitTheMemoViewIntoTheOldSelection) {
     s.m_edit.m_text = "late";
     ASSERT_TRUE(view().Drag().Drop(false));
     EXPECT_EQ(memo(Find("B"))->m_strBody, "typed");
-    EXPECT_EQ(tree().GetCaret()->label(), "A");
+    EXPECT_EQ(tree().GetItemText(tree().GetCaret()), "A");
     CheckBinding();
 }
 

@@ -120,8 +120,8 @@ TEST_F(TreePane, AMemoChangeRelabelsThatMemosItem) {
     b->m_strTitle = "B2";
     b->m_nKind = 7;
     doc().UpdateAllViews(nullptr, HintMemoChanged, b);
-    EXPECT_EQ(Find("A")->label(), "A");
-    EXPECT_EQ(b->m_hTreeItem->label(), "B2");
+    EXPECT_EQ(tree().GetItemText(Find("A")), "A");
+    EXPECT_EQ(tree().GetItemText(b->m_hTreeItem), "B2");
     EXPECT_EQ(b->m_hTreeItem->image(), 7);
 }
 

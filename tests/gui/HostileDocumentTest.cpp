@@ -100,7 +100,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QVERIFY(f.window->OpenFile(path));
         TreeItem* item = f.window->session().m_treeView.Tree().GetRoot()->child(0);
-        QCOMPARE(item->label().size(), title.size());
+        QCOMPARE(f.window->session().m_treeView.Tree().GetItemText(item).size(), title.size());
         const QString shown = FromCp932(ShownTitle::Cut(title));
         QCOMPARE(shown.size(), qsizetype(ShownTitle::kMaxChars + 1));
         QVERIFY(shown.endsWith(QChar(0x2026)));

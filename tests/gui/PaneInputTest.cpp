@@ -222,13 +222,14 @@ private slots:
         TreeItem* memo = nullptr;
         Tree(w).ForEachItem([&](TreeItem* item) {
             if (item->image() == KindMemo && item->parent() && item->parent()->parent() &&
-                (!memo || item->label().size() < memo->label().size()))
+                (!memo || Tree(w).GetItemText(item).size() < Tree(w).GetItemText(memo).size()))
                 memo = item;
         });
         QVERIFY(memo);
         Tree(w).Select(memo);
         const QRect rect = pane->visualRect(w.treeModel()->IndexOf(memo));
-        const int labelEnd = rect.left() + 30 + pane->fontMetrics().horizontalAdvance(FromCp932(memo->label()));
+        const int labelEnd =
+            rect.left() + 30 + pane->fontMetrics().horizontalAdvance(FromCp932(Tree(w).GetItemText(memo)));
         QVERIFY(labelEnd + 10 < rect.right());
         for (QPoint blank : {QPoint(labelEnd + 10, rect.center().y()), QPoint(rect.left() - 4, rect.center().y())}) {
             QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, blank);
@@ -275,7 +276,7 @@ private slots:
         QVERIFY(image && image->isVisible());
         QCOMPARE(image->pixmap().toImage(), pane->DragImage(dragged).toImage());
         QVERIFY(image->pixmap().deviceIndependentSize().width() >=
-                IconList::kSize + pane->fontMetrics().horizontalAdvance(FromCp932(dragged->label())));
+                IconList::kSize + pane->fontMetrics().horizontalAdvance(FromCp932(Tree(w).GetItemText(dragged))));
         QTest::mouseMove(vp, OnIcon(pane, folder));
         QCOMPARE(Tree(w).GetDropHighlight(), folder);
         QTest::mouseRelease(vp, Qt::LeftButton, {}, OnIcon(pane, folder));
@@ -302,12 +303,12 @@ private slots:
         QVERIFY(!w.doc().IsModified());
 
         // A real drop still works: the memo moves under the other folder and is selected.
-        const QString title = FromCp932(dragged->label());
+        const QString title = FromCp932(Tree(w).GetItemText(dragged));
         start();
         QTest::mouseMove(vp, OnIcon(pane, other));
         QTest::mouseRelease(vp, Qt::LeftButton, {}, OnIcon(pane, other));
         QCOMPARE(size_t(folder->childCount()), children - 1);
-        QCOMPARE(FromCp932(Tree(w).GetCaret()->label()), title);
+        QCOMPARE(FromCp932(Tree(w).GetItemText(Tree(w).GetCaret())), title);
         QCOMPARE(Tree(w).GetCaret()->parent(), other);
         QVERIFY(w.doc().IsModified());
 

@@ -84,13 +84,13 @@ private slots:
         const QModelIndex row2 = pane->model()->index(2, 0);
         pane->setCurrentIndex(row2);
         const QString title = row2.data().toString();
-        QCOMPARE(FromCp932(f.window->session().m_treeView.Tree().GetCaret()->label()), title);
+        QCOMPARE(ItemLabel(*f.window, f.window->session().m_treeView.Tree().GetCaret()), title);
 
         QRect rect = pane->visualRect(pane->model()->index(1, 0));
         QTest::mousePress(pane->viewport(), Qt::RightButton, {}, rect.center());
         QTRY_VERIFY(f.window->memoContextMenu()->isVisible());
         f.window->memoContextMenu()->hide();
-        QCOMPARE(FromCp932(f.window->session().m_treeView.Tree().GetCaret()->label()),
+        QCOMPARE(ItemLabel(*f.window, f.window->session().m_treeView.Tree().GetCaret()),
                  pane->model()->index(1, 0).data().toString());
 
         // A resized column is what the file keeps.
@@ -131,8 +131,8 @@ private slots:
         TreeItem* root = ItemTitled(*f.window, "demo");
         model->setData(model->IndexOf(root), QStringLiteral("x"), Qt::EditRole);
         model->setData(model->IndexOf(item), QString(), Qt::EditRole);
-        QCOMPARE(FromCp932(root->label()), QStringLiteral("demo"));
-        QCOMPARE(FromCp932(item->label()), Utf8("まえがき"));
+        QCOMPARE(ItemLabel(*f.window, root), QStringLiteral("demo"));
+        QCOMPARE(ItemLabel(*f.window, item), Utf8("まえがき"));
     }
 
     // A childless memo tells the view it has no children; once it has one, the view shows

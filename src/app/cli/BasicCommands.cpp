@@ -45,7 +45,7 @@ int RunOutline(const std::vector<std::string>& args) {
             pending.pop_back();
             const CMemoItem* memo = doc.Memo(item->value());
             out.PutRepeated(' ', depth * 2);
-            out.Put(Cp932Codec::ToUtf8(item->label()).text);
+            out.Put(Cp932Codec::ToUtf8(tree.GetItemText(item)).text);
             out.Put(" [" + std::to_string(memo ? memo->m_nKind : -1) + "]\n");
             for (int i = item->childCount() - 1; i >= 0; --i)
                 pending.emplace_back(item->child(i), depth + 1);

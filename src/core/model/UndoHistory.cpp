@@ -373,7 +373,8 @@ void UndoHistory::Apply(Entry& entry) {
                            const std::unordered_set<std::uint64_t> sources(m_doc.m_clipSources.begin(),
                                                                            m_doc.m_clipSources.end());
                            bool hit = false;
-                           tree.ForEachPreOrder(item, [&](TreeItem* x) { hit = hit || sources.count(x->givenId()) != 0; });
+                           tree.ForEachPreOrder(item,
+                                                [&](TreeItem* x) { hit = hit || sources.count(tree.GivenItemId(x)) != 0; });
                            if (hit)
                                m_doc.ClearClip();
                        }
@@ -416,7 +417,7 @@ void UndoHistory::Apply(Entry& entry) {
                            if (node.wasTrash)
                                view.m_hTrash = item;
                            if (node.formerId != 0)
-                               m_renewed[node.formerId] = item->id();
+                               m_renewed[node.formerId] = tree.ItemId(item);
                            open.push_back({item, node.childCount});
                        }
                    },
@@ -517,8 +518,8 @@ void UndoHistory::BeforeDelete(TreeItem* item) {
         entry.parent = PathOf(parent);
     entry.row = item->row();
     Tree()->ForEachPreOrder(item, [&](TreeItem* x) {
-        entry.nodes.push_back({std::string(x->label()), x->image(), x->value(), x->expanded(), x->childCount(),
-                               x->givenId(), x == m_doc.TreeView()->m_hTrash});
+        entry.nodes.push_back({std::string(Tree()->GetItemText(x)), x->image(), x->value(), x->expanded(),
+                               x->childCount(), Tree()->GivenItemId(x), x == m_doc.TreeView()->m_hTrash});
         m_inserted.erase(x);
         m_notedItems.erase(x);
     });
@@ -529,7 +530,8 @@ void UndoHistory::BeforeItemChange(TreeItem* item) {
     if (!m_step || m_inserted.count(item) || m_notedItems.count(item))
         return;
     m_notedItems.insert(item);
-    m_step->entries.push_back(ItemState{PathOf(item), std::string(item->label()), item->image(), item->expanded()});
+    m_step->entries.push_back(
+        ItemState{PathOf(item), std::string(Tree()->GetItemText(item)), item->image(), item->expanded()});
 }
 
 size_t UndoHistory::SizeOf(const Entry& entry) {

@@ -78,7 +78,7 @@ void CTextExporter::ExportMemoView() {
     std::string name;
     if (m_treeView)
         if (TreeItem* caret = m_treeView->Tree().GetCaret())
-            name = caret->label();
+            name = m_treeView->Tree().GetItemText(caret);
     std::string path = text_export::AskSavePath(m_doc, name);
     if (path.empty())
         return;
@@ -93,7 +93,7 @@ void CTextExporter::ExportSubtree() {
     TreeItem* root = tree.GetRoot();
     AppSettings settings(m_doc.settings());
     std::optional<SubtreeExportChoice> choice = m_doc.platform().dialogs.SubtreeExport(
-        root ? std::string(root->label()) : std::string(), settings.Get(AppSettings::kExportTitleOnly) != 0,
+        root ? std::string(tree.GetItemText(root)) : std::string(), settings.Get(AppSettings::kExportTitleOnly) != 0,
         settings.Get(AppSettings::kExportViewOnly) != 0);
     if (!choice || choice->path.empty())
         return;

@@ -61,7 +61,7 @@ void ExportCommands::ExportExchange(int id) {
     FileDialogRequest request;
     request.save = true;
     request.defaultExtension = FormatExtension(format);
-    request.initialName = top->label();
+    request.initialName = view->Tree().GetItemText(top);
     request.filter = FormatFilter(format);
     request.confirmOverwrite = true;
     std::optional<std::string> path = m_doc.platform().fileDialogs.Run(request);

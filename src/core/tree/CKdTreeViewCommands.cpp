@@ -128,7 +128,7 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     for (TreeItem* top : tops) {
         m_tree.ForEachPreOrder(top, [&](TreeItem* x) {
             indices.push_back(x->value());
-            if (!clearClip && clipSources.count(x->givenId()))
+            if (!clearClip && clipSources.count(m_tree.GivenItemId(x)))
                 clearClip = true;
         });
         if (m_drag.m_hDragItem && m_tree.IsAncestorOrSelf(top, m_drag.m_hDragItem))
@@ -448,7 +448,7 @@ void CKdTreeView::CopyToClipboard() {
         auto parentEntry = positions.find(x->parent());
         copy->m_nParent = m_doc.Clip().empty() || parentEntry == positions.end() ? -1 : parentEntry->second;
         positions[x] = static_cast<std::int32_t>(m_doc.Clip().size());
-        m_doc.AppendClip(std::move(copy), x->id());
+        m_doc.AppendClip(std::move(copy), m_tree.ItemId(x));
     });
 }
 

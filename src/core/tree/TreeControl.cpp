@@ -11,7 +11,7 @@ TreeItem::~TreeItem() {
 }
 
 // An outline holds one item per memo.
-static_assert(sizeof(void*) != 8 || sizeof(TreeItem) <= 40);
+static_assert(sizeof(void*) != 8 || sizeof(TreeItem) <= 32);
 
 using TreeItemPool = BlockPool<sizeof(TreeItem), alignof(TreeItem)>;
 
@@ -43,22 +43,22 @@ int TreeItem::row() const {
     return m_row;
 }
 
-std::string_view TreeItem::label() const {
-    if (m_flags & OwnLabel)
-        return m_control->m_ownLabels.find(this)->second;
-    return m_control ? m_control->SourceLabel(m_value).value_or(std::string_view()) : std::string_view();
+std::string_view TreeControl::GetItemText(const TreeItem* item) const {
+    if (item->m_flags & TreeItem::OwnLabel)
+        return m_ownLabels.find(item)->second;
+    return SourceLabel(item->m_value).value_or(std::string_view());
 }
 
-std::uint64_t TreeItem::id() const {
-    if (!(m_flags & HasId)) {
-        m_control->m_ids[this] = ++m_control->m_lastId;
-        m_flags |= HasId;
+std::uint64_t TreeControl::ItemId(const TreeItem* item) const {
+    if (!(item->m_flags & TreeItem::HasId)) {
+        m_ids[item] = ++m_lastId;
+        item->m_flags |= TreeItem::HasId;
     }
-    return givenId();
+    return GivenItemId(item);
 }
 
-std::uint64_t TreeItem::givenId() const {
-    return m_flags & HasId ? m_control->m_ids.find(this)->second : 0;
+std::uint64_t TreeControl::GivenItemId(const TreeItem* item) const {
+    return item->m_flags & TreeItem::HasId ? m_ids.find(item)->second : 0;
 }
 
 TreeItem* TreeItem::parent() const {
@@ -71,9 +71,7 @@ TreeControl::TreeControl() : m_top(NewItem()) {
 }
 
 TreeItem* TreeControl::NewItem() {
-    auto* item = new TreeItem;
-    item->m_control = this;
-    return item;
+    return new TreeItem;
 }
 
 void TreeControl::AssignLabel(TreeItem* item, std::string_view label) {
@@ -219,7 +217,7 @@ void TreeControl::DeleteAllItems() {
 }
 
 void TreeControl::SetLabel(TreeItem* item, std::string_view label) {
-    if (m_editLog && item->label() != label)
+    if (m_editLog && GetItemText(item) != label)
         m_editLog->BeforeItemChange(item);
     AssignLabel(item, label);
     if (m_observer)

@@ -21,10 +21,11 @@ public:
     virtual std::optional<std::string_view> LabelOf(std::int32_t value) const = 0;
 };
 
-// One item of the tree control: label, image (the selected image is always the
-// same), a 32-bit item value, ordered children and an expanded flag. An outline holds one
-// per memo, so the record is kept small: a leaf owns no child list, and what few items
-// have (a label of their own, an id someone asked for) the control keeps beside them.
+// One item of the tree control: image (the selected image is always the same), a 32-bit
+// item value, ordered children and an expanded flag; the control answers for its label
+// and id. An outline holds one per memo, so the record is kept small: a leaf owns no
+// child list, and what few items have (a label of their own, an id someone asked for)
+// the control keeps beside them.
 class TreeItem {
 public:
     TreeItem(const TreeItem&) = delete;
@@ -33,19 +34,9 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* item, std::size_t size) noexcept;
 
-    // The label given when the item was inserted or last relabelled. When it was the
-    // control's label source's text for the item's value, the item holds no copy and
-    // shows that text as it is now.
-    std::string_view label() const;
     int image() const { return m_image; }
     std::int32_t value() const { return m_value; }
     bool expanded() const { return m_expanded; }
-    // A number that names this item and no other item the control ever held, so a
-    // record of where something came from cannot mistake a later item for it. Given
-    // when first asked for.
-    std::uint64_t id() const;
-    // The id given so far; 0 when none was asked for, so no record can name the item.
-    std::uint64_t givenId() const;
     // The parent item; nullptr for a top-level item.
     TreeItem* parent() const;
     int childCount() const { return m_children ? m_children->size : 0; }
@@ -74,7 +65,6 @@ private:
 
     enum Flag : std::uint8_t { OwnLabel = 1, HasId = 2 };
 
-    const TreeControl* m_control = nullptr;
     TreeItem* m_parent = nullptr;    // the invisible top for top-level items
     ChildList* m_children = nullptr; // owned; nullptr until the first child
     std::int32_t m_value = 0;
@@ -148,6 +138,16 @@ public:
     void DeleteAllItems();
 
     void SetLabel(TreeItem* item, std::string_view label);
+    // The label given when the item was inserted or last relabelled. When it was the
+    // label source's text for the item's value, the control holds no copy and gives
+    // that text as it is now.
+    std::string_view GetItemText(const TreeItem* item) const;
+    // A number that names this item and no other item the control ever held, so a
+    // record of where something came from cannot mistake a later item for it. Given
+    // when first asked for.
+    std::uint64_t ItemId(const TreeItem* item) const;
+    // The id given so far; 0 when none was asked for, so no record can name the item.
+    std::uint64_t GivenItemId(const TreeItem* item) const;
     void SetImage(TreeItem* item, int image);
     // An item that shows its label source's text shows the new value's text from now on:
     // renumbering the values as the owner's array moves keeps every label.

@@ -68,9 +68,9 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return FromCp932(ShownTitle::Cut(item->label()));
+        return FromCp932(ShownTitle::Cut(m_tree.GetItemText(item)));
     case Qt::EditRole:
-        return FromCp932(item->label());
+        return FromCp932(m_tree.GetItemText(item));
     case Qt::DecorationRole:
         return IconList::Instance().Icon(item->image());
     case DueMarkRole: {

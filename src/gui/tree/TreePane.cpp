@@ -190,7 +190,7 @@ QPixmap TreePane::DragImage(TreeItem* item) const {
     if (!item)
         return {};
     const QFontMetrics metrics = fontMetrics();
-    const QString label = metrics.elidedText(FromCp932(item->label()), Qt::ElideRight, 600);
+    const QString label = metrics.elidedText(FromCp932(m_tree.GetItemText(item)), Qt::ElideRight, 600);
     constexpr int kGap = 3;
     const QSize size(IconList::kSize + kGap + metrics.horizontalAdvance(label) + 2,
                      std::max(IconList::kSize, metrics.height()));

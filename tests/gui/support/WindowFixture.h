@@ -37,11 +37,16 @@ inline QString DemoPath() {
     return copy;
 }
 
+// The label the tree shows for `item`.
+inline QString ItemLabel(kardel::gui::MainWindow& w, const kardel::TreeItem* item) {
+    return kardel::gui::FromCp932(w.session().m_treeView.Tree().GetItemText(item));
+}
+
 // The first tree item (in pre-order) whose label is `title`, or nullptr.
 inline kardel::TreeItem* ItemTitled(kardel::gui::MainWindow& w, const QString& title) {
     kardel::TreeItem* found = nullptr;
     w.session().m_treeView.Tree().ForEachItem([&](kardel::TreeItem* item) {
-        if (!found && kardel::gui::FromCp932(item->label()) == title)
+        if (!found && ItemLabel(w, item) == title)
             found = item;
     });
     return found;
