@@ -66,7 +66,7 @@ public:
     // The memo clipboard: copies of what was copied or cut, in tree order; an entry's
     // m_nParent is the index of its parent entry or -1.
     const std::vector<std::unique_ptr<CMemoItem>>& Clip() const { return m_arrClip; }
-    // For each entry, the id of the tree item it was copied from (TreeItem::id, never
+    // For each entry, the id of the tree item it was copied from (TreeControl::ItemId, never
     // reused), 0 when the entry has no living source (a cut).
     const std::vector<std::uint64_t>& ClipSources() const { return m_clipSources; }
     void AppendClip(std::unique_ptr<CMemoItem> entry, std::uint64_t source) {

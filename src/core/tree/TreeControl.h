@@ -17,7 +17,7 @@ class TreeControl;
 class ITreeLabelSource {
 public:
     virtual ~ITreeLabelSource() = default;
-    // The text for an item value, or nullptr when the value names none.
+    // The text for an item value, or none when the value names no text.
     virtual std::optional<std::string_view> LabelOf(std::int32_t value) const = 0;
 };
 
