@@ -1,4 +1,5 @@
 #include "core/base/Archive.h"
+#include "core/base/TextBlock.h"
 #include "core/base/Texts.h"
 #include "core/model/CDocOptions.h"
 #include "core/model/CMemoItem.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <utility>
 #include <vector>
@@ -88,47 +90,70 @@ TEST(CompactStringTest, KeepsItsTextThroughCopiesMovesAndAppends) {
     EXPECT_EQ(moved.data()[0], '\0');
 }
 
-// Short text lives in the object, long text on the heap: random edits across the boundary
-// keep the same text as a std::string given the same edits.
-TEST(CompactStringTest, MatchesStdStringAcrossTheInlineBoundary) {
-    std::mt19937 random(7);
-    std::vector<CompactString> texts(4);
-    std::vector<std::string> expected(4);
-    for (int step = 0; step < 4000; ++step) {
-        const size_t i = random() % 4, j = random() % 4;
-        const std::string piece(random() % 20, static_cast<char>('a' + step % 26));
-        switch (random() % 6) {
-        case 0:
-            texts[i] = piece;
-            expected[i] = piece;
-            break;
-        case 1:
-            texts[i] += piece;
-            expected[i] += piece;
-            break;
-        case 2:
-            texts[i] = texts[j];
-            expected[i] = expected[j];
-            break;
-        case 3: // a moved-from string is emptied before its next use
-            if (i != j) {
-                texts[i] = std::move(texts[j]);
-                texts[j].clear();
-                expected[i] = std::exchange(expected[j], std::string());
+// Short text lives in the object, long text on the heap or, when a load placed it, in a
+// shared block: random edits across every form keep the same text as a std::string given
+// the same edits, and the blocks go with the last text placed in them, writer or not.
+TEST(CompactStringTest, MatchesStdStringInEveryFormAndFreesItsBlocks) {
+    const size_t blocksBefore = TextBlock::Live();
+    {
+        std::mt19937 random(7);
+        auto writer = std::make_unique<TextBlockWriter>();
+        std::vector<CompactString> texts(4);
+        std::vector<std::string> expected(4);
+        bool shared = false;
+        for (int step = 0; step < 4000; ++step) {
+            const size_t i = random() % 4, j = random() % 4;
+            const size_t length = step % 20 == 0 ? 30000 + random() % 40000 : random() % 20;
+            const std::string piece(length, static_cast<char>('a' + step % 26));
+            switch (random() % 8) {
+            case 0:
+                texts[i] = piece;
+                expected[i] = piece;
+                break;
+            case 1:
+                texts[i] += piece;
+                expected[i] += piece;
+                break;
+            case 2:
+                texts[i] = texts[j];
+                expected[i] = expected[j];
+                break;
+            case 3: // a moved-from string is emptied before its next use
+                if (i != j) {
+                    texts[i] = std::move(texts[j]);
+                    texts[j].clear();
+                    expected[i] = std::exchange(expected[j], std::string());
+                }
+                break;
+            case 4:
+                texts[i] = texts[i].view().substr(texts[i].size() / 3);
+                expected[i] = expected[i].substr(expected[i].size() / 3);
+                break;
+            case 5:
+                texts[i] += texts[i].view();
+                expected[i] += std::string(expected[i]);
+                break;
+            case 6:
+                texts[i].AssignShared(piece, *writer);
+                expected[i] = piece;
+                break;
+            case 7: // from its own bytes, with a new writer now and then
+                if (step % 3 == 0)
+                    writer = std::make_unique<TextBlockWriter>();
+                texts[i].AssignShared(texts[i].view().substr(texts[i].empty() ? 0 : 1), *writer);
+                expected[i] = expected[i].empty() ? std::string() : expected[i].substr(1);
+                break;
             }
-            break;
-        case 4:
-            texts[i] = texts[i].view().substr(texts[i].size() / 3);
-            expected[i] = expected[i].substr(expected[i].size() / 3);
-            break;
-        case 5:
-            texts[i] += texts[i].view();
-            expected[i] += std::string(expected[i]);
-            break;
+            ASSERT_EQ(texts[i].view(), expected[i]) << "step " << step;
+            ASSERT_EQ(texts[j].view(), expected[j]) << "step " << step;
+            shared = shared || TextBlock::Live() > blocksBefore;
         }
-        ASSERT_EQ(texts[i].view(), expected[i]) << "step " << step;
-        ASSERT_EQ(texts[j].view(), expected[j]) << "step " << step;
+        EXPECT_TRUE(shared);
+        writer.reset();
+        for (size_t i = 0; i < texts.size(); ++i)
+            EXPECT_EQ(texts[i].view(), expected[i]);
     }
+    EXPECT_EQ(TextBlock::Live(), blocksBefore);
 }
 
 TEST_F(MemoRecord, Version3RecordsHaveNoSelectionItem) {

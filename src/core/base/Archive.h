@@ -2,8 +2,10 @@
 #include "core/base/Clock.h"
 #include "core/base/CompactString.h"
 #include "core/base/OutputSink.h"
+#include "core/base/TextBlock.h"
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -98,9 +100,14 @@ public:
             WriteString(text);
         } else {
             std::string converted;
-            text = ReadStringView(converted);
+            if (m_textBlocks)
+                text.AssignShared(ReadStringView(converted), *m_textBlocks);
+            else
+                text = ReadStringView(converted);
         }
     }
+    // Compact strings loaded from here on share text blocks (a load of a whole document).
+    void ShareLoadedTexts() { m_textBlocks = std::make_unique<TextBlockWriter>(); }
 
 private:
     void Need(size_t count) {
@@ -124,6 +131,7 @@ private:
     std::uint64_t m_total = 0;
     size_t m_piece = 0;
     int m_nFileVersion = 5;
+    std::unique_ptr<TextBlockWriter> m_textBlocks;
 };
 
 // The document header "VersionNNN" and a zero byte: returns NNN as the C library

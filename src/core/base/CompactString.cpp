@@ -1,5 +1,7 @@
 #include "core/base/CompactString.h"
 
+#include "core/base/TextBlock.h"
+
 #include <new>
 
 namespace kardel {
@@ -30,6 +32,29 @@ void CompactString::Assign(std::string_view text) {
     Build(built, text, {}); // before releasing: the text may be this string's own
     Release();
     std::memcpy(m_bytes, built, sizeof m_bytes);
+}
+
+static_assert(TextBlock::kBytes <= (size_t(1) << 24));
+
+void CompactString::AssignShared(std::string_view text, TextBlockWriter& blocks) {
+    if (text.size() <= kMaxInline || text.size() > TextBlockWriter::kMaxShared) {
+        Assign(text);
+        return;
+    }
+    std::uint32_t offset = 0;
+    char* data = blocks.Place(text, offset); // before releasing: the text may be this string's own
+    Release();
+    const auto size = static_cast<std::uint32_t>(text.size());
+    std::memcpy(m_bytes, &data, sizeof data);
+    std::memcpy(m_bytes + 8, &size, sizeof size);
+    std::memcpy(m_bytes + 12, &offset, 3);
+    m_bytes[15] = static_cast<char>(kSharedTag);
+}
+
+void CompactString::ReleaseShared() {
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, m_bytes + 12, 3);
+    TextBlock::Release(reinterpret_cast<TextBlock*>(HeapData() - offset));
 }
 
 CompactString& CompactString::operator+=(std::string_view more) {

@@ -293,6 +293,7 @@ FileResult CKardelDoc::LoadFromArchive(CArchive& ar) {
     DeleteContents();
     SetModifiedFlag(true);
     HeapPreparedForLoad heap(ar.Remaining());
+    ar.ShareLoadedTexts();
     try {
         Serialize(ar);
         if (CMemoItem* current = Memo(m_nCurMemo); current && current->m_hTreeItem)
