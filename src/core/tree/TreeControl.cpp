@@ -91,7 +91,12 @@ void TreeControl::AssignLabel(TreeItem* item, std::string_view label) {
 void TreeControl::InsertChild(TreeItem* holder, int row, TreeItem* item) {
     TreeItem::ChildList* list = holder->m_children;
     if (!list || list->size == list->capacity) {
-        const std::int32_t capacity = list ? list->capacity * 2 : 4;
+        // Long lists grow by half: doubling the top level of a million-memo outline left
+        // megabytes of room unused.
+        constexpr std::int32_t kLongList = 65536;
+        const std::int32_t capacity = !list                        ? 4
+                                      : list->capacity < kLongList ? list->capacity * 2
+                                                                   : list->capacity + list->capacity / 2;
         auto* grown = static_cast<TreeItem::ChildList*>(
             ::operator new(sizeof(TreeItem::ChildList) + sizeof(TreeItem*) * static_cast<size_t>(capacity)));
         grown->size = list ? list->size : 0;
