@@ -52,9 +52,12 @@ public:
     PageFaulter(const PageFaulter&) = delete;
     PageFaulter& operator=(const PageFaulter&) = delete;
 
-    void NoteTop(char* top) {
+    // The writer is at `top`; it is not expected to go past `last` (nullptr: no guess).
+    void NoteTop(char* top, char* last = nullptr) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
+            if (last)
+                m_last = std::max(last, top);
             if (top <= m_top)
                 return;
             m_top = top;
@@ -70,7 +73,7 @@ private:
         std::unique_lock<std::mutex> lock(m_mutex);
         while (!m_stop && done < m_end) {
             char* target = AlignUp(m_top + std::min<size_t>(m_ahead, static_cast<size_t>(m_end - m_top)), kHugePage);
-            target = std::min(target, m_end);
+            target = std::min({target, m_end, m_last ? AlignUp(m_last, kHugePage) : m_end});
             if (done >= target) {
                 m_wake.wait(lock);
                 continue;
@@ -92,6 +95,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     char* m_top;
+    char* m_last = nullptr;
     bool m_stop = false;
     std::thread m_thread;
 };
@@ -195,6 +199,7 @@ constexpr int kDefaultThreshold = 128 * 1024; // glibc's M_TRIM_THRESHOLD and M_
 bool g_prepared = false;
 
 std::unique_ptr<PageFaulter> g_prefault;
+char* g_loadStart = nullptr; // the heap's free space when the load began
 } // namespace
 
 void HeapBeforeLoad(size_t fileBytes) {
@@ -231,6 +236,7 @@ void HeapBeforeLoad(size_t fileBytes) {
             // loading thread. Further ahead bought no speed, and what is faulted past the
             // load's last block stays in the process's peak memory.
             try {
+                g_loadStart = start;
                 g_prefault = std::make_unique<PageFaulter>(
                     from, end, std::clamp(fileBytes / 32, size_t(2) << 20, size_t(16) << 20));
             } catch (const std::exception&) {
@@ -240,12 +246,20 @@ void HeapBeforeLoad(size_t fileBytes) {
     }
 }
 
-void HeapLoadProgress() {
+void HeapLoadProgress(std::uint64_t bytesRead, std::uint64_t fileBytes) {
     if (!g_prefault)
         return;
     // The free space at the top of the heap starts where the load allocates next.
     auto* top = static_cast<char*>(::sbrk(0)) - ::mallinfo2().keepcost;
-    g_prefault->NoteTop(top);
+    // Near the end, what the rest of the file will take, at the rate so far and with a
+    // little to spare, bounds the faulting: pages past the load's last block would only
+    // add to the peak.
+    char* last = nullptr;
+    if (bytesRead > fileBytes / 2 && bytesRead < fileBytes && top > g_loadStart) {
+        const double perByte = static_cast<double>(top - g_loadStart) / static_cast<double>(bytesRead);
+        last = top + static_cast<size_t>(perByte * 1.05 * static_cast<double>(fileBytes - bytesRead)) + kHugePage;
+    }
+    g_prefault->NoteTop(top, last);
 }
 
 void HeapAfterLoad() {
@@ -259,7 +273,7 @@ void HeapAfterLoad() {
 }
 #else
 void HeapBeforeLoad(size_t) {}
-void HeapLoadProgress() {}
+void HeapLoadProgress(std::uint64_t, std::uint64_t) {}
 void HeapAfterLoad() {}
 #endif
 
