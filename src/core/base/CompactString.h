@@ -13,9 +13,10 @@ class TextBlockWriter;
 // Text held in 16 bytes, half of a std::string, for the fields a million records each carry:
 // text of up to 15 bytes sits in the object itself, longer text on the heap in exactly its
 // bytes or, as a load reads it, in a TextBlock shared with other texts; empty text holds no
-// memory. Copies and edits always take memory of their own. It reads as a std::string_view (which, as with a
-// std::string, points into the object for short text) and is assigned from any text; it has
-// no spare room, so text that grows a little at a time should be built elsewhere.
+// memory. Copies and edits always take memory of their own. It reads as a std::string_view
+// (which, as with a std::string, points into the object for short text) and is assigned
+// from any text; it has no spare room, so text that grows a little at a time should be
+// built elsewhere.
 class CompactString {
 public:
     CompactString() = default;

@@ -373,8 +373,9 @@ void UndoHistory::Apply(Entry& entry) {
                            const std::unordered_set<std::uint64_t> sources(m_doc.m_clipSources.begin(),
                                                                            m_doc.m_clipSources.end());
                            bool hit = false;
-                           tree.ForEachPreOrder(item,
-                                                [&](TreeItem* x) { hit = hit || sources.count(tree.GivenItemId(x)) != 0; });
+                           tree.ForEachPreOrder(item, [&](TreeItem* x) {
+                               hit = hit || sources.count(tree.GivenItemId(x)) != 0;
+                           });
                            if (hit)
                                m_doc.ClearClip();
                        }
