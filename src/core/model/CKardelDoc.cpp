@@ -235,10 +235,9 @@ public:
         }
         m_hasher.Update(data, static_cast<size_t>(n));
         m_read += static_cast<std::uint64_t>(n);
-        HeapLoadProgress(m_read, m_size);
+        HeapLoadProgress(m_read);
         return static_cast<size_t>(n);
     }
-    void SetSize(std::uint64_t size) { m_size = size; }
     // Reads what the load left of the first `total` bytes, for the hash of them all.
     bool ReadRest(std::uint64_t total) {
         std::string piece(1 << 16, '\0');
@@ -258,7 +257,6 @@ private:
     int m_fd;
     int m_error = 0;
     std::uint64_t m_read = 0;
-    std::uint64_t m_size = 0; // of the file as opened
     ContentHasher m_hasher;
 };
 
@@ -275,7 +273,6 @@ FileResult CKardelDoc::ReadFromFile(const std::string& path, std::uint64_t* hash
         return FileResult::Failure(FileErrorMessage(errno, path, false));
     // The file as large as it was when opened: what it grows by later is not read.
     const auto total = static_cast<std::uint64_t>(info.st_size);
-    input.SetSize(total);
     CArchive ar(input, total, pieceBytes);
     FileResult loaded = LoadFromArchive(ar);
     if (loaded.ok && hash && !input.ReadRest(total)) {

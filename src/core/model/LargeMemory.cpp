@@ -200,6 +200,7 @@ bool g_prepared = false;
 
 std::unique_ptr<PageFaulter> g_prefault;
 char* g_loadStart = nullptr; // the heap's free space when the load began
+size_t g_loadBytes = 0;      // the file being loaded
 } // namespace
 
 void HeapBeforeLoad(size_t fileBytes) {
@@ -237,6 +238,7 @@ void HeapBeforeLoad(size_t fileBytes) {
             // load's last block stays in the process's peak memory.
             try {
                 g_loadStart = start;
+                g_loadBytes = fileBytes;
                 g_prefault = std::make_unique<PageFaulter>(
                     from, end, std::clamp(fileBytes / 32, size_t(2) << 20, size_t(16) << 20));
             } catch (const std::exception&) {
@@ -246,7 +248,7 @@ void HeapBeforeLoad(size_t fileBytes) {
     }
 }
 
-void HeapLoadProgress(std::uint64_t bytesRead, std::uint64_t fileBytes) {
+void HeapLoadProgress(std::uint64_t bytesRead) {
     if (!g_prefault)
         return;
     // The free space at the top of the heap starts where the load allocates next.
@@ -255,9 +257,9 @@ void HeapLoadProgress(std::uint64_t bytesRead, std::uint64_t fileBytes) {
     // little to spare, bounds the faulting: pages past the load's last block would only
     // add to the peak.
     char* last = nullptr;
-    if (bytesRead > fileBytes / 2 && bytesRead < fileBytes && top > g_loadStart) {
+    if (bytesRead > g_loadBytes / 2 && bytesRead < g_loadBytes && top > g_loadStart) {
         const double perByte = static_cast<double>(top - g_loadStart) / static_cast<double>(bytesRead);
-        last = top + static_cast<size_t>(perByte * 1.05 * static_cast<double>(fileBytes - bytesRead)) + kHugePage;
+        last = top + static_cast<size_t>(perByte * 1.05 * static_cast<double>(g_loadBytes - bytesRead)) + kHugePage;
     }
     g_prefault->NoteTop(top, last);
 }
@@ -273,7 +275,7 @@ void HeapAfterLoad() {
 }
 #else
 void HeapBeforeLoad(size_t) {}
-void HeapLoadProgress(std::uint64_t, std::uint64_t) {}
+void HeapLoadProgress(std::uint64_t) {}
 void HeapAfterLoad() {}
 #endif
 

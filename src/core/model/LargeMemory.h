@@ -80,10 +80,10 @@ private:
 // it until the matching HeapAfterLoad. Small documents, and C libraries other than glibc,
 // are left alone. No block is written: the pages are only advised and faulted in.
 void HeapBeforeLoad(size_t fileBytes);
-// Told by a load now and then (each piece of the file read, with how much of the file
-// that makes): lets the heap's pages be faulted in on another thread just ahead of where
+// Told by a load now and then (each piece of the file read, with how many of the file's
+// bytes were read so far): lets the heap's pages be faulted in on another thread just ahead of where
 // the load allocates, and near the end no further than the rest of the load will need.
-void HeapLoadProgress(std::uint64_t bytesRead, std::uint64_t fileBytes);
+void HeapLoadProgress(std::uint64_t bytesRead);
 void HeapAfterLoad();
 
 // Holds the heap prepared for one load.
