@@ -27,9 +27,9 @@ void CompactString::Build(char (&bytes)[16], std::string_view first, std::string
         std::memcpy(target + first.size(), second.data(), second.size());
 }
 
-void CompactString::Assign(std::string_view text) {
+void CompactString::Replace(std::string_view first, std::string_view second) {
     char built[16];
-    Build(built, text, {}); // before releasing: the text may be this string's own
+    Build(built, first, second); // before releasing: the text may be this string's own
     Release();
     std::memcpy(m_bytes, built, sizeof m_bytes);
 }
@@ -60,10 +60,7 @@ void CompactString::ReleaseShared() {
 CompactString& CompactString::operator+=(std::string_view more) {
     if (more.empty())
         return *this;
-    char built[16];
-    Build(built, view(), more);
-    Release();
-    std::memcpy(m_bytes, built, sizeof m_bytes);
+    Replace(view(), more);
     return *this;
 }
 

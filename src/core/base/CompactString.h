@@ -103,7 +103,9 @@ private:
     }
     void ReleaseShared();
     // Keeps `text`, which may lie inside this string's own bytes.
-    void Assign(std::string_view text);
+    void Assign(std::string_view text) { Replace(text, {}); }
+    // Keeps `first` followed by `second`, either of which may lie inside this string's bytes.
+    void Replace(std::string_view first, std::string_view second);
     // Builds the form of `text` into `bytes`, taking heap memory for long text.
     static void Build(char (&bytes)[16], std::string_view first, std::string_view second);
 
