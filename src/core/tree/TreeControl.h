@@ -9,8 +9,6 @@
 
 namespace kardel {
 
-class TreeControl;
-
 // Where the labels of items come from when the items do not hold their own: the owner
 // keeps the text an item's value names (the outline's memo titles), so a million items
 // do not each keep a copy of it.
