@@ -168,7 +168,8 @@ TEST_F(UndoTest, UndoingBackToTheSavedStateClearsTheModifiedFlag) {
 }
 
 // Undo shows the step's name, a cleared clipboard comes back with the memo it was
-// taken from, and an options change is one step.
+// taken from, an options change is one step, and undoing keeps what a cut left in the
+// clipboard.
 TEST_F(UndoTest, NamesClipboardAndOptions) {
     TreeItem* a = Add(root(), "A");
     history().Clear();
@@ -194,6 +195,16 @@ TEST_F(UndoTest, NamesClipboardAndOptions) {
     EXPECT_EQ(router.Update(ID_MEMO_UNDO).text, Sjis("元に戻す: 設定"));
     Run(ID_MEMO_UNDO);
     EXPECT_EQ(Bytes(), bytes);
+
+    // Cut memos live only in the clipboard: undoing the copy of another subtree keeps them.
+    tree().Select(Add(root(), "C"));
+    Run(ID_MEMO_CUT);
+    AddChildren(Add(root(), "D"), {"D1", "D2"});
+    tree().Select(Find("D"));
+    Run(ID_MEMO_DUPLICATE);
+    Run(ID_MEMO_UNDO);
+    tree().Select(root());
+    EXPECT_TRUE(Enabled(ID_MEMO_PASTE));
 }
 
 // The history is bounded: the oldest steps go first.

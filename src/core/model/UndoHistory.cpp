@@ -370,8 +370,10 @@ void UndoHistory::Apply(Entry& entry) {
                            return;
                        // As when a command deletes it: clipboard entries taken from the item are void.
                        if (!m_doc.m_arrClip.empty()) {
-                           const std::unordered_set<std::uint64_t> sources(m_doc.m_clipSources.begin(),
-                                                                           m_doc.m_clipSources.end());
+                           std::unordered_set<std::uint64_t> sources;
+                           for (std::uint64_t source : m_doc.m_clipSources)
+                               if (source != 0) // 0: a cut, and the id of no item
+                                   sources.insert(source);
                            bool hit = false;
                            tree.ForEachPreOrder(item, [&](TreeItem* x) {
                                hit = hit || sources.count(tree.GivenItemId(x)) != 0;
