@@ -39,8 +39,6 @@ std::string CheckDocumentInvariants(HeadlessSession& session) {
         CMemoItem& memo = *doc.Memos()[value];
         if (memo.m_hTreeItem != item)
             broken = "a memo does not point at its item";
-        if (memo.m_nParent != (item->parent() ? item->parent()->value() : -1))
-            broken = "a memo's parent reference is not its item's parent";
         // Every lookup by kind must stay inside its table whatever the file held.
         doc.m_options.DefinitionName(memo.m_nKind);
         CDocOptions::CycleFlagIndex(memo.m_nKind);
@@ -53,6 +51,11 @@ std::string CheckDocumentInvariants(HeadlessSession& session) {
     for (size_t i = 0; i < count; ++i)
         if (!seen[i])
             return "a memo without a tree item";
+    if (doc.ClipLinks().size() != doc.Clip().size())
+        return "the clipboard's links do not match its entries";
+    for (size_t i = 0; i < doc.ClipLinks().size(); ++i)
+        if (std::int32_t parent = doc.ClipLinks()[i].m_nParent; parent >= static_cast<std::int32_t>(i) || parent < -1)
+            return "a clipboard entry's parent is not an entry before it";
     CMemoItem* current = doc.CurrentMemo();
     if (!current || tree.GetCaret() != current->m_hTreeItem)
         return "the current memo is not the caret item";

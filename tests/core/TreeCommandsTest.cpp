@@ -172,9 +172,9 @@ TEST_F(TreeCommands, MovingAnotherMemoKeepsTheClipboard) {
     tree().Select(Find("A"));
     ASSERT_TRUE(Run(ID_MEMO_COPY));
     EXPECT_EQ(doc().Clip().size(), 3u);
-    EXPECT_EQ(doc().Clip()[0]->m_nParent, -1);
-    EXPECT_EQ(doc().Clip()[1]->m_nParent, 0);
-    EXPECT_EQ(doc().Clip()[2]->m_nParent, 0);
+    EXPECT_EQ(doc().ClipLinks()[0].m_nParent, -1);
+    EXPECT_EQ(doc().ClipLinks()[1].m_nParent, 0);
+    EXPECT_EQ(doc().ClipLinks()[2].m_nParent, 0);
     tree().Select(Find("C"));
     ASSERT_TRUE(Run(ID_MEMO_UP));
     EXPECT_EQ(doc().Clip().size(), 3u);

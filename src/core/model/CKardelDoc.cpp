@@ -56,9 +56,9 @@ void CKardelDoc::SetModifiedFlag(bool modified) {
 void CKardelDoc::ClearClip() {
     if (m_arrClip.empty())
         return;
-    m_history.ClipCleared(std::move(m_arrClip), std::move(m_clipSources));
+    m_history.ClipCleared(std::move(m_arrClip), std::move(m_clipLinks));
     m_arrClip.clear();
-    m_clipSources.clear();
+    m_clipLinks.clear();
 }
 
 void CKardelDoc::UpdateAllViews(CView* sender, int hint, CMemoItem* memo) {
@@ -125,11 +125,8 @@ void CKardelDoc::RemoveMemos(std::vector<std::int32_t> indices) {
         auto index = static_cast<std::int32_t>(kept);
         if (static_cast<std::int32_t>(i) == current)
             m_nCurMemo = index;
-        if (TreeItem* item = slot->m_hTreeItem) {
+        if (TreeItem* item = slot->m_hTreeItem)
             m_treeView->Tree().SetValue(item, index);
-            // A parent's index is below its child's, so it has its new value already.
-            slot->m_nParent = item->parent() ? item->parent()->value() : -1;
-        }
         if (kept != i)
             m_arrMemos[kept] = std::move(slot);
         ++kept;
@@ -149,7 +146,7 @@ void CKardelDoc::DeleteContents() {
         m_arrMemos.pop_back();
     while (!m_arrClip.empty())
         m_arrClip.pop_back();
-    m_clipSources.clear();
+    m_clipLinks.clear();
     if (m_memoView)
         m_memoView->ForgetShownMemo();
     if (m_treeView)

@@ -63,18 +63,19 @@ public:
     std::int32_t CurMemo() const { return m_nCurMemo; }
     CMemoItem* CurrentMemo() const { return Memo(m_nCurMemo); }
     void SetCurMemo(std::int32_t index) { m_nCurMemo = index; }
-    // The memo clipboard: copies of what was copied or cut, in tree order; an entry's
-    // m_nParent is the index of its parent entry or -1.
+    // The memo clipboard: copies of what was copied or cut, in tree order, and beside each
+    // its source and parent entry.
     const std::vector<std::unique_ptr<CMemoItem>>& Clip() const { return m_arrClip; }
-    // For each entry, the id of the tree item it was copied from (TreeControl::ItemId, never
-    // reused), 0 when the entry has no living source (a cut).
-    const std::vector<std::uint64_t>& ClipSources() const { return m_clipSources; }
-    void AppendClip(std::unique_ptr<CMemoItem> entry, std::uint64_t source) {
+    const std::vector<ClipLink>& ClipLinks() const { return m_clipLinks; }
+    void AppendClip(std::unique_ptr<CMemoItem> entry, ClipLink link) {
         m_arrClip.push_back(std::move(entry));
-        m_clipSources.push_back(source);
+        m_clipLinks.push_back(link);
     }
     // The sources were cut: no deletion may empty the clipboard now.
-    void ForgetClipSources() { m_clipSources.assign(m_clipSources.size(), 0); }
+    void ForgetClipSources() {
+        for (ClipLink& link : m_clipLinks)
+            link.source = 0;
+    }
 
     CFindCondition m_findCond;
     CDocOptions m_options;
@@ -171,7 +172,7 @@ private:
 
     std::vector<std::unique_ptr<CMemoItem>> m_arrMemos;
     std::vector<std::unique_ptr<CMemoItem>> m_arrClip;
-    std::vector<std::uint64_t> m_clipSources; // beside m_arrClip: few memos are ever in the clipboard
+    std::vector<ClipLink> m_clipLinks; // beside m_arrClip: few memos are ever in the clipboard
     std::int32_t m_nCurMemo = 0;
 
     bool OnUpdateOwnCmd(CommandId id, CCmdUI& ui);

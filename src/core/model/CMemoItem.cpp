@@ -49,7 +49,6 @@ void CMemoItem::CopyFrom(const CMemoItem& other) {
     m_strBody = other.m_strBody;
     m_strSelItem = other.m_strSelItem;
     m_hTreeItem = other.m_hTreeItem;
-    m_nParent = other.m_nParent;
     m_bFound = 0;
     m_nFindRow = -1;
 }

@@ -46,6 +46,14 @@ struct MemoPropValues {
     std::string m_strSelItem;
 };
 
+// What an entry of the memo clipboard keeps beside it, as no memo in the outline needs it:
+// the id of the tree item it was copied from (TreeControl::ItemId, never reused; 0 when it
+// has no living source, after a cut) and m_nParent, the position of its parent's entry or -1.
+struct ClipLink {
+    std::uint64_t source = 0;
+    std::int32_t m_nParent = -1;
+};
+
 // One memo. Identity is the index in the document's memo array; the hierarchy
 // lives in the tree, not here.
 class CMemoItem {
@@ -75,13 +83,12 @@ public:
     // against FindView's own list before use, so a row past 2^30 (more memos than any
     // machine holds) could only go unrefreshed.
     TreeItem* m_hTreeItem = nullptr;
-    std::int32_t m_nParent = -1; // the parent's index when the tree inserted the memo; in the memo
-                                 // clipboard, the position of the parent's entry
     std::int32_t m_nFindRow : 31 = -1;
     bool m_bFound : 1 = false;
 
     // Copy for duplicate, move, cut, copy and paste: every stored field plus the
-    // tree item and parent; the found flag and FindView row start afresh.
+    // tree item; the found flag and FindView row start afresh. (A memo's parent is its
+    // tree item's parent; only the memo clipboard keeps one beside its entries.)
     void CopyFrom(const CMemoItem& other);
 
     // 0 due today, 1 overdue, 2 due later, 3 no due date; days in local time.

@@ -260,9 +260,9 @@ void UndoHistory::Replay(std::vector<std::unique_ptr<Step>>& from, std::vector<s
     for (auto it = step->entries.rbegin(); it != step->entries.rend(); ++it)
         Apply(*it);
     // Clipboard entries taken from items that have been put back name the new items.
-    for (std::uint64_t& source : m_doc.m_clipSources)
-        if (auto renewed = m_renewed.find(source); source && renewed != m_renewed.end())
-            source = renewed->second;
+    for (ClipLink& link : m_doc.m_clipLinks)
+        if (auto renewed = m_renewed.find(link.source); link.source && renewed != m_renewed.end())
+            link.source = renewed->second;
     m_renewed.clear();
     TreeItem* caret = ItemAt(step->caretBefore);
     tree.RestoreCaret(caret ? caret : tree.GetRoot());
@@ -332,17 +332,6 @@ void UndoHistory::Apply(Entry& entry) {
                            if (TreeItem* item = memos[target]->m_hTreeItem)
                                tree.SetValue(item, static_cast<std::int32_t>(target));
                        }
-                       // Parents may sit above the moved range, so their indices are only all
-                       // final now; the memos put back get theirs when their items return.
-                       k = 0;
-                       for (size_t i = first; i < total; ++i) {
-                           if (k < e.indices.size() && static_cast<size_t>(e.indices[k]) == i) {
-                               ++k;
-                               continue;
-                           }
-                           if (TreeItem* item = memos[i]->m_hTreeItem)
-                               memos[i]->m_nParent = item->parent() ? item->parent()->value() : -1;
-                       }
                        m_step->entries.push_back(RemoveMemosAt{std::move(e.indices)});
                    },
                    [&](RemoveMemosAt& e) { m_doc.RemoveMemos(std::move(e.indices)); },
@@ -371,9 +360,9 @@ void UndoHistory::Apply(Entry& entry) {
                        // As when a command deletes it: clipboard entries taken from the item are void.
                        if (!m_doc.m_arrClip.empty()) {
                            std::unordered_set<std::uint64_t> sources;
-                           for (std::uint64_t source : m_doc.m_clipSources)
-                               if (source != 0) // 0: a cut, and the id of no item
-                                   sources.insert(source);
+                           for (const ClipLink& link : m_doc.m_clipLinks)
+                               if (link.source != 0) // 0: a cut, and the id of no item
+                                   sources.insert(link.source);
                            bool hit = false;
                            tree.ForEachPreOrder(item, [&](TreeItem* x) {
                                hit = hit || sources.count(tree.GivenItemId(x)) != 0;
@@ -413,10 +402,8 @@ void UndoHistory::Apply(Entry& entry) {
                                                       TreeControl::Where::Last);
                            }
                            tree.Expand(item, node.expanded);
-                           if (CMemoItem* memo = m_doc.Memo(node.value)) {
+                           if (CMemoItem* memo = m_doc.Memo(node.value))
                                memo->m_hTreeItem = item;
-                               memo->m_nParent = item->parent() ? item->parent()->value() : -1;
-                           }
                            if (node.wasTrash)
                                view.m_hTrash = item;
                            if (node.formerId != 0)
@@ -426,7 +413,7 @@ void UndoHistory::Apply(Entry& entry) {
                    },
                    [&](SwapClip& e) {
                        std::swap(m_doc.m_arrClip, e.entries);
-                       std::swap(m_doc.m_clipSources, e.sources);
+                       std::swap(m_doc.m_clipLinks, e.links);
                        m_step->entries.push_back(std::move(e));
                    },
                    [&](SwapOptions& e) {
@@ -478,9 +465,9 @@ void UndoHistory::WillChangeMemo(CMemoItem& memo) {
     m_step->entries.push_back(MemoFields{index, &memo, FieldsOf(memo)});
 }
 
-void UndoHistory::ClipCleared(std::vector<std::unique_ptr<CMemoItem>> entries, std::vector<std::uint64_t> sources) {
+void UndoHistory::ClipCleared(std::vector<std::unique_ptr<CMemoItem>> entries, std::vector<ClipLink> links) {
     if (m_step)
-        m_step->entries.push_back(SwapClip{std::move(entries), std::move(sources)});
+        m_step->entries.push_back(SwapClip{std::move(entries), std::move(links)});
 }
 
 UndoHistory::Path UndoHistory::PathOf(const TreeItem* item) const {

@@ -72,7 +72,7 @@ public:
     void AfterAppendMemo(CMemoItem* memo);
     void MemosRemoved(std::vector<std::int32_t> sortedIndices, std::vector<std::unique_ptr<CMemoItem>> memos);
     void WillChangeMemo(CMemoItem& memo);
-    void ClipCleared(std::vector<std::unique_ptr<CMemoItem>> entries, std::vector<std::uint64_t> sources);
+    void ClipCleared(std::vector<std::unique_ptr<CMemoItem>> entries, std::vector<ClipLink> links);
 
     // ITreeEditLog
     void AfterInsert(TreeItem* item) override;
@@ -136,7 +136,7 @@ private:
     };
     struct SwapClip {
         std::vector<std::unique_ptr<CMemoItem>> entries;
-        std::vector<std::uint64_t> sources;
+        std::vector<ClipLink> links;
     };
     struct SwapOptions {
         CDocOptions options;

@@ -29,10 +29,8 @@ CMemoItem* CKdTreeView::MemoOf(TreeItem* item) const {
 TreeItem* CKdTreeView::InsertMemoItem(TreeItem* parent, TreeControl::Where where, TreeItem* after,
                                       std::string_view title, int image, std::int32_t memoIndex) {
     TreeItem* item = m_tree.InsertItem(title, image, memoIndex, parent, where, after);
-    if (CMemoItem* memo = m_doc.Memo(memoIndex)) {
-        memo->m_nParent = parent ? parent->value() : -1;
+    if (CMemoItem* memo = m_doc.Memo(memoIndex))
         memo->m_hTreeItem = item;
-    }
     if (!m_bNoParentRefreshOnInsert && parent)
         RefreshFolderState(parent);
     m_doc.SetModifiedFlag();

@@ -120,9 +120,9 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     m_doc.SetModifiedFlag();
     std::unordered_set<std::uint64_t> clipSources;
     if (!m_bCutting)
-        for (std::uint64_t source : m_doc.ClipSources())
-            if (source != 0)
-                clipSources.insert(source);
+        for (const ClipLink& link : m_doc.ClipLinks())
+            if (link.source != 0)
+                clipSources.insert(link.source);
     bool clearClip = false;
     std::vector<std::int32_t> indices;
     for (TreeItem* top : tops) {
@@ -445,10 +445,11 @@ void CKdTreeView::CopyToClipboard() {
         // The source is named by its item's id: an entry keeps no pointer that a
         // later item could come to share.
         copy->m_hTreeItem = nullptr;
-        auto parentEntry = positions.find(x->parent());
-        copy->m_nParent = m_doc.Clip().empty() || parentEntry == positions.end() ? -1 : parentEntry->second;
+        ClipLink link{m_tree.ItemId(x)};
+        if (auto parentEntry = positions.find(x->parent()); !m_doc.Clip().empty() && parentEntry != positions.end())
+            link.m_nParent = parentEntry->second;
         positions[x] = static_cast<std::int32_t>(m_doc.Clip().size());
-        m_doc.AppendClip(std::move(copy), m_tree.ItemId(x));
+        m_doc.AppendClip(std::move(copy), link);
     });
 }
 
@@ -477,14 +478,15 @@ void CKdTreeView::Paste() {
         FlagScope noRefresh(m_bNoParentRefreshOnInsert, true);
         for (size_t i = 0; i < m_doc.Clip().size(); ++i) {
             const CMemoItem& entry = *m_doc.Clip()[i];
+            const std::int32_t parentEntry = m_doc.ClipLinks()[i].m_nParent;
             auto record = std::make_unique<CMemoItem>();
             record->CopyFrom(entry);
             record->m_timeCreated = record->m_timeUpdated = Clock::Now();
             CMemoItem* memo = m_doc.AppendMemo(std::move(record));
             auto index = static_cast<std::int32_t>(base + i);
             CMemoItem* parentMemo = targetMemo;
-            if (i > 0 && entry.m_nParent >= 0 && static_cast<size_t>(entry.m_nParent) < i)
-                parentMemo = m_doc.Memo(base + entry.m_nParent);
+            if (i > 0 && parentEntry >= 0 && static_cast<size_t>(parentEntry) < i)
+                parentMemo = m_doc.Memo(base + parentEntry);
             InsertMemoItem(parentMemo->m_hTreeItem, i == 0 ? TreeControl::Where::First : TreeControl::Where::Last,
                            nullptr, memo->m_strTitle, memo->m_nKind, index);
         }
