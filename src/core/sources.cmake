@@ -3,6 +3,7 @@
 set(KARDEL_BASE_SOURCES
   base/CommandIds.cpp
   base/CompactString.cpp
+  base/InternedString.cpp
   base/TextBlock.cpp
   base/Archive.cpp
   base/Clock.cpp

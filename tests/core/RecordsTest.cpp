@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <random>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -154,6 +155,51 @@ TEST(CompactStringTest, MatchesStdStringInEveryFormAndFreesItsBlocks) {
             EXPECT_EQ(texts[i].view(), expected[i]);
     }
     EXPECT_EQ(TextBlock::Live(), blocksBefore);
+}
+
+TEST(InternedStringTest, MatchesStdStringAndKeepsEachTextOnceWhileHeld) {
+    const size_t textsBefore = InternedString::Live();
+    {
+        std::mt19937 random(11);
+        const std::string choices[] = {"", "A", "B", std::string(40, 'x'), "\x8f\x64\x97\x76"};
+        std::vector<InternedString> texts(6);
+        std::vector<std::string> expected(6);
+        for (int step = 0; step < 3000; ++step) {
+            const size_t i = random() % 6, j = random() % 6;
+            switch (random() % 5) {
+            case 0: {
+                const std::string& choice = choices[random() % 5];
+                texts[i] = choice;
+                expected[i] = choice;
+                break;
+            }
+            case 1:
+                texts[i] = texts[j];
+                expected[i] = expected[j];
+                break;
+            case 2: // a moved-from string is emptied before its next use
+                if (i != j) {
+                    texts[i] = std::move(texts[j]);
+                    texts[j].clear();
+                    expected[i] = std::exchange(expected[j], std::string());
+                }
+                break;
+            case 3:
+                texts[i] = texts[i].view(); // from its own text
+                break;
+            case 4:
+                texts[i] = InternedString(texts[j]);
+                expected[i] = expected[j];
+                break;
+            }
+            ASSERT_EQ(texts[i].view(), expected[i]) << "step " << step;
+            ASSERT_EQ(texts[j].view(), expected[j]) << "step " << step;
+            ASSERT_EQ(texts[i] == texts[j], expected[i] == expected[j]) << "step " << step;
+            const std::set<std::string> distinct(expected.begin(), expected.end());
+            ASSERT_EQ(InternedString::Live() - textsBefore, distinct.size() - distinct.count("")) << "step " << step;
+        }
+    }
+    EXPECT_EQ(InternedString::Live(), textsBefore);
 }
 
 TEST_F(MemoRecord, Version3RecordsHaveNoSelectionItem) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/base/Clock.h"
 #include "core/base/CompactString.h"
+#include "core/base/InternedString.h"
 #include "core/base/OutputSink.h"
 #include "core/base/TextBlock.h"
 
@@ -104,6 +105,14 @@ public:
                 text.AssignShared(ReadStringView(converted), *m_textBlocks);
             else
                 text = ReadStringView(converted);
+        }
+    }
+    void Exchange(InternedString& text) {
+        if (IsStoring()) {
+            WriteString(text);
+        } else {
+            std::string converted;
+            text = ReadStringView(converted);
         }
     }
     // Compact strings loaded from here on share text blocks (a load of a whole document).

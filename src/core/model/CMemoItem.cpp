@@ -22,7 +22,7 @@ CMemoItem::CMemoItem(std::int32_t kind) : m_strTitle(DefaultTitle(kind)), m_nKin
 // Loading fills every stored field, so a record made for it asks no clock.
 CMemoItem::CMemoItem(LoadingTag) : m_nKind(0) {}
 
-static_assert(sizeof(void*) != 8 || sizeof(CMemoItem) <= 88);
+static_assert(sizeof(void*) != 8 || sizeof(CMemoItem) <= 72);
 
 using MemoPool = BlockPool<sizeof(CMemoItem), alignof(CMemoItem)>;
 

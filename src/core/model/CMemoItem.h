@@ -1,6 +1,7 @@
 #pragma once
 #include "core/base/Clock.h"
 #include "core/base/CompactString.h"
+#include "core/base/InternedString.h"
 
 #include <cstdint>
 #include <string>
@@ -67,8 +68,9 @@ public:
     static CMemoItem ForLoading();
 
     // Stored fields. A document holds a million records at once: the text fields are compact
-    // (short text inline, long text in exactly its bytes), and the fields are ordered to
-    // leave little padding.
+    // (short text inline, long text in exactly its bytes; a selection item, which few memos
+    // have and those mostly from the document's list, kept once for all that hold it), and
+    // the fields are ordered to leave no padding.
     CompactString m_strTitle;
     std::int32_t m_nKind = KindMemo;
     time32 m_timeCreated = 0;
@@ -76,7 +78,6 @@ public:
     std::int32_t m_bHasDue = 0;
     time32 m_timeDue = 0;
     time32 m_timeDone = 0;
-    CompactString m_strSelItem;
     CompactString m_strBody; // lines end in CR LF
 
     // Run-time fields. The found flag and FindView row share four bytes; a row is checked
@@ -85,6 +86,8 @@ public:
     TreeItem* m_hTreeItem = nullptr;
     std::int32_t m_nFindRow : 31 = -1;
     bool m_bFound : 1 = false;
+
+    InternedString m_strSelItem; // stored: last here only to leave no padding
 
     // Copy for duplicate, move, cut, copy and paste: every stored field plus the
     // tree item; the found flag and FindView row start afresh. (A memo's parent is its
