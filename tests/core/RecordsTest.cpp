@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <random>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -199,6 +201,34 @@ TEST(InternedStringTest, MatchesStdStringAndKeepsEachTextOnceWhileHeld) {
             ASSERT_EQ(InternedString::Live() - textsBefore, distinct.size() - distinct.count("")) << "step " << step;
         }
     }
+    EXPECT_EQ(InternedString::Live(), textsBefore);
+}
+
+// Threads interning, copying and reading at once, past the first chunk of the table.
+TEST(InternedStringTest, ThreadsShareTheTable) {
+    const size_t textsBefore = InternedString::Live();
+    std::atomic<int> wrong{0};
+    auto work = [&wrong](unsigned seed) {
+        std::mt19937 random(seed);
+        std::vector<InternedString> held;
+        for (int step = 0; step < 20000; ++step) {
+            const std::string text = "t" + std::to_string(random() % 6000);
+            InternedString interned(text);
+            InternedString copy = interned;
+            if (copy.view() != text)
+                ++wrong;
+            if (held.size() < 1500)
+                held.push_back(std::move(copy));
+            else
+                held[random() % held.size()] = std::move(copy);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (unsigned seed = 1; seed <= 4; ++seed)
+        threads.emplace_back(work, seed);
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong, 0);
     EXPECT_EQ(InternedString::Live(), textsBefore);
 }
 

@@ -1,7 +1,6 @@
 #include "core/base/InternedString.h"
 
-#include <deque>
-#include <limits>
+#include <atomic>
 #include <mutex>
 #include <new>
 #include <unordered_map>
@@ -11,17 +10,29 @@ namespace kardel {
 namespace {
 
 struct Entry {
-    std::string text;
+    std::string text; // empty while the entry is free
     std::uint32_t users = 0;
 };
 
-// Entries never move (a deque grows without moving its elements), so a view of an entry's
-// text stays valid until its last user lets go, whatever else the table does meanwhile.
-// Entries, once made, stay for the process (as memo blocks do); their texts go with their
-// last user.
+// Entries sit in chunks that never move or go, so that reading a text takes no lock: a
+// string holds its entry, whose text cannot change meanwhile, and a process forked while
+// another thread held the lock (a recovery copy being written) still reads every text.
+// Finding, counting and freeing take the lock. Entries, once made, stay for the process,
+// as memo blocks do; their texts go with their last user.
+constexpr unsigned kChunkBits = 12;
+constexpr std::uint32_t kChunkSize = std::uint32_t(1) << kChunkBits;
+constexpr std::uint32_t kMaxChunks = std::uint32_t(1) << 16;
+
+// Static storage, so that only the pages naming chunks made are ever touched.
+std::atomic<Entry*> g_chunks[kMaxChunks];
+
+Entry& At(std::uint32_t id) {
+    return g_chunks[id >> kChunkBits].load(std::memory_order_acquire)[id & (kChunkSize - 1)];
+}
+
 struct Table {
     std::mutex mutex;
-    std::deque<Entry> entries{1}; // entry 0 stands for empty text and is never used
+    std::uint32_t made = 1; // entry 0 stands for empty text and is never used
     std::vector<std::uint32_t> freeIds;
     std::unordered_map<std::string_view, std::uint32_t> ids; // keys view the entries' texts
 };
@@ -40,7 +51,7 @@ std::uint32_t InternedString::Acquire(std::string_view text) {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
     if (auto it = table.ids.find(text); it != table.ids.end()) {
-        ++table.entries[it->second].users;
+        ++At(it->second).users;
         return it->second;
     }
     std::uint32_t id;
@@ -48,15 +59,18 @@ std::uint32_t InternedString::Acquire(std::string_view text) {
         id = table.freeIds.back();
         table.freeIds.pop_back();
     } else {
-        if (table.entries.size() > std::numeric_limits<std::uint32_t>::max() - 1)
+        id = table.made;
+        const std::uint32_t chunk = id >> kChunkBits;
+        if (chunk >= kMaxChunks)
             throw std::bad_alloc();
+        if (!g_chunks[chunk].load(std::memory_order_relaxed))
+            g_chunks[chunk].store(new Entry[kChunkSize], std::memory_order_release);
         // Room for every id on the free list now, so that letting go never allocates.
-        if (table.freeIds.capacity() < table.entries.size() + 1)
-            table.freeIds.reserve(2 * (table.entries.size() + 1));
-        id = static_cast<std::uint32_t>(table.entries.size());
-        table.entries.emplace_back();
+        if (table.freeIds.capacity() < id)
+            table.freeIds.reserve(2 * static_cast<size_t>(id));
+        ++table.made;
     }
-    Entry& entry = table.entries[id];
+    Entry& entry = At(id);
     try {
         entry.text.assign(text);
         table.ids.emplace(entry.text, id);
@@ -72,9 +86,8 @@ std::uint32_t InternedString::Acquire(std::string_view text) {
 void InternedString::AddUser(std::uint32_t id) {
     if (id == 0)
         return;
-    Table& table = TheTable();
-    std::lock_guard lock(table.mutex);
-    ++table.entries[id].users;
+    std::lock_guard lock(TheTable().mutex);
+    ++At(id).users;
 }
 
 void InternedString::Release(std::uint32_t id) noexcept {
@@ -82,7 +95,7 @@ void InternedString::Release(std::uint32_t id) noexcept {
         return;
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
-    Entry& entry = table.entries[id];
+    Entry& entry = At(id);
     if (--entry.users > 0)
         return;
     table.ids.erase(entry.text);
@@ -91,9 +104,7 @@ void InternedString::Release(std::uint32_t id) noexcept {
 }
 
 std::string_view InternedString::TextOf(std::uint32_t id) {
-    Table& table = TheTable();
-    std::lock_guard lock(table.mutex);
-    return table.entries[id].text;
+    return At(id).text;
 }
 
 size_t InternedString::Live() {

@@ -10,8 +10,8 @@ namespace kardel {
 // most of those from a short list (a memo's selection item): every distinct text is kept
 // once in the process, with a count of the strings holding it, and the last one to let go
 // frees it. Reads as a std::string_view that stays valid while this string holds its text.
-// Safe to use from several threads, like any value type: strings are not shared between
-// threads, the table behind them is guarded.
+// Like any value type, one string is for one thread at a time; the table behind all of
+// them may be used from any number of threads at once, and reading a text takes no lock.
 class InternedString {
 public:
     InternedString() = default;
