@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kardel {
@@ -70,6 +71,15 @@ public:
     void AppendClip(std::unique_ptr<CMemoItem> entry, ClipLink link) {
         m_arrClip.push_back(std::move(entry));
         m_clipLinks.push_back(link);
+    }
+    // The ids of the items clipboard entries were copied from and that may still exist; a
+    // deletion that takes one of them empties the clipboard. Cut entries name none.
+    std::unordered_set<std::uint64_t> LivingClipSources() const {
+        std::unordered_set<std::uint64_t> sources;
+        for (const ClipLink& link : m_clipLinks)
+            if (link.source != 0)
+                sources.insert(link.source);
+        return sources;
     }
     // The sources were cut: no deletion may empty the clipboard now.
     void ForgetClipSources() {

@@ -359,10 +359,7 @@ void UndoHistory::Apply(Entry& entry) {
                            return;
                        // As when a command deletes it: clipboard entries taken from the item are void.
                        if (!m_doc.m_arrClip.empty()) {
-                           std::unordered_set<std::uint64_t> sources;
-                           for (const ClipLink& link : m_doc.m_clipLinks)
-                               if (link.source != 0) // 0: a cut, and the id of no item
-                                   sources.insert(link.source);
+                           const std::unordered_set<std::uint64_t> sources = m_doc.LivingClipSources();
                            bool hit = false;
                            tree.ForEachPreOrder(item, [&](TreeItem* x) {
                                hit = hit || sources.count(tree.GivenItemId(x)) != 0;
@@ -548,7 +545,7 @@ size_t UndoHistory::SizeOf(const Entry& entry) {
                    },
                    [&](const SwapClip& e) {
                        for (const auto& m : e.entries)
-                           size += SizeOfMemo(*m) + sizeof(void*) + sizeof(std::uint64_t);
+                           size += SizeOfMemo(*m) + sizeof(void*) + sizeof(ClipLink);
                    },
                    [&](const SwapOptions&) { size += sizeof(SwapOptions); },
                },

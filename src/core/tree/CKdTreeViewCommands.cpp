@@ -118,11 +118,8 @@ void CKdTreeView::DeleteSubtrees(const std::vector<TreeItem*>& tops) {
     if (tops.empty())
         return;
     m_doc.SetModifiedFlag();
-    std::unordered_set<std::uint64_t> clipSources;
-    if (!m_bCutting)
-        for (const ClipLink& link : m_doc.ClipLinks())
-            if (link.source != 0)
-                clipSources.insert(link.source);
+    const std::unordered_set<std::uint64_t> clipSources =
+        m_bCutting ? std::unordered_set<std::uint64_t>() : m_doc.LivingClipSources();
     bool clearClip = false;
     std::vector<std::int32_t> indices;
     for (TreeItem* top : tops) {
