@@ -96,6 +96,20 @@ TEST(CompactStringTest, KeepsItsTextThroughCopiesMovesAndAppends) {
 // Short text lives in the object, long text on the heap or, when a load placed it, in a
 // shared block: random edits across every form keep the same text as a std::string given
 // the same edits, and the blocks go with the last text placed in them, writer or not.
+// Copies (or moves) slot j of a string type under test into slot i, and the same in the
+// std::string model beside it; a moved-from string is emptied before its next use.
+template <class Text>
+void CopyOrMove(std::vector<Text>& texts, std::vector<std::string>& expected, size_t i, size_t j, bool move) {
+    if (!move) {
+        texts[i] = texts[j];
+        expected[i] = expected[j];
+    } else if (i != j) {
+        texts[i] = std::move(texts[j]);
+        texts[j].clear();
+        expected[i] = std::exchange(expected[j], std::string());
+    }
+}
+
 TEST(CompactStringTest, MatchesStdStringInEveryFormAndFreesItsBlocks) {
     const size_t blocksBefore = TextBlock::Live();
     {
@@ -118,15 +132,8 @@ TEST(CompactStringTest, MatchesStdStringInEveryFormAndFreesItsBlocks) {
                 expected[i] += piece;
                 break;
             case 2:
-                texts[i] = texts[j];
-                expected[i] = expected[j];
-                break;
-            case 3: // a moved-from string is emptied before its next use
-                if (i != j) {
-                    texts[i] = std::move(texts[j]);
-                    texts[j].clear();
-                    expected[i] = std::exchange(expected[j], std::string());
-                }
+            case 3:
+                CopyOrMove(texts, expected, i, j, step % 2 == 0);
                 break;
             case 4:
                 texts[i] = texts[i].view().substr(texts[i].size() / 3);
@@ -176,15 +183,8 @@ TEST(InternedStringTest, MatchesStdStringAndKeepsEachTextOnceWhileHeld) {
                 break;
             }
             case 1:
-                texts[i] = texts[j];
-                expected[i] = expected[j];
-                break;
-            case 2: // a moved-from string is emptied before its next use
-                if (i != j) {
-                    texts[i] = std::move(texts[j]);
-                    texts[j].clear();
-                    expected[i] = std::exchange(expected[j], std::string());
-                }
+            case 2:
+                CopyOrMove(texts, expected, i, j, step % 2 == 0);
                 break;
             case 3:
                 texts[i] = texts[i].view(); // from its own text
