@@ -79,6 +79,8 @@ TEST_F(Export, BodiesKeepTheirLinesAndEndInOneEmptyLine) {
         {"p\r\n", Lines({"B", "", "\tp", ""})}, // a final line break adds no line
         {"p\r\n\r\n", Lines({"B", "", "\tp", "", ""})},
         {"a\nb", Lines({"B", "", "\ta", "b", ""})}, // a bare line feed becomes CR LF, as text mode writes it
+        {"a\n\r\nb", Lines({"B", "", "\ta", "", "\tb", ""})},
+        {"\r\nx\r", Lines({"B", "", "", "\tx\r", ""})}, // an empty line gets no indent; a bare CR stays
     };
     for (const Case& k : cases) {
         b->m_strBody = k.body;

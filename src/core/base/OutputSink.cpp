@@ -19,6 +19,25 @@ bool IOutput::PutRepeated(char byte, size_t count) {
     return ok;
 }
 
+bool BufferedOutput::Flush() {
+    if (m_used > 0 && !m_failed && !m_next.Write(m_buffer.get(), m_used))
+        m_failed = true;
+    m_used = 0;
+    return !m_failed;
+}
+
+bool BufferedOutput::Spill(const char* data, size_t size) {
+    if (!Flush())
+        return false;
+    if (size >= m_capacity) {
+        m_failed = !m_next.Write(data, size);
+        return !m_failed;
+    }
+    std::memcpy(m_buffer.get(), data, size);
+    m_used = size;
+    return true;
+}
+
 namespace {
 // Bytes below 0x40 and above 0xFC are never the second byte of a cp932
 // character: before one of them the decoder starts afresh whatever came earlier.

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,34 @@ public:
 
 private:
     std::string m_bytes;
+};
+
+// Gathers a writer's many small pieces (a field, a line, an indent) into large ones, so
+// that the sink behind it (a hash, a file) is called once per block rather than once per
+// piece. Pieces as large as the block pass straight on. Flush hands on what is held and
+// reports the first failure; bytes still held when the object ends are dropped.
+class BufferedOutput final : public IOutput {
+public:
+    explicit BufferedOutput(IOutput& next, size_t capacity = size_t(1) << 18)
+        : m_next(next), m_buffer(new char[capacity]), m_capacity(capacity) {}
+    bool Write(const char* data, size_t size) override {
+        if (size <= m_capacity - m_used) {
+            std::memcpy(m_buffer.get() + m_used, data, size);
+            m_used += size;
+            return !m_failed;
+        }
+        return Spill(data, size);
+    }
+    bool Flush();
+
+private:
+    bool Spill(const char* data, size_t size);
+
+    IOutput& m_next;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_capacity;
+    size_t m_used = 0;
+    bool m_failed = false;
 };
 
 // Counts the bytes a writer makes and keeps none of them.

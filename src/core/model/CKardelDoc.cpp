@@ -3,6 +3,7 @@
 #include "core/base/Archive.h"
 #include "core/base/Cp932Codec.h"
 #include "core/base/FileSystem.h"
+#include "core/base/OutputSink.h"
 #include "core/base/Platform.h"
 #include "core/base/SafeFile.h"
 #include "core/base/Texts.h"
@@ -311,9 +312,11 @@ FileResult CKardelDoc::LoadFromArchive(CArchive& ar) {
 
 bool CKardelDoc::StoreTo(IOutput& output) {
     try {
-        CArchive ar(output);
+        // A record is a dozen small fields: the hash and the file behind see blocks instead.
+        BufferedOutput buffered(output);
+        CArchive ar(buffered);
         Serialize(ar);
-        return true;
+        return buffered.Flush();
     } catch (const ArchiveError&) {
         return false;
     }

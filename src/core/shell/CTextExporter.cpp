@@ -18,9 +18,11 @@ std::string CTextExporter::MemoViewText() const {
     return m_memoView ? m_memoView->edit().GetText() : std::string();
 }
 
-bool CTextExporter::WriteSubtree(IOutput& out, TreeItem* top) const {
+bool CTextExporter::WriteSubtree(IOutput& output, TreeItem* top) const {
     if (!top || !m_treeView)
         return true;
+    // An item is written in many small pieces (indents, lines, line breaks).
+    BufferedOutput out(output);
     TreeControl& tree = m_treeView->Tree();
     // Pre-order with an explicit stack, so any depth of outline is safe; a failed
     // output ends the walk.
@@ -38,7 +40,7 @@ bool CTextExporter::WriteSubtree(IOutput& out, TreeItem* top) const {
         for (int i = item->childCount() - 1; i >= 0; --i)
             pending.emplace_back(item->child(i), depth + 1);
     }
-    return true;
+    return out.Flush();
 }
 
 std::string CTextExporter::SubtreeText(TreeItem* top) const {
@@ -59,17 +61,30 @@ void CTextExporter::WriteExportItem(IOutput& out, TreeItem* item, size_t depth) 
 }
 
 void CTextExporter::WriteIndentedBody(IOutput& out, std::string_view body, size_t depth) const {
-    std::string_view rest = body;
-    while (!rest.empty()) {
-        size_t end = rest.find("\r\n");
-        std::string_view line = rest.substr(0, end);
-        if (!line.empty()) {
+    // One pass over the line feeds: after a carriage return one ends a line, alone it is
+    // a line break inside the line, written as the text mode writes it. A line is indented
+    // unless empty; a final line break ends the last line, it does not start an empty one.
+    size_t lineStart = 0;
+    while (lineStart < body.size()) {
+        if (body.compare(lineStart, 2, "\r\n") != 0)
             out.PutRepeated('\t', depth);
-            text_export::WriteTextMode(out, line);
+        for (size_t piece = lineStart;;) {
+            size_t lf = body.find('\n', piece);
+            if (lf == std::string_view::npos) {
+                out.Put(body.substr(piece));
+                lineStart = body.size();
+            } else if (lf > piece && body[lf - 1] == '\r') {
+                out.Put(body.substr(piece, lf - 1 - piece));
+                lineStart = lf + 1;
+            } else {
+                out.Put(body.substr(piece, lf - piece));
+                out.Put("\r\n");
+                piece = lf + 1;
+                continue;
+            }
+            out.Put("\r\n");
+            break;
         }
-        out.Put("\r\n");
-        // A final line break ends the last line; it does not start an empty one.
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
     }
     out.Put("\r\n");
 }
