@@ -84,6 +84,26 @@ TEST_F(SafeFile, FailedProductionLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(Entries(dir), std::vector<std::string>{"doc.kdl"});
 }
 
+// Pieces of every size, some larger than the output's blocks, arrive whole and in order
+// (the blocks are written by a thread of their own).
+TEST_F(SafeFile, ManyPiecesOfAnySizeArriveInOrder) {
+    std::mt19937 random(7);
+    std::string expected;
+    while (expected.size() < 9000000) {
+        size_t size = random() % 4 == 0 ? random() % 3000000 : random() % 300;
+        for (size_t i = 0; i < size; ++i)
+            expected.push_back(static_cast<char>(random()));
+    }
+    std::string path = At("doc.kdl");
+    FileResult saved = WriteFileSafely(path, [&expected](IOutput& o) {
+        for (size_t at = 0, step = 1; at < expected.size(); at += step, step = step * 7 % 2999999 + 1)
+            o.Write(expected.data() + at, std::min(step, expected.size() - at));
+        return o.Good();
+    });
+    ASSERT_TRUE(saved.ok) << saved.message;
+    EXPECT_TRUE(Get(path) == expected);
+}
+
 // Each target the save may meet: what it answers and what is left on disk.
 TEST_F(SafeFile, TargetsThatAreNotPlainWritableFilesAreRefusedAndLeftAsTheyWere) {
     const bool root = ::geteuid() == 0;
@@ -209,11 +229,11 @@ TEST_F(SafeFile, HardLinksKeepTheOldContentAfterTheAtomicSave) {
 // keeps the old file and leaves no temporary file.
 TEST_F(SafeFile, DiskFullAtAnyStepIsReportedAsSuch) {
     std::string path = At("doc.kdl");
-    const std::string big(600000, 'x'); // more than the output buffers, so a write fails mid-way
+    const std::string big(3000000, 'x'); // several output blocks, so a write fails mid-way
     struct Case {
         WriteFault fault;
     } cases[] = {{{WriteFault::Step::Write, 0, ENOSPC}},
-                 {{WriteFault::Step::Write, 300000, EDQUOT}},
+                 {{WriteFault::Step::Write, 1500000, EDQUOT}},
                  {{WriteFault::Step::Sync, 0, ENOSPC}},
                  {{WriteFault::Step::Rename, 0, EDQUOT}}};
     for (const Case& c : cases) {
@@ -236,8 +256,8 @@ TEST_F(SafeFile, SignalsDuringASaveRemoveTheTemporaryFile) {
         for (WriteFault::Step step : {WriteFault::Step::Write, WriteFault::Step::Rename}) {
             EXPECT_EXIT(
                 {
-                    SetWriteFaultForTesting(WriteFault{step, 300000, 0, sig});
-                    Save(path, std::string(600000, 'x'));
+                    SetWriteFaultForTesting(WriteFault{step, 1500000, 0, sig});
+                    Save(path, std::string(3000000, 'x'));
                     std::_Exit(0);
                 },
                 ::testing::KilledBySignal(sig), "");

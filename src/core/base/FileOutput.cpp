@@ -4,18 +4,20 @@
 
 #include <atomic>
 #include <climits>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
 #include <pthread.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kardel {
 namespace {
 
-constexpr size_t kBufferSize = 1 << 18;
+constexpr size_t kBufferSize = size_t(1) << 20;
 // A temporary file hands its written bytes to the disk in steps of this size while the
 // rest is still being made, so that the sync at the end waits only for the last step.
 constexpr std::uint64_t kWritebackStep = std::uint64_t(4) << 20;
@@ -168,6 +170,68 @@ mode_t NewFileMode() {
 
 } // namespace
 
+// Writes one block while the owner fills the next: the owner hands a full block over and
+// gets the emptied one back, waiting only when the block before is still being written.
+class FileOutput::WriteBehind {
+public:
+    explicit WriteBehind(FileOutput& output) : m_output(output), m_thread([this] { Run(); }) {}
+    ~WriteBehind() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+    WriteBehind(const WriteBehind&) = delete;
+    WriteBehind& operator=(const WriteBehind&) = delete;
+
+    // Takes `block` and leaves an empty one there; the first failure so far, or 0.
+    int Hand(std::string& block) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_full; });
+        if (m_error)
+            return m_error;
+        m_block.swap(block);
+        block.clear();
+        m_full = true;
+        m_changed.notify_all();
+        return 0;
+    }
+    int Drain() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_full; });
+        return m_error;
+    }
+
+private:
+    void Run() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_full || m_stop; });
+            if (!m_full)
+                return;
+            const bool failed = m_error != 0;
+            lock.unlock();
+            int error = failed ? 0 : m_output.WriteOut(m_block.data(), m_block.size());
+            lock.lock();
+            if (error)
+                m_error = error;
+            m_full = false;
+            m_changed.notify_all();
+        }
+    }
+
+    FileOutput& m_output;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::string m_block;
+    bool m_full = false;
+    bool m_stop = false;
+    int m_error = 0;
+    std::thread m_thread; // last: it starts once the rest is there
+};
+
 void SetWriteFaultForTesting(std::optional<WriteFault> fault) {
     std::lock_guard<std::mutex> lock(g_faultMutex);
     g_fault = fault;
@@ -180,6 +244,7 @@ FileOutput::~FileOutput() {
 }
 
 void FileOutput::Discard() {
+    m_behind.reset();
     if (m_fd >= 0 && m_ownsFd)
         ::close(m_fd);
     m_fd = -1;
@@ -264,33 +329,32 @@ FileResult FileOutput::OpenDescriptor(int fd) {
     return FileResult::Success();
 }
 
-bool FileOutput::WriteOut(const char* data, size_t size) {
+int FileOutput::WriteOut(const char* data, size_t size) {
     if (std::optional<WriteFault> fault = FaultAt(WriteFault::Step::Write)) {
         if (m_written + size > fault->afterBytes) {
             size_t allowed = fault->afterBytes > m_written ? static_cast<size_t>(fault->afterBytes - m_written) : 0;
-            if (WriteAll(data, allowed))
-                m_error = Trip(*fault);
-            return false;
+            if (int error = WriteAll(data, allowed))
+                return error;
+            return Trip(*fault);
         }
     }
     return WriteAll(data, size);
 }
 
-bool FileOutput::WriteAll(const char* data, size_t size) {
+int FileOutput::WriteAll(const char* data, size_t size) {
     while (size > 0) {
         ssize_t n = ::write(m_fd, data, size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            m_error = errno;
-            return false;
+            return errno;
         }
         data += n;
         size -= static_cast<size_t>(n);
         m_written += static_cast<std::uint64_t>(n);
     }
     StartWriteback();
-    return true;
+    return 0;
 }
 
 void FileOutput::StartWriteback() {
@@ -305,28 +369,46 @@ void FileOutput::StartWriteback() {
 bool FileOutput::Flush() {
     if (m_error)
         return false;
-    bool ok = WriteOut(m_buffer.data(), m_buffer.size());
-    m_buffer.clear();
-    return ok;
+    if (m_buffer.empty())
+        return true;
+    if (!m_behind && m_buffer.size() >= kBufferSize && !m_tempPath.empty())
+        m_behind = std::make_unique<WriteBehind>(*this);
+    if (m_behind) {
+        m_error = m_behind->Hand(m_buffer);
+    } else {
+        m_error = WriteOut(m_buffer.data(), m_buffer.size());
+        m_buffer.clear();
+    }
+    return !m_error;
+}
+
+bool FileOutput::Drain() {
+    if (m_behind && !m_error)
+        m_error = m_behind->Drain();
+    return !m_error;
 }
 
 bool FileOutput::Write(const char* data, size_t size) {
     if (m_fd < 0 || m_error)
         return false;
-    if (m_buffer.size() + size <= kBufferSize) {
-        m_buffer.append(data, size);
-        return true;
+    if (size >= kBufferSize && m_tempPath.empty()) { // a device: nothing gained by a copy
+        if (Flush())
+            m_error = WriteOut(data, size);
+        return !m_error;
     }
-    if (!Flush())
-        return false;
-    if (size >= kBufferSize)
-        return WriteOut(data, size);
-    m_buffer.append(data, size);
+    while (size > 0) {
+        if (m_buffer.size() >= kBufferSize && !Flush())
+            return false;
+        size_t step = std::min(size, kBufferSize - m_buffer.size());
+        m_buffer.append(data, step);
+        data += step;
+        size -= step;
+    }
     return true;
 }
 
 bool FileOutput::CopyFrom(int source) {
-    if (m_fd < 0 || m_error || !Flush())
+    if (m_fd < 0 || m_error || !Flush() || !Drain())
         return false;
     // A fault set for a test counts the bytes as they pass through WriteOut.
     while (!FaultAt(WriteFault::Step::Write)) {
@@ -355,7 +437,7 @@ bool FileOutput::CopyFrom(int source) {
         }
         if (n == 0)
             return true;
-        if (!WriteOut(chunk.data(), static_cast<size_t>(n)))
+        if ((m_error = WriteOut(chunk.data(), static_cast<size_t>(n))))
             return false;
     }
 }
@@ -364,6 +446,8 @@ FileResult FileOutput::Commit() {
     if (m_fd < 0)
         return Fail(m_error ? m_error : EBADF);
     Flush();
+    Drain();
+    m_behind.reset();
     if (m_tempPath.empty()) { // a device or descriptor: the bytes are there already
         if (m_ownsFd && ::close(m_fd) != 0 && !m_error)
             m_error = errno;

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
@@ -22,6 +23,10 @@ namespace kardel {
 // left as it is. Until Commit succeeds nothing is replaced: a failure, the
 // destruction of the output, or SIGTERM, SIGINT or SIGHUP ending the process
 // removes the temporary file.
+//
+// A temporary file larger than the output's buffer is written by a thread of its own
+// while the caller makes the next bytes; a failure there is reported by a later Write
+// or by Commit.
 class FileOutput : public IOutput {
 public:
     // `path` is UTF-8 as the file system holds it; messages name it as given.
@@ -51,10 +56,15 @@ public:
     const std::string& TargetPath() const { return m_target; }
 
 private:
+    class WriteBehind;
+
     FileResult Fail(int error);
     bool Flush();
-    bool WriteOut(const char* data, size_t size);
-    bool WriteAll(const char* data, size_t size);
+    // Waits for the writing thread, if any, and takes its failure.
+    bool Drain();
+    // These return 0 or the error; they run on the writing thread while there is one.
+    int WriteOut(const char* data, size_t size);
+    int WriteAll(const char* data, size_t size);
     void StartWriteback();
     FileResult OpenTemporary(const struct ::stat* existing);
     void Discard();
@@ -69,6 +79,7 @@ private:
     std::uint64_t m_written = 0;
     std::uint64_t m_handedToDisk = 0; // bytes whose writeback has been started
     std::string m_buffer;
+    std::unique_ptr<WriteBehind> m_behind;
 };
 
 // For tests: makes every FileOutput of the process fail at one step as a full
