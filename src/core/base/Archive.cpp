@@ -9,7 +9,9 @@
 namespace kardel {
 
 void CArchive::WriteBytes(std::string_view bytes) {
-    if (!m_output->Write(bytes.data(), bytes.size()))
+    const bool written =
+        m_buffered ? m_buffered->Write(bytes.data(), bytes.size()) : m_output->Write(bytes.data(), bytes.size());
+    if (!written)
         throw ArchiveError(ArchiveError::Kind::WriteFailed, "write failed");
 }
 
@@ -20,22 +22,22 @@ void CArchive::WriteInt32(std::int32_t value) {
 }
 
 void CArchive::WriteString(std::string_view text) {
-    size_t n = text.size();
-    std::string prefix;
+    const size_t n = text.size();
+    char prefix[7];
+    size_t prefixSize = 1;
     if (n < 0xFF) {
-        prefix.push_back(static_cast<char>(n));
+        prefix[0] = static_cast<char>(n);
     } else if (n < 0xFFFE) {
-        prefix = {'\xFF', static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF)};
+        prefix[0] = '\xFF';
+        prefix[1] = static_cast<char>(n & 0xFF);
+        prefix[2] = static_cast<char>((n >> 8) & 0xFF);
+        prefixSize = 3;
     } else {
-        prefix = {'\xFF',
-                  '\xFF',
-                  '\xFF',
-                  static_cast<char>(n & 0xFF),
-                  static_cast<char>((n >> 8) & 0xFF),
-                  static_cast<char>((n >> 16) & 0xFF),
-                  static_cast<char>((n >> 24) & 0xFF)};
+        prefix[0] = prefix[1] = prefix[2] = '\xFF';
+        PutInt32(prefix + 3, static_cast<std::int32_t>(static_cast<std::uint32_t>(n)));
+        prefixSize = 7;
     }
-    WriteBytes(prefix);
+    WriteBytes(std::string_view(prefix, prefixSize));
     WriteBytes(text);
 }
 

@@ -41,6 +41,8 @@ public:
 class CArchive {
 public:
     explicit CArchive(IOutput& output) : m_output(&output) {}
+    // Stores through a buffer whose writes are inlined here: a record is many small fields.
+    explicit CArchive(BufferedOutput& output) : m_output(&output), m_buffered(&output) {}
     explicit CArchive(std::string_view input) : m_input(input), m_total(input.size()) {}
     // Loads `total` bytes from `source`, holding a piece of about `pieceBytes` (more when one
     // stored string is longer) at a time.
@@ -130,6 +132,7 @@ private:
     std::uint32_t ReadLength16Or32();
 
     IOutput* m_output = nullptr;
+    BufferedOutput* m_buffered = nullptr;
     // The bytes at hand: the whole input, or for a source the piece read last, which starts
     // at m_windowStart of the input.
     std::string_view m_input;
