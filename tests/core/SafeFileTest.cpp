@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -85,7 +86,7 @@ TEST_F(SafeFile, FailedProductionLeavesTheOldFileAndNoTemporary) {
 }
 
 // Pieces of every size, some larger than the output's blocks, arrive whole and in order
-// (the blocks are written by a thread of their own).
+// (the blocks are written by a thread of their own), also over a large file.
 TEST_F(SafeFile, ManyPiecesOfAnySizeArriveInOrder) {
     std::mt19937 random(7);
     std::string expected;
@@ -94,14 +95,19 @@ TEST_F(SafeFile, ManyPiecesOfAnySizeArriveInOrder) {
         for (size_t i = 0; i < size; ++i)
             expected.push_back(static_cast<char>(random()));
     }
+    expected += expected + expected + expected; // past the size whose old file is let go later
     std::string path = At("doc.kdl");
-    FileResult saved = WriteFileSafely(path, [&expected](IOutput& o) {
-        for (size_t at = 0, step = 1; at < expected.size(); at += step, step = step * 7 % 2999999 + 1)
-            o.Write(expected.data() + at, std::min(step, expected.size() - at));
-        return o.Good();
-    });
-    ASSERT_TRUE(saved.ok) << saved.message;
-    EXPECT_TRUE(Get(path) == expected);
+    for (int round = 0; round < 2; ++round) {
+        FileResult saved = WriteFileSafely(path, [&expected](IOutput& o) {
+            for (size_t at = 0, step = 1; at < expected.size(); at += step, step = step * 7 % 2999999 + 1)
+                o.Write(expected.data() + at, std::min(step, expected.size() - at));
+            return o.Good();
+        });
+        ASSERT_TRUE(saved.ok) << saved.message;
+        EXPECT_TRUE(Get(path) == expected);
+        EXPECT_EQ(Entries(dir), std::vector<std::string>{"doc.kdl"});
+        std::rotate(expected.begin(), expected.begin() + 1000000, expected.end());
+    }
 }
 
 // Each target the save may meet: what it answers and what is left on disk.

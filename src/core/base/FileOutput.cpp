@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <pthread.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -127,6 +128,41 @@ int Trip(const WriteFault& fault) {
         ::raise(fault.signal);
     return fault.error;
 }
+
+// ---- the file a save replaces ----------------------------------------------
+
+// Freeing a large file's blocks takes a while (tens of milliseconds for hundreds of
+// megabytes), and a rename over the file's last name does it before returning. Holding the
+// file open across the rename leaves that to the last close, done here on a thread of its
+// own, so the save returns without waiting for it.
+class ReplacedFileRelease {
+public:
+    explicit ReplacedFileRelease(const std::string& path) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct ::stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_size >= kWorthALater)
+            m_fd = fd;
+        else
+            ::close(fd);
+    }
+    ~ReplacedFileRelease() {
+        if (m_fd < 0)
+            return;
+        try {
+            std::thread([fd = m_fd] { ::close(fd); }).detach();
+        } catch (const std::system_error&) {
+            ::close(m_fd);
+        }
+    }
+    ReplacedFileRelease(const ReplacedFileRelease&) = delete;
+    ReplacedFileRelease& operator=(const ReplacedFileRelease&) = delete;
+
+private:
+    static constexpr off_t kWorthALater = off_t(32) << 20;
+    int m_fd = -1;
+};
 
 // ---- paths ------------------------------------------------------------------
 
@@ -464,6 +500,7 @@ FileResult FileOutput::Commit() {
         m_error = errno;
     m_fd = -1;
     if (!m_error) {
+        ReplacedFileRelease replaced(m_target);
         SignalBlock block;
         std::optional<WriteFault> fault = FaultAt(WriteFault::Step::Rename);
         if (fault)
