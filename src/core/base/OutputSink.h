@@ -55,6 +55,14 @@ public:
         }
         return Spill(data, size);
     }
+    bool Put(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
+    bool PutRepeated(char byte, size_t count) {
+        if (count > m_capacity - m_used)
+            return IOutput::PutRepeated(byte, count);
+        std::memset(m_buffer.get() + m_used, byte, count);
+        m_used += count;
+        return !m_failed;
+    }
     bool Flush();
 
 private:

@@ -49,7 +49,7 @@ std::string CTextExporter::SubtreeText(TreeItem* top) const {
     return out.take();
 }
 
-void CTextExporter::WriteExportItem(IOutput& out, TreeItem* item, size_t depth) const {
+void CTextExporter::WriteExportItem(BufferedOutput& out, TreeItem* item, size_t depth) const {
     const CMemoItem* memo = m_doc.Memo(item->value());
     if (!memo)
         return;
@@ -60,7 +60,7 @@ void CTextExporter::WriteExportItem(IOutput& out, TreeItem* item, size_t depth) 
         WriteIndentedBody(out, memo->m_strBody, depth + 1);
 }
 
-void CTextExporter::WriteIndentedBody(IOutput& out, std::string_view body, size_t depth) const {
+void CTextExporter::WriteIndentedBody(BufferedOutput& out, std::string_view body, size_t depth) const {
     // One pass over the line feeds: after a carriage return one ends a line, alone it is
     // a line break inside the line, written as the text mode writes it. A line is indented
     // unless empty; a final line break ends the last line, it does not start an empty one.

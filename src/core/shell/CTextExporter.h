@@ -6,6 +6,7 @@ namespace kardel {
 
 class CKardelDoc;
 class CKdEditView;
+class BufferedOutput;
 class IOutput;
 class CKdTreeView;
 class TreeItem;
@@ -31,8 +32,8 @@ public:
     void ExportSubtree();
 
 private:
-    void WriteExportItem(IOutput& out, TreeItem* item, size_t depth) const;
-    void WriteIndentedBody(IOutput& out, std::string_view body, size_t depth) const;
+    void WriteExportItem(BufferedOutput& out, TreeItem* item, size_t depth) const;
+    void WriteIndentedBody(BufferedOutput& out, std::string_view body, size_t depth) const;
 
     CKardelDoc& m_doc;
     CKdEditView* m_memoView;

@@ -11,16 +11,6 @@ const std::string& TextFilter() {
     return filter;
 }
 
-bool WriteTextMode(IOutput& out, std::string_view text) {
-    size_t start = 0;
-    for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
-        out.Put(text.substr(start, lf - start));
-        out.Put("\r\n");
-        start = lf + 1;
-    }
-    return out.Put(text.substr(start));
-}
-
 std::string AskSavePath(CKardelDoc& doc, const std::string& initialName) {
     FileDialogRequest request;
     request.save = true;

@@ -15,8 +15,16 @@ namespace text_export {
 const std::string& TextFilter();
 
 // Writes text as a file opened in text mode receives it: every line feed
-// becomes CR LF.
-bool WriteTextMode(IOutput& out, std::string_view text);
+// becomes CR LF. `Output` is an IOutput, or one of its final kinds whose writes inline.
+template <class Output> bool WriteTextMode(Output& out, std::string_view text) {
+    size_t start = 0;
+    for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
+        out.Put(text.substr(start, lf - start));
+        out.Put("\r\n");
+        start = lf + 1;
+    }
+    return out.Put(text.substr(start));
+}
 
 // Asks for a file name with the export's save dialog; empty when cancelled.
 std::string AskSavePath(CKardelDoc& doc, const std::string& initialName);
