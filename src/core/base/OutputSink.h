@@ -49,7 +49,8 @@ public:
         : m_next(next), m_buffer(new char[capacity]), m_capacity(capacity) {}
     bool Write(const char* data, size_t size) override {
         if (size <= m_capacity - m_used) {
-            std::memcpy(m_buffer.get() + m_used, data, size);
+            if (size > 0) // an empty view may have no data at all
+                std::memcpy(m_buffer.get() + m_used, data, size);
             m_used += size;
             return !m_failed;
         }
