@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <pthread.h>
+#include <sys/vfs.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -134,7 +135,8 @@ int Trip(const WriteFault& fault) {
 // Freeing a large file's blocks takes a while (tens of milliseconds for hundreds of
 // megabytes), and a rename over the file's last name does it before returning. Holding the
 // file open across the rename leaves that to the last close, done here on a thread of its
-// own, so the save returns without waiting for it.
+// own, so the save returns without waiting for it. Not on a network file system: a file
+// held open there while it loses its name is kept under a hidden stand-in name instead.
 class ReplacedFileRelease {
 public:
     explicit ReplacedFileRelease(const std::string& path) {
@@ -142,7 +144,8 @@ public:
         if (fd < 0)
             return;
         struct ::stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_size >= kWorthALater)
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_size >= kWorthALater &&
+            IsLocal(fd))
             m_fd = fd;
         else
             ::close(fd);
@@ -160,6 +163,22 @@ public:
     ReplacedFileRelease& operator=(const ReplacedFileRelease&) = delete;
 
 private:
+    static bool IsLocal(int fd) {
+        struct ::statfs where {};
+        if (::fstatfs(fd, &where) != 0)
+            return false;
+        switch (static_cast<unsigned long>(where.f_type)) {
+        case 0x6969:     // NFS
+        case 0x517B:     // SMB
+        case 0xFF534D42: // CIFS
+        case 0xFE534D42: // SMB2
+        case 0x65735546: // FUSE (sshfs and the like)
+            return false;
+        default:
+            return true;
+        }
+    }
+
     static constexpr off_t kWorthALater = off_t(32) << 20;
     int m_fd = -1;
 };
