@@ -56,6 +56,8 @@ public:
         }
         return Spill(data, size);
     }
+    // These hide IOutput's: called on a BufferedOutput they reach the final Write above
+    // directly, so a writer's many small pieces are inlined copies rather than virtual calls.
     bool Put(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
     bool PutRepeated(char byte, size_t count) {
         if (count > m_capacity - m_used)
