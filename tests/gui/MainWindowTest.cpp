@@ -281,6 +281,29 @@ private slots:
         QCOMPARE(FromCp932(g.window->doc().Memo(0)->m_strTitle), QStringLiteral("saved"));
     }
 
+    void aDocumentsOwnIconsDoNotLayTheTreeOutTwice() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("icons.kdl");
+        {
+            WindowFixture f;
+            QVERIFY(f.window->OpenFile(DemoPath()));
+            f.window->doc().m_options.m_strIconFile[0] = "/nowhere/def1.ico";
+            f.fileDialogs.m_answers = {path.toStdString()};
+            ActionOf(*f.window, ID_FILE_SAVE_AS)->trigger();
+        }
+        WindowFixture g;
+        int resets = 0;
+        int layouts = 0;
+        connect(g.window->treeModel(), &QAbstractItemModel::modelReset, this, [&] { ++resets; });
+        connect(g.window->treeModel(), &QAbstractItemModel::layoutChanged, this, [&] { ++layouts; });
+        QVERIFY(g.window->OpenFile(path));
+        QCOMPARE(g.window->doc().m_options.m_strIconFile[0], std::string("/nowhere/def1.ico"));
+        // The icons are in place when the reset shows the rows; a layout change on top
+        // would lay a large outline out a second time.
+        QCOMPARE(resets, 1);
+        QCOMPARE(layouts, 0);
+    }
+
     void recoveryCopyFollowsEditsAndChangesOutsideAreNoticed() {
         QTemporaryDir dir;
         const QString folder = dir.filePath("recovery");

@@ -538,8 +538,9 @@ void MainWindow::BeginLoad() {
 }
 
 void MainWindow::DocumentReplaced() {
-    m_treeModel->EndBulk();
+    // The document's own icons are in place before the tree shows its rows.
     ReloadDefinitionIcons(doc().m_options, *this);
+    m_treeModel->EndBulk();
     m_session->OnInitialUpdate();
     m_findPane->ApplyColumns();
     if (m_recovery)

@@ -11,8 +11,10 @@ TreeModel::TreeModel(CKardelDoc& doc, TreeControl& tree, QObject* parent)
     : QAbstractItemModel(parent), m_doc(doc), m_tree(tree) {
     m_tree.SetObserver(this);
     connect(&IconList::Instance(), &IconList::Changed, this, [this] {
-        // A replaced definition icon shows everywhere at once.
-        if (rowCount() > 0) {
+        // A replaced definition icon shows everywhere at once. During a load the reset
+        // that ends it shows every row afresh: a layout change then would lay out a
+        // large outline twice.
+        if (!m_bulk && rowCount() > 0) {
             emit layoutAboutToBeChanged();
             emit layoutChanged();
         }
