@@ -8,30 +8,19 @@
 
 namespace kardel {
 
-void CArchive::WriteBytes(std::string_view bytes) {
-    const bool written =
-        m_buffered ? m_buffered->Write(bytes.data(), bytes.size()) : m_output->Write(bytes.data(), bytes.size());
-    if (!written)
-        throw ArchiveError(ArchiveError::Kind::WriteFailed, "write failed");
+void CArchive::WriteFailed() {
+    throw ArchiveError(ArchiveError::Kind::WriteFailed, "write failed");
 }
 
-void CArchive::WriteInt32(std::int32_t value) {
-    char bytes[4];
-    PutInt32(bytes, value);
-    WriteBytes(std::string_view(bytes, 4));
-}
-
-void CArchive::WriteString(std::string_view text) {
+// A 3-byte prefix below 0xFFFE bytes, else a 7-byte one.
+void CArchive::WriteLongString(std::string_view text) {
     const size_t n = text.size();
     char prefix[7];
-    size_t prefixSize = 1;
-    if (n < 0xFF) {
-        prefix[0] = static_cast<char>(n);
-    } else if (n < 0xFFFE) {
+    size_t prefixSize = 3;
+    if (n < 0xFFFE) {
         prefix[0] = '\xFF';
         prefix[1] = static_cast<char>(n & 0xFF);
         prefix[2] = static_cast<char>((n >> 8) & 0xFF);
-        prefixSize = 3;
     } else {
         prefix[0] = prefix[1] = prefix[2] = '\xFF';
         PutInt32(prefix + 3, static_cast<std::int32_t>(static_cast<std::uint32_t>(n)));

@@ -57,7 +57,13 @@ public:
     void SetFileVersion(int version) { m_nFileVersion = version; }
 
     // Storing.
-    void WriteInt32(std::int32_t value);
+    // These are inline: a stored record is a dozen small fields, and through a
+    // BufferedOutput each becomes a copy of a few bytes rather than two calls.
+    void WriteInt32(std::int32_t value) {
+        char bytes[4];
+        PutInt32(bytes, value);
+        WriteBytes(std::string_view(bytes, 4));
+    }
     // Puts `value` as stored at `at`; returns the position after it.
     static char* PutInt32(char* at, std::int32_t value) {
         const auto u = static_cast<std::uint32_t>(value);
@@ -66,8 +72,21 @@ public:
         return at;
     }
     void WriteTime(time32 value) { WriteInt32(value); }
-    void WriteString(std::string_view text);
-    void WriteBytes(std::string_view bytes);
+    void WriteString(std::string_view text) {
+        if (text.size() < 0xFF) {
+            const char prefix = static_cast<char>(text.size());
+            WriteBytes(std::string_view(&prefix, 1));
+            WriteBytes(text);
+        } else {
+            WriteLongString(text);
+        }
+    }
+    void WriteBytes(std::string_view bytes) {
+        const bool written =
+            m_buffered ? m_buffered->Write(bytes.data(), bytes.size()) : m_output->Write(bytes.data(), bytes.size());
+        if (!written)
+            WriteFailed();
+    }
 
     // Loading. Every read checks the bytes that remain first.
     std::int32_t ReadInt32();
@@ -126,6 +145,8 @@ private:
             Refill(count);
     }
     void Refill(size_t count);
+    void WriteLongString(std::string_view text);
+    [[noreturn]] static void WriteFailed();
     // The next stored string: the bytes at hand, valid until the next read, or a wide
     // string's conversion, kept in `converted`.
     std::string_view ReadStringView(std::string& converted);
