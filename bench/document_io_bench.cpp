@@ -11,6 +11,7 @@
 
 #include <malloc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -167,11 +168,13 @@ void BM_Save(benchmark::State& state) {
     bench::GenerateDocument(session, static_cast<size_t>(state.range(0)));
     std::string dir = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
     std::string path = dir + "/kardel-bench-save-" + std::to_string(getpid()) + ".kdl";
-    double saveSeconds = 0, copySeconds = 0, syncedSeconds = 0;
+    // The fastest of each: on a VM the first write into memory never touched before can
+    // take several times the next, whichever program makes it.
+    double saveSeconds = 1e9, copySeconds = 1e9, syncedSeconds = 1e9;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         FileResult result = session.doc().OnSaveDocument(path);
-        saveSeconds += Seconds(std::chrono::steady_clock::now() - start).count();
+        saveSeconds = std::min(saveSeconds, Seconds(std::chrono::steady_clock::now() - start).count());
         if (!result.ok)
             state.SkipWithError("saving failed");
         state.PauseTiming();
@@ -179,7 +182,7 @@ void BM_Save(benchmark::State& state) {
             bench::MeasuredRun copy = bench::RunMeasured(argv);
             if (!copy.ok)
                 state.SkipWithError((argv[0] + " failed").c_str());
-            seconds += copy.seconds;
+            seconds = std::min(seconds, copy.seconds);
             std::remove((path + ".cp").c_str());
         };
         timeCopy({"/bin/cp", path, path + ".cp"}, copySeconds);
@@ -189,8 +192,8 @@ void BM_Save(benchmark::State& state) {
     std::string bytes;
     ReadWholeFile(path, bytes);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
-    state.counters["x_cp"] = copySeconds > 0 ? saveSeconds / copySeconds : 0;
-    state.counters["x_synced_copy"] = syncedSeconds > 0 ? saveSeconds / syncedSeconds : 0;
+    state.counters["x_cp"] = saveSeconds / copySeconds;
+    state.counters["x_synced_copy"] = saveSeconds / syncedSeconds;
     std::remove(path.c_str());
 }
 
