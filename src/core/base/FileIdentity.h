@@ -34,6 +34,10 @@ public:
         m_hasher.Update(data, size);
         return m_out.Write(data, size);
     }
+    bool WriteBlock(OutputBlock& block) override {
+        m_hasher.Update(block.data.get(), block.size);
+        return m_out.WriteBlock(block);
+    }
     std::uint64_t Digest() const { return m_hasher.Digest(); }
 
 private:

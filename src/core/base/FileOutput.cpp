@@ -19,7 +19,7 @@
 namespace kardel {
 namespace {
 
-constexpr size_t kBufferSize = size_t(1) << 20;
+constexpr size_t kBufferSize = OutputBlock::kSize;
 // A temporary file hands its written bytes to the disk in steps of this size while the
 // rest is still being made, so that the sync at the end waits only for the last step.
 constexpr std::uint64_t kWritebackStep = std::uint64_t(4) << 20;
@@ -242,13 +242,13 @@ public:
     WriteBehind& operator=(const WriteBehind&) = delete;
 
     // Takes `block` and leaves an empty one there; the first failure so far, or 0.
-    int Hand(std::string& block) {
+    int Hand(OutputBlock& block) {
         std::unique_lock<std::mutex> lock(m_mutex);
         m_changed.wait(lock, [this] { return !m_full; });
         if (m_error)
             return m_error;
         m_block.swap(block);
-        block.clear();
+        block.size = 0;
         m_full = true;
         m_changed.notify_all();
         return 0;
@@ -268,7 +268,7 @@ private:
                 return;
             const bool failed = m_error != 0;
             lock.unlock();
-            int error = failed ? 0 : m_output.WriteOut(m_block.data(), m_block.size());
+            int error = failed ? 0 : m_output.WriteOut(m_block.data.get(), m_block.size);
             lock.lock();
             if (error)
                 m_error = error;
@@ -280,7 +280,7 @@ private:
     FileOutput& m_output;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::string m_block;
+    OutputBlock m_block;
     bool m_full = false;
     bool m_stop = false;
     int m_error = 0;
@@ -426,13 +426,13 @@ bool FileOutput::Flush() {
         return false;
     if (m_buffer.empty())
         return true;
-    if (!m_behind && m_buffer.size() >= kBufferSize && !m_tempPath.empty())
+    if (!m_behind && m_buffer.size >= kBufferSize && !m_tempPath.empty())
         m_behind = std::make_unique<WriteBehind>(*this);
     if (m_behind) {
         m_error = m_behind->Hand(m_buffer);
     } else {
-        m_error = WriteOut(m_buffer.data(), m_buffer.size());
-        m_buffer.clear();
+        m_error = WriteOut(m_buffer.data.get(), m_buffer.size);
+        m_buffer.size = 0;
     }
     return !m_error;
 }
@@ -452,14 +452,32 @@ bool FileOutput::Write(const char* data, size_t size) {
         return !m_error;
     }
     while (size > 0) {
-        if (m_buffer.size() >= kBufferSize && !Flush())
+        if (m_buffer.size >= kBufferSize && !Flush())
             return false;
-        size_t step = std::min(size, kBufferSize - m_buffer.size());
-        m_buffer.append(data, step);
+        if (m_buffer.capacity < kBufferSize) // the writing thread's first block was empty
+            m_buffer = OutputBlock(kBufferSize);
+        size_t step = std::min(size, kBufferSize - m_buffer.size);
+        std::memcpy(m_buffer.data.get() + m_buffer.size, data, step);
+        m_buffer.size += step;
         data += step;
         size -= step;
     }
     return true;
+}
+
+bool FileOutput::WriteBlock(OutputBlock& block) {
+    // Only a block that fills most of one of ours is worth a thread; anything before it
+    // that is still held must go first.
+    if (m_fd < 0 || m_error || m_tempPath.empty() || !m_buffer.empty() || block.capacity != kBufferSize ||
+        block.size < kBufferSize / 2)
+        return IOutput::WriteBlock(block);
+    m_buffer.swap(block);
+    if (block.capacity != kBufferSize) // ours had no room yet: the writer gets a fresh block
+        block = OutputBlock(kBufferSize);
+    block.size = 0;
+    if (!m_behind)
+        m_behind = std::make_unique<WriteBehind>(*this);
+    return Flush();
 }
 
 bool FileOutput::CopyFrom(int source) {

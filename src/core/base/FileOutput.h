@@ -41,6 +41,8 @@ public:
     FileResult OpenDescriptor(int fd);
 
     bool Write(const char* data, size_t size) override;
+    // A temporary file keeps a large block as it is for its writing thread.
+    bool WriteBlock(OutputBlock& block) override;
     // Appends what `source` holds from its offset to its end, copied by the kernel where
     // the file systems allow (copy_file_range), else through a small buffer; the bytes are
     // never held whole in memory.
@@ -78,7 +80,7 @@ private:
     int m_cleanupSlot = -1;
     std::uint64_t m_written = 0;
     std::uint64_t m_handedToDisk = 0; // bytes whose writeback has been started
-    std::string m_buffer;
+    OutputBlock m_buffer;
     std::unique_ptr<WriteBehind> m_behind;
 };
 

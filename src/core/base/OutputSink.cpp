@@ -20,21 +20,21 @@ bool IOutput::PutRepeated(char byte, size_t count) {
 }
 
 bool BufferedOutput::Flush() {
-    if (m_used > 0 && !m_failed && !m_next.Write(m_buffer.get(), m_used))
+    if (m_block.size > 0 && !m_failed && !m_next.WriteBlock(m_block))
         m_failed = true;
-    m_used = 0;
+    m_block.size = 0;
     return !m_failed;
 }
 
 bool BufferedOutput::Spill(const char* data, size_t size) {
     if (!Flush())
         return false;
-    if (size >= m_capacity) {
+    if (size >= m_block.capacity) {
         m_failed = !m_next.Write(data, size);
         return !m_failed;
     }
-    std::memcpy(m_buffer.get(), data, size);
-    m_used = size;
+    std::memcpy(m_block.data.get(), data, size);
+    m_block.size = size;
     return true;
 }
 

@@ -4,8 +4,30 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kardel {
+
+// Bytes that can change hands whole: a writer fills one and a sink that can keep it
+// takes it instead of copying its bytes (see IOutput::WriteBlock).
+struct OutputBlock {
+    // What writers gather and sinks keep: large enough that handing over a block costs
+    // little beside making it, small enough to stay in the processor's cache.
+    static constexpr size_t kSize = size_t(1) << 20;
+
+    OutputBlock() = default;
+    explicit OutputBlock(size_t room) : data(room ? new char[room] : nullptr), capacity(room) {}
+    void swap(OutputBlock& other) noexcept {
+        data.swap(other.data);
+        std::swap(size, other.size);
+        std::swap(capacity, other.capacity);
+    }
+    bool empty() const { return size == 0; }
+
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+    size_t capacity = 0;
+};
 
 // Where a writer's bytes go: documents, exports, listings. Writers hand over
 // their bytes as they make them and never hold the whole output; the sink decides
@@ -22,6 +44,13 @@ public:
     bool Good() { return Write("", 0); }
     // `count` copies of one byte, without building them in memory (deep indents).
     bool PutRepeated(char byte, size_t count);
+    // Takes the block's bytes and leaves `block` empty, of the same capacity: the sink may
+    // keep the block itself and put another in its place. This one copies the bytes.
+    virtual bool WriteBlock(OutputBlock& block) {
+        const bool written = Write(block.data.get(), block.size);
+        block.size = 0;
+        return written;
+    }
 };
 
 class MemoryOutput : public IOutput {
@@ -39,19 +68,19 @@ private:
     std::string m_bytes;
 };
 
-// Gathers a writer's many small pieces (a field, a line, an indent) into large ones, so
-// that the sink behind it (a hash, a file) is called once per block rather than once per
-// piece. Pieces as large as the block pass straight on. Flush hands on what is held and
-// reports the first failure; bytes still held when the object ends are dropped.
+// Gathers a writer's many small pieces (a field, a line, an indent) into blocks, so that
+// the sink behind it (a hash, a file) is called once per block rather than once per piece,
+// and may keep the block rather than copy it. Pieces as large as the block pass straight
+// on. Flush hands on what is held and reports the first failure; bytes still held when the
+// object ends are dropped.
 class BufferedOutput final : public IOutput {
 public:
-    explicit BufferedOutput(IOutput& next, size_t capacity = size_t(1) << 18)
-        : m_next(next), m_buffer(new char[capacity]), m_capacity(capacity) {}
+    explicit BufferedOutput(IOutput& next, size_t capacity = OutputBlock::kSize) : m_next(next), m_block(capacity) {}
     bool Write(const char* data, size_t size) override {
-        if (size <= m_capacity - m_used) {
+        if (size <= m_block.capacity - m_block.size) {
             if (size > 0) // an empty view may have no data at all
-                std::memcpy(m_buffer.get() + m_used, data, size);
-            m_used += size;
+                std::memcpy(m_block.data.get() + m_block.size, data, size);
+            m_block.size += size;
             return !m_failed;
         }
         return Spill(data, size);
@@ -60,10 +89,10 @@ public:
     // directly, so a writer's many small pieces are inlined copies rather than virtual calls.
     bool Put(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
     bool PutRepeated(char byte, size_t count) {
-        if (count > m_capacity - m_used)
+        if (count > m_block.capacity - m_block.size)
             return IOutput::PutRepeated(byte, count);
-        std::memset(m_buffer.get() + m_used, byte, count);
-        m_used += count;
+        std::memset(m_block.data.get() + m_block.size, byte, count);
+        m_block.size += count;
         return !m_failed;
     }
     bool Flush();
@@ -72,9 +101,7 @@ private:
     bool Spill(const char* data, size_t size);
 
     IOutput& m_next;
-    std::unique_ptr<char[]> m_buffer;
-    size_t m_capacity;
-    size_t m_used = 0;
+    OutputBlock m_block;
     bool m_failed = false;
 };
 
