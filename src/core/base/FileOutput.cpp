@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <fcntl.h>
 #include <mutex>
 #include <pthread.h>
@@ -15,6 +16,7 @@
 #include <system_error>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace kardel {
 namespace {
@@ -225,8 +227,10 @@ mode_t NewFileMode() {
 
 } // namespace
 
-// Writes one block while the owner fills the next: the owner hands a full block over and
-// gets the emptied one back, waiting only when the block before is still being written.
+// Writes blocks while the owner fills the next: the owner hands a full block over and
+// gets an emptied one back, waiting only when several blocks are still to be written.
+// Making bytes and writing them take about as long, and either now and then stalls
+// for a moment: a few blocks in hand keep the other going meanwhile.
 class FileOutput::WriteBehind {
 public:
     explicit WriteBehind(FileOutput& output) : m_output(output), m_thread([this] { Run(); }) {}
@@ -241,38 +245,49 @@ public:
     WriteBehind(const WriteBehind&) = delete;
     WriteBehind& operator=(const WriteBehind&) = delete;
 
-    // Takes `block` and leaves an empty one there; the first failure so far, or 0.
+    // Takes `block` and leaves an empty one there (with no room when none is free yet);
+    // the first failure so far, or 0.
     int Hand(OutputBlock& block) {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_full; });
+        m_changed.wait(lock, [this] { return m_queue.size() < kDepth; });
         if (m_error)
             return m_error;
-        m_block.swap(block);
-        block.size = 0;
-        m_full = true;
+        m_queue.push_back(std::move(block));
+        block = OutputBlock();
+        if (!m_free.empty()) {
+            block = std::move(m_free.back());
+            m_free.pop_back();
+        }
         m_changed.notify_all();
         return 0;
     }
     int Drain() {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_full; });
+        m_changed.wait(lock, [this] { return m_queue.empty() && !m_writing; });
         return m_error;
     }
 
 private:
+    static constexpr size_t kDepth = 4;
+
     void Run() {
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;) {
-            m_changed.wait(lock, [this] { return m_full || m_stop; });
-            if (!m_full)
+            m_changed.wait(lock, [this] { return !m_queue.empty() || m_stop; });
+            if (m_queue.empty())
                 return;
+            OutputBlock block = std::move(m_queue.front());
+            m_queue.pop_front();
+            m_writing = true;
             const bool failed = m_error != 0;
             lock.unlock();
-            int error = failed ? 0 : m_output.WriteOut(m_block.data.get(), m_block.size);
+            int error = failed ? 0 : m_output.WriteOut(block.data.get(), block.size);
             lock.lock();
             if (error)
                 m_error = error;
-            m_full = false;
+            block.size = 0;
+            m_free.push_back(std::move(block));
+            m_writing = false;
             m_changed.notify_all();
         }
     }
@@ -280,8 +295,9 @@ private:
     FileOutput& m_output;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    OutputBlock m_block;
-    bool m_full = false;
+    std::deque<OutputBlock> m_queue; // in the order they go into the file
+    std::vector<OutputBlock> m_free;
+    bool m_writing = false;
     bool m_stop = false;
     int m_error = 0;
     std::thread m_thread; // last: it starts once the rest is there

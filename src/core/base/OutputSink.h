@@ -17,6 +17,12 @@ struct OutputBlock {
 
     OutputBlock() = default;
     explicit OutputBlock(size_t room) : data(room ? new char[room] : nullptr), capacity(room) {}
+    // A block moved from has no room left, not a capacity without the memory.
+    OutputBlock(OutputBlock&& other) noexcept { swap(other); }
+    OutputBlock& operator=(OutputBlock&& other) noexcept {
+        OutputBlock(std::move(other)).swap(*this);
+        return *this;
+    }
     void swap(OutputBlock& other) noexcept {
         data.swap(other.data);
         std::swap(size, other.size);
