@@ -12,7 +12,7 @@ namespace kardel {
 // takes it instead of copying its bytes (see IOutput::WriteBlock).
 struct OutputBlock {
     // What writers gather and sinks keep: large enough that handing over a block costs
-    // little beside making it, small enough to stay in the processor's cache.
+    // little beside making it, small enough that the few a file holds cost little memory.
     static constexpr size_t kSize = size_t(1) << 20;
 
     OutputBlock() = default;
