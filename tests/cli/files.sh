@@ -51,6 +51,15 @@ targets)
     ln -s missing/target.kdl dangling.kdl
     expect_refusal 'が見つかりません。' "$K" new dangling.kdl
     [ -L dangling.kdl ] && [ ! -e missing ] || fail "the dangling link changed"
+    # No export replaces the document it is made from, under any of its names.
+    cp doc.kdl source.kdl; ln -s source.kdl source-link.kdl; ln source.kdl source-hard.kdl
+    for target in source.kdl ./source-link.kdl source-hard.kdl; do
+        for cmd in "export source.kdl" "export-memo source.kdl --memo 0" "search source.kdl --all"; do
+            # shellcheck disable=SC2086
+            expect_refusal 'は出力元のﾄﾞｷｭﾒﾝﾄ自身のため、書き込めません。' "$K" $cmd -o "$target"
+        done
+    done
+    cmp -s doc.kdl source.kdl || fail "an export replaced the document it came from"
     # A link is followed: the file it names is replaced, the link stays.
     mkdir real; echo old > real/doc.kdl; ln -s real/doc.kdl link.kdl
     "$K" apply doc.kdl link.kdl || fail "save through a link"

@@ -9,6 +9,7 @@
 #include <functional>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace kardel;
@@ -212,6 +213,40 @@ TEST_F(Export, AFailedExportIsReportedAndLeavesNoFile) {
     s->m_fileDialogs.m_answers = {};
     Run(ID_EXPORT_FINDVIEW); // cancelled: no message, nothing written
     EXPECT_EQ(s->m_messages.m_shown.size(), 3u);
+}
+
+// An export aimed at the open document's own file, by any of its names, would replace
+// the outline with text: it is refused and the file stays as it was.
+TEST_F(Export, NoExportReplacesTheDocumentItComesFrom) {
+    const std::string path = Temp("export-source.kdl");
+    const std::string link = Temp("export-source-link.kdl");
+    const std::string hardLink = Temp("export-source-hard.kdl");
+    ASSERT_TRUE(doc().OnSaveDocument(path).ok);
+    const std::string saved = ReadFile(path);
+    std::remove(link.c_str());
+    std::remove(hardLink.c_str());
+    ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::link(path.c_str(), hardLink.c_str()), 0);
+    s->m_fileDialogs.m_answers = {path, link};
+    Run(ID_EXPORT_FINDVIEW);
+    Run(ID_EXPORT_MEMOVIEW);
+    s->m_dialogs.onSubtreeExport = [&](const std::string&, bool, bool) {
+        return std::optional<SubtreeExportChoice>(SubtreeExportChoice{hardLink, false, false});
+    };
+    Run(ID_EXPORT_SUBTREE);
+    ASSERT_EQ(s->m_messages.m_shown.size(), 3u);
+    EXPECT_EQ(s->m_messages.m_shown[0], path + Sjis(" は出力元のﾄﾞｷｭﾒﾝﾄ自身のため、書き込めません。"));
+    EXPECT_EQ(s->m_messages.m_shown[2], hardLink + Sjis(" は出力元のﾄﾞｷｭﾒﾝﾄ自身のため、書き込めません。"));
+    EXPECT_EQ(ReadFile(path), saved);
+
+    // Another file is no concern of the check.
+    const std::string other = Temp("export-other.txt");
+    s->m_fileDialogs.m_answers = {other};
+    Run(ID_EXPORT_FINDVIEW);
+    EXPECT_EQ(s->m_messages.m_shown.size(), 3u);
+    EXPECT_TRUE(Exists(other));
+    for (const std::string& name : {path, link, hardLink, other})
+        std::remove(name.c_str());
 }
 
 // Every writer reports a full disk or quota with the disk-full text, whether it

@@ -2,6 +2,7 @@
 
 #include "core/base/Cp932Codec.h"
 #include "core/base/SafeFile.h"
+#include "core/shell/TextExportFile.h"
 #include "core/base/Texts.h"
 
 #include <cstdio>
@@ -84,10 +85,12 @@ bool PrintOrReport(const Producer& produce) {
     return ToStandardOutput(produce, OutputText::Utf8);
 }
 
-bool WriteOutput(const std::string& path, const Producer& produce, OutputText text) {
+bool WriteOutput(const CKardelDoc& source, const std::string& path, const Producer& produce, OutputText text) {
     if (path.empty())
         return ToStandardOutput(produce, text);
-    FileResult written = WriteFileSafely(path, produce);
+    FileResult written = text_export::RefuseOverDocument(source, path);
+    if (written.ok)
+        written = WriteFileSafely(path, produce);
     if (!written.ok)
         PrintError(written.message);
     return written.ok;

@@ -80,13 +80,15 @@ bool SaveOrReport(HeadlessSession& session, const std::string& path);
 bool IsOption(const std::string& arg);
 // A memo index or other count given on the command line: digits only.
 bool ParseIndex(const std::string& text, int& out);
-// What `produce` writes goes to path safely (temporary file renamed at the end,
-// or straight into a device), or to standard output when path is empty, as it
-// is made. cp932 output is converted to UTF-8 on standard output unless the
-// producer writes UTF-8 already. On failure prints why and returns false.
+// What `produce` makes of `source` goes to path safely (temporary file renamed at
+// the end, or straight into a device), or to standard output when path is empty, as
+// it is made; a path naming source's own file is refused. cp932 output is converted
+// to UTF-8 on standard output unless the producer writes UTF-8 already. On failure
+// prints why and returns false.
 using Producer = std::function<bool(IOutput&)>;
 enum class OutputText { Cp932, Utf8 };
-bool WriteOutput(const std::string& path, const Producer& produce, OutputText text = OutputText::Cp932);
+bool WriteOutput(const CKardelDoc& source, const std::string& path, const Producer& produce,
+                 OutputText text = OutputText::Cp932);
 // Everything printed on standard output goes through here (UTF-8 as given), so
 // that a failed write (a full disk, /dev/full) is reported and ends in exit 1.
 bool PrintOrReport(const Producer& produce);

@@ -82,13 +82,13 @@ int RunExport(const std::vector<std::string>& args) {
         auto produce = [&](IOutput& out) {
             return ExportOutline(*a.format, session.doc(), session.treeView(), memo->m_hTreeItem, options, out);
         };
-        return WriteOutput(a.out, produce, OutputText::Utf8) ? 0 : 1;
+        return WriteOutput(session.doc(), a.out, produce, OutputText::Utf8) ? 0 : 1;
     }
     CTextExporter exporter(session.doc(), &session.memoView(), &session.treeView());
     exporter.m_titleOnly = a.titleOnly;
     exporter.m_viewOnly = a.viewOnly;
     TreeItem* top = memo->m_hTreeItem;
-    return WriteOutput(a.out, [&](IOutput& out) { return exporter.WriteSubtree(out, top); }) ? 0 : 1;
+    return WriteOutput(session.doc(), a.out, [&](IOutput& out) { return exporter.WriteSubtree(out, top); }) ? 0 : 1;
 }
 
 int RunExportMemo(const std::vector<std::string>& args) {
@@ -101,7 +101,7 @@ int RunExportMemo(const std::vector<std::string>& args) {
     CMemoItem* memo = ChosenMemo(session, a);
     if (!memo)
         return Usage();
-    return WriteOutput(a.out, [memo](IOutput& out) { return out.Put(memo->m_strBody); }) ? 0 : 1;
+    return WriteOutput(session.doc(), a.out, [memo](IOutput& out) { return out.Put(memo->m_strBody); }) ? 0 : 1;
 }
 
 const HelpEntry kMemoOption{"--memo", "N", "memo N instead of the current memo the file stores"};

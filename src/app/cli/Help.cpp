@@ -155,8 +155,9 @@ void PrintHelp() {
     PrintWrapped(out,
                  "Text on standard output and in JSON is UTF-8, converted from the document's cp932. Files the "
                  "program writes (documents, exports) are cp932 exactly as the window writes them, through a "
-                 "temporary file, so that a failure leaves an existing file as it was. A memo is named by its "
-                 "index N in the document's memo array, as dump lists them.",
+                 "temporary file, so that a failure leaves an existing file as it was; an export or a search "
+                 "is never written over the document it is made from. A memo is named by its index N in the "
+                 "document's memo array, as dump lists them.",
                  0, 0);
     std::fputs("\nCommands:\n", out);
     for (const RegisteredCommand& command : Commands()) {

@@ -210,7 +210,7 @@ int RunSearch(const std::vector<std::string>& args) {
     if (a.sorted)
         session.findView().SortBy(a.sortColumn, a.descending);
     const CKdListView& list = session.findView();
-    return WriteOutput(a.out, [&](IOutput& out) { return WriteFindViewExport(out, list, doc); }) ? 0 : 1;
+    return WriteOutput(doc, a.out, [&](IOutput& out) { return WriteFindViewExport(out, list, doc); }) ? 0 : 1;
 }
 
 const CommandRegistration

@@ -27,6 +27,13 @@ std::string XdgUserFolder(const char* variable, const char* fallback, const std:
     return std::string(home ? home : "") + "/" + fallback + "/" + sub;
 }
 
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat first {}, second {};
+    if (a.empty() || b.empty() || ::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 bool MakeFolders(const std::string& folder, unsigned mode) {
     if (folder.empty())
         return errno = ENOENT, false;

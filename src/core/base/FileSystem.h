@@ -18,6 +18,10 @@ std::string XdgUserFolder(const char* variable, const char* fallback, const std:
 // with errno set.
 bool MakeFolders(const std::string& folder, unsigned mode);
 
+// Whether both paths name one existing file: links are followed, and two names of one
+// file (hard links) are one file.
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // Reads until `size` bytes are in or the file ends, going on after interrupted reads.
 // Returns the bytes read, or -1 with errno set on a failed read.
 ssize_t ReadFull(int fd, char* data, size_t size);

@@ -1,7 +1,10 @@
 #include "core/shell/TextExportFile.h"
 
+#include "core/base/Cp932Codec.h"
+#include "core/base/FileSystem.h"
 #include "core/base/Platform.h"
 #include "core/base/SafeFile.h"
+#include "core/base/Texts.h"
 #include "core/model/CKardelDoc.h"
 
 namespace kardel::text_export {
@@ -22,8 +25,17 @@ std::string AskSavePath(CKardelDoc& doc, const std::string& initialName) {
     return path ? *path : std::string();
 }
 
+FileResult RefuseOverDocument(const CKardelDoc& doc, const std::string& path) {
+    if (!IsSameFile(path, doc.m_strPathName))
+        return FileResult::Success();
+    return FileResult::Failure(
+        Fill(Sjis("%1 は出力元のﾄﾞｷｭﾒﾝﾄ自身のため、書き込めません。"), {Cp932Codec::FromUtf8(path).text}));
+}
+
 bool WriteOrReport(CKardelDoc& doc, const std::string& path, const std::function<bool(IOutput&)>& produce) {
-    FileResult result = WriteFileSafely(path, produce);
+    FileResult result = RefuseOverDocument(doc, path);
+    if (result.ok)
+        result = WriteFileSafely(path, produce);
     if (!result.ok)
         doc.platform().messages.ShowError(result.message);
     return result.ok;

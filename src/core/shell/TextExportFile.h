@@ -1,4 +1,6 @@
 #pragma once
+#include "core/base/FileResult.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -28,6 +30,11 @@ template <class Output> bool WriteTextMode(Output& out, std::string_view text) {
 
 // Asks for a file name with the export's save dialog; empty when cancelled.
 std::string AskSavePath(CKardelDoc& doc, const std::string& initialName);
+
+// Refuses to write an export over the file of the document it is made from, under any of
+// the file's names: the text would replace the outline. A document without a file refuses
+// nothing.
+FileResult RefuseOverDocument(const CKardelDoc& doc, const std::string& path);
 
 // Writes the file safely as `produce` makes it (temporary file, then rename). A
 // failure is shown with the file error wording and leaves any existing file as it was.
