@@ -227,12 +227,24 @@ TEST_F(Safety, AChangeOutsideOffersAReloadOrWarnsOnce) {
     EXPECT_EQ(s.doc().Memos().size(), memos + 1); // read again
     EXPECT_FALSE(s.doc().IsModified());
 
+    // A file that no longer reads: the reload fails and the open outline stays, unsaved.
+    Put(path, "written elsewhere");
+    files.FileChangedElsewhere();
+    ASSERT_EQ(s.m_messages.m_asked.size(), 2u);
+    ASSERT_EQ(s.m_messages.m_shown.size(), 1u);
+    EXPECT_EQ(s.m_messages.m_shown[0], texts::BadFileFormat());
+    EXPECT_EQ(s.doc().Memos().size(), memos + 1);
+    EXPECT_EQ(s.doc().m_strPathName, path);
+    EXPECT_TRUE(s.doc().IsModified());
+    EXPECT_EQ(Get(path), "written elsewhere");
+
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
     s.memoView().edit().ReplaceSelection("typed", true); // unsaved, still in MemoView
     Put(path, "written elsewhere");
     files.FileChangedElsewhere();
     files.FileChangedElsewhere();
-    EXPECT_EQ(s.m_messages.m_asked.size(), 1u);
-    EXPECT_EQ(s.m_messages.m_shown.size(), 1u);
+    EXPECT_EQ(s.m_messages.m_asked.size(), 2u);
+    EXPECT_EQ(s.m_messages.m_shown.size(), 2u);
     EXPECT_TRUE(s.doc().HasUnsavedChanges());
 }
 

@@ -1,6 +1,7 @@
 #include "core/shell/FileCommands.h"
 
 #include "core/base/Cp932Codec.h"
+#include "core/base/OutputSink.h"
 #include "core/base/Platform.h"
 #include "core/base/SettingsStore.h"
 #include "core/base/Texts.h"
@@ -149,8 +150,16 @@ void FileCommands::FileChangedElsewhere() {
 
 bool FileCommands::Reload() {
     const std::string path = m_doc.m_strPathName;
+    // The outline as it stands, kept until the file has been read: a file that no longer
+    // reads (cut short, half written, not a document) must not take it along.
+    MemoryOutput shown;
+    if (!m_doc.StoreTo(shown))
+        return false;
+    const FileIdentity identity = m_doc.m_fileIdentity;
     m_window.BeginLoad();
     FileResult result = m_doc.OnOpenDocument(path);
+    if (!result.ok) // modified: the file no longer holds it, and a save asks before replacing
+        m_doc.RestoreRecovered(shown.bytes(), path, identity);
     m_window.DocumentReplaced();
     if (!result.ok)
         m_doc.platform().messages.ShowError(result.message);
