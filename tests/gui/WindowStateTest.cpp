@@ -2,6 +2,7 @@
 #include "gui/common/Cp932Text.h"
 #include "gui/shell/ActionRegistry.h"
 #include "gui/shell/MemoPane.h"
+#include "gui/tree/TreeModel.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
@@ -52,6 +53,33 @@ private slots:
         QVERIFY(f.messages.m_asked.empty());
         QVERIFY(f.window->memoPane()->toPlainText().contains(QStringLiteral("typed")));
         QtSettingsStore::SetRecentFiles({});
+    }
+
+    // Another program leaves the open file unreadable and the user asks to read it again:
+    // the error is shown and the window keeps the outline, unsaved.
+    void aFileThatNoLongerReadsLeavesTheOutlineInTheWindow() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("watched.kdl");
+        QVERIFY(QFile::copy(DemoPath(), path));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        WindowFixture f;
+        QVERIFY(f.window->OpenFile(path));
+        const size_t memos = f.window->doc().Memos().size();
+        const QModelIndex root = f.window->treeModel()->index(0, 0);
+        const int shownBelowRoot = f.window->treeModel()->rowCount(root);
+        QVERIFY(memos > 2 && shownBelowRoot > 0);
+        f.messages.m_answer = IMessageBox::Answer::Yes;
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("written elsewhere");
+        }
+        QTRY_COMPARE(f.messages.m_shown.size(), size_t(1));
+        QCOMPARE(f.messages.m_asked.size(), size_t(1));
+        QCOMPARE(f.window->doc().Memos().size(), memos);
+        QCOMPARE(f.window->treeModel()->rowCount(f.window->treeModel()->index(0, 0)), shownBelowRoot);
+        QCOMPARE(QString::fromStdString(f.window->doc().m_strPathName), path);
+        QVERIFY(f.window->doc().IsModified());
     }
 
     void theStatusBarComesBackAsItWasLeft() {
