@@ -248,6 +248,32 @@ TEST_F(Safety, AChangeOutsideOffersAReloadOrWarnsOnce) {
     EXPECT_TRUE(s.doc().HasUnsavedChanges());
 }
 
+// The open file deleted or moved away by another program: the window holds the only copy,
+// so it counts as unsaved, said once; saving writes the file again without a question.
+TEST_F(Safety, AFileGoneFromUnderTheWindowLeavesItUnsaved) {
+    const std::string path = FreshFolder("gone") + "/doc.kdl";
+    HeadlessSession s;
+    AppWindowStub window;
+    FileCommands files(s.doc(), window);
+    s.doc().OnNewDocument();
+    s.doc().CreateUntitledMemo();
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    ASSERT_TRUE(files.OpenFile(path));
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    files.FileChangedElsewhere();
+    files.FileChangedElsewhere();
+    ASSERT_EQ(s.m_messages.m_shown.size(), 1u);
+    EXPECT_NE(s.m_messages.m_shown[0].find(Sjis("削除または移動されました")), std::string::npos);
+    EXPECT_TRUE(s.m_messages.m_asked.empty());
+    EXPECT_TRUE(s.doc().IsModified());
+    ASSERT_TRUE(files.Save());
+    EXPECT_TRUE(s.m_messages.m_asked.empty());
+    EXPECT_FALSE(s.doc().IsModified());
+    HeadlessSession reread;
+    ASSERT_TRUE(reread.doc().OnOpenDocument(path).ok);
+    EXPECT_EQ(reread.doc().Memos().size(), s.doc().Memos().size());
+}
+
 // What a killed instance leaves is offered at the next start: restored, discarded or kept.
 TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
     const std::string folder = FreshFolder("recovery");

@@ -82,6 +82,19 @@ private slots:
         QVERIFY(f.window->doc().IsModified());
     }
 
+    // The open file deleted by another program: said once, and the window's outline is unsaved.
+    void aFileDeletedElsewhereLeavesTheWindowUnsaved() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("deleted.kdl");
+        QVERIFY(QFile::copy(DemoPath(), path));
+        WindowFixture f;
+        QVERIFY(f.window->OpenFile(path));
+        QVERIFY(!f.window->doc().IsModified());
+        QVERIFY(QFile::remove(path));
+        QTRY_COMPARE(f.messages.m_shown.size(), size_t(1));
+        QVERIFY(f.window->doc().IsModified());
+    }
+
     void theStatusBarComesBackAsItWasLeft() {
         for (bool shown : {false, true}) {
             {

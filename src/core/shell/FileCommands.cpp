@@ -131,10 +131,20 @@ void FileCommands::FileChangedElsewhere() {
     const std::string path = m_doc.m_strPathName;
     if (path.empty() || !m_doc.m_fileIdentity.known || m_noticedFor == m_doc.m_fileIdentity)
         return;
-    if (m_doc.m_fileIdentity.Verify(path) != FileIdentity::State::Changed)
+    const FileIdentity::State state = m_doc.m_fileIdentity.Verify(path);
+    if (state == FileIdentity::State::Unchanged)
         return;
     m_noticedFor = m_doc.m_fileIdentity;
     IMessageBox& messages = m_doc.platform().messages;
+    if (state == FileIdentity::State::Missing) {
+        // This window now holds the only copy: closing it must ask, and a save writes the
+        // file anew under its name.
+        m_doc.SetModifiedFlag(true);
+        messages.ShowInfo(Fill(Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで削除または移動されました。\n"
+                                    "このｳｨﾝﾄﾞｳの内容は保存されていないものとして扱い、閉じるときに保存するかどうかを確認します。"),
+                               {m_doc.m_strTitle}));
+        return;
+    }
     if (m_doc.HasUnsavedChanges()) {
         messages.ShowInfo(
             Fill(Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで変更されました。\n"
