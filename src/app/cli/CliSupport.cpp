@@ -2,8 +2,8 @@
 
 #include "core/base/Cp932Codec.h"
 #include "core/base/SafeFile.h"
-#include "core/shell/TextExportFile.h"
 #include "core/base/Texts.h"
+#include "core/shell/TextExportFile.h"
 
 #include <cstdio>
 #include <unistd.h>

@@ -28,7 +28,8 @@ std::string XdgUserFolder(const char* variable, const char* fallback, const std:
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
+    struct stat first {};
+    struct stat second {};
     if (a.empty() || b.empty() || ::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0)
         return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;

@@ -140,9 +140,10 @@ void FileCommands::FileChangedElsewhere() {
         // This window now holds the only copy: closing it must ask, and a save writes the
         // file anew under its name.
         m_doc.SetModifiedFlag(true);
-        messages.ShowInfo(Fill(Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで削除または移動されました。\n"
-                                    "このｳｨﾝﾄﾞｳの内容は保存されていないものとして扱い、閉じるときに保存するかどうかを確認します。"),
-                               {m_doc.m_strTitle}));
+        messages.ShowInfo(
+            Fill(Sjis("%1 は他のﾌﾟﾛｸﾞﾗﾑで削除または移動されました。\n"
+                      "このｳｨﾝﾄﾞｳの内容は保存されていないものとして扱い、閉じるときに保存するかどうかを確認します。"),
+                 {m_doc.m_strTitle}));
         return;
     }
     if (m_doc.HasUnsavedChanges()) {
