@@ -239,11 +239,18 @@ TEST_F(Export, NoExportReplacesTheDocumentItComesFrom) {
     EXPECT_EQ(s->m_messages.m_shown[2], hardLink + Sjis(" は出力元のﾄﾞｷｭﾒﾝﾄ自身のため、書き込めません。"));
     EXPECT_EQ(ReadFile(path), saved);
 
+    // Its name is refused even while another program has taken the file away.
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    s->m_fileDialogs.m_answers = {path};
+    Run(ID_EXPORT_MEMOVIEW);
+    ASSERT_EQ(s->m_messages.m_shown.size(), 4u);
+    EXPECT_FALSE(Exists(path));
+
     // Another file is no concern of the check.
     const std::string other = Temp("export-other.txt");
     s->m_fileDialogs.m_answers = {other};
     Run(ID_EXPORT_FINDVIEW);
-    EXPECT_EQ(s->m_messages.m_shown.size(), 3u);
+    EXPECT_EQ(s->m_messages.m_shown.size(), 4u);
     EXPECT_TRUE(Exists(other));
     for (const std::string& name : {path, link, hardLink, other})
         std::remove(name.c_str());

@@ -26,7 +26,9 @@ std::string AskSavePath(CKardelDoc& doc, const std::string& initialName) {
 }
 
 FileResult RefuseOverDocument(const CKardelDoc& doc, const std::string& path) {
-    if (!IsSameFile(path, doc.m_strPathName))
+    // The name alone counts too: the file may be gone for a while, and the document's
+    // next save would then ask about a text in its place.
+    if (doc.m_strPathName.empty() || (path != doc.m_strPathName && !IsSameFile(path, doc.m_strPathName)))
         return FileResult::Success();
     return FileResult::Failure(
         Fill(Sjis("%1 は出力元のﾄﾞｷｭﾒﾝﾄ自身のため、書き込めません。"), {Cp932Codec::FromUtf8(path).text}));

@@ -31,9 +31,9 @@ template <class Output> bool WriteTextMode(Output& out, std::string_view text) {
 // Asks for a file name with the export's save dialog; empty when cancelled.
 std::string AskSavePath(CKardelDoc& doc, const std::string& initialName);
 
-// Refuses to write an export over the file of the document it is made from, under any of
-// the file's names: the text would replace the outline. A document without a file refuses
-// nothing.
+// Refuses to write an export over the file of the document it is made from, under its
+// name (even while no file is there) or any other name of the file: the text would replace
+// the outline. A document without a file refuses nothing.
 FileResult RefuseOverDocument(const CKardelDoc& doc, const std::string& path);
 
 // Writes the file safely as `produce` makes it (temporary file, then rename). A
