@@ -274,6 +274,25 @@ TEST_F(Safety, AFileGoneFromUnderTheWindowLeavesItUnsaved) {
     EXPECT_EQ(reread.doc().Memos().size(), s.doc().Memos().size());
 }
 
+// Keeping the window's outline over a file changed elsewhere leaves it unsaved.
+TEST_F(Safety, DecliningAReloadLeavesTheWindowUnsaved) {
+    const std::string path = FreshFolder("declined") + "/doc.kdl";
+    HeadlessSession s;
+    AppWindowStub window;
+    FileCommands files(s.doc(), window);
+    s.doc().OnNewDocument();
+    s.doc().CreateUntitledMemo();
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    ASSERT_TRUE(files.OpenFile(path));
+    const size_t memos = s.doc().Memos().size();
+    Put(path, "written elsewhere");
+    s.m_messages.m_answer = IMessageBox::Answer::No;
+    files.FileChangedElsewhere();
+    EXPECT_EQ(s.m_messages.m_asked.size(), 1u);
+    EXPECT_EQ(s.doc().Memos().size(), memos);
+    EXPECT_TRUE(s.doc().IsModified());
+}
+
 // What a killed instance leaves is offered at the next start: restored, discarded or kept.
 TEST_F(Safety, RecoveryCopiesOfTheDeadAreOfferedAndTheLivingKeepTheirs) {
     const std::string folder = FreshFolder("recovery");

@@ -157,6 +157,8 @@ void FileCommands::FileChangedElsewhere() {
     // The answer may take a while; only an unchanged document may be replaced.
     if (messages.AskYesNo(question) == IMessageBox::Answer::Yes && !m_doc.HasUnsavedChanges())
         Reload();
+    else // the file no longer holds what the window shows: closing must ask
+        m_doc.SetModifiedFlag(true);
 }
 
 bool FileCommands::Reload() {
