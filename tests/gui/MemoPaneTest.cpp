@@ -80,6 +80,33 @@ private slots:
         menu->hide();
     }
 
+    // A printer's file never replaces the document, and a file that cannot be written is
+    // reported, not taken for printed.
+    void printingToAFileThatCannotTakeItSaysSo() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("printed.kdl");
+        QVERIFY(QFile::copy(DemoPath(), path));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        WindowFixture f;
+        QVERIFY(f.window->OpenFile(path));
+        const QByteArray before = [&] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        for (const QString& target : {path, dir.filePath("no-such-folder/memo.pdf")}) {
+            printer.setOutputFileName(target);
+            f.window->memoPane()->PrintOrReport(printer);
+        }
+        QCOMPARE(f.messages.m_shown.size(), size_t(2));
+        QVERIFY(FromCp932(f.messages.m_shown[0]).contains(Utf8("出力元のﾄﾞｷｭﾒﾝﾄ自身")));
+        QVERIFY(FromCp932(f.messages.m_shown[1]).endsWith(Utf8("memo.pdf に印刷できませんでした。")));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
     void printsTheHeaderOnEveryPage() {
         WindowFixture f;
         QVERIFY(f.window->OpenFile(DemoPath()));

@@ -18,6 +18,8 @@ inline const std::string& TrashTitle() { return Sjis("ごみ箱"); }
 inline const std::string& NewMemoTitle() { return Sjis("名称未決定"); }
 inline const std::string& Undefined() { return Sjis("未定義"); }
 inline const std::string& BadFileFormat() { return Sjis("予期しないﾌｧｲﾙ形式です。"); }
+// %1: the printer's name, or the file a printer writes.
+inline const std::string& CannotPrintTo() { return Sjis("%1 に印刷できませんでした。"); }
 // The file dialogs' filter for documents.
 inline const std::string& DocumentFilter() { return Sjis("Kardel ﾌｧｲﾙ (*.kdl)|*.kdl|すべてのﾌｧｲﾙ (*.*)|*.*||"); }
 } // namespace texts

@@ -71,6 +71,7 @@ public:
     // The memo whose body the control shows, or nullptr.
     CMemoItem* ShownMemo() const { return m_shown; }
     IEditControl& edit() const { return m_edit; }
+    CKardelDoc& GetDocument() const { return m_doc; }
     // Called when the document's memos are destroyed.
     void ForgetShownMemo() { m_shown = nullptr; }
 

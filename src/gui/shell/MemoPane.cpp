@@ -1,5 +1,9 @@
 #include "gui/shell/MemoPane.h"
 
+#include "core/base/Platform.h"
+#include "core/base/Texts.h"
+#include "core/model/CKardelDoc.h"
+#include "core/shell/TextExportFile.h"
 #include "gui/common/Cp932Text.h"
 #include "gui/shell/TextFindDialog.h"
 
@@ -7,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QMimeData>
@@ -144,16 +149,33 @@ void MemoPane::Run(Operation operation) {
         QPrinter& printer = m_printer ? *m_printer : own;
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted)
-            PrintTo(printer);
+            PrintOrReport(printer);
         break;
     }
     }
 }
 
-void MemoPane::PrintTo(QPrinter& printer) {
+void MemoPane::PrintOrReport(QPrinter& printer) {
+    if (!m_view) {
+        PrintTo(printer);
+        return;
+    }
+    CKardelDoc& doc = m_view->GetDocument();
+    const QString file = printer.outputFileName();
+    FileResult result;
+    if (!file.isEmpty())
+        result = text_export::RefuseOverDocument(doc, QFile::encodeName(file).toStdString());
+    if (result.ok && !PrintTo(printer))
+        result =
+            FileResult::Failure(Fill(texts::CannotPrintTo(), {ToCp932(file.isEmpty() ? printer.printerName() : file)}));
+    if (!result.ok)
+        doc.platform().messages.ShowError(result.message);
+}
+
+bool MemoPane::PrintTo(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
-        return;
+        return false;
     QTextDocument doc;
     QFont font = MemoFont();
     doc.setDefaultFont(font);
@@ -200,7 +222,7 @@ void MemoPane::PrintTo(QPrinter& printer) {
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
     }
-    painter.end();
+    return painter.end();
 }
 
 void MemoPane::contextMenuEvent(QContextMenuEvent* event) {

@@ -33,8 +33,12 @@ public:
     bool CanPaste() const override;
     void Run(Operation operation) override;
 
-    // Prints the text with the page header; pages counted from 1.
-    void PrintTo(QPrinter& printer);
+    // Prints the text with the page header; pages counted from 1. False when the printer, or
+    // the file it writes, could not take the pages.
+    bool PrintTo(QPrinter& printer);
+    // Prints, or shows why not: a printer's file never replaces the document, and a printer
+    // that fails is reported rather than taken for done.
+    void PrintOrReport(QPrinter& printer);
 
     // Told when a stored text lost characters cp932 cannot hold, and for the context menu.
     std::function<void(const QString&)> onStatusMessage;
