@@ -125,6 +125,31 @@ TEST_F(UndoTest, RandomSequencesUndoAndRedoToTheSavedBytes) {
 }
 
 // Commands that change nothing make no step; a new step drops what could be redone.
+// An import below the root moves what lay in the imported trash into this trash. Undone
+// and redone again and again, every memo still names the item that shows it.
+TEST_F(UndoTest, AnImportWithAFullTrashUndoesAndRedoesAgainAndAgain) {
+    doc().OnNewDocument();
+    AddChildren(root(), {"T"});
+    tree().Select(Find("T"));
+    Run(ID_MEMO_TO_TRASH);
+    ASSERT_TRUE(doc().OnSaveDocument(m_importFile).ok);
+    doc().OnNewDocument();
+    AddChildren(root(), {"A"});
+    tree().Select(root());
+    history().Clear();
+    s.m_fileDialogs.m_answers = {m_importFile};
+    ASSERT_TRUE(Run(ID_IMPORT));
+    const std::string imported = Bytes();
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(Run(ID_MEMO_UNDO));
+        ASSERT_TRUE(Run(ID_MEMO_REDO));
+        EXPECT_EQ(Bytes(), imported);
+        CheckBinding();
+        tree().ForEachItem([&](TreeItem* item) { ASSERT_EQ(doc().Memo(item->value())->m_hTreeItem, item); });
+    }
+}
+
 TEST_F(UndoTest, OnlyChangesAreSteps) {
     TreeItem* a = Add(root(), "A");
     history().Clear();

@@ -203,18 +203,19 @@ void CKdTreeView::MergeImportedTree(const std::vector<StoredTreeRecord>& records
             contents.push_back(c);
         for (TreeItem* c : contents)
             CopySubtree(c, m_hTrash, Position::Last, false);
-        {
-            FlagScope importing(m_bImporting, true);
-            DeleteSubtrees(contents);
-        }
         if (CMemoItem* trash = MemoOf(m_hTrash)) {
             m_doc.WillChangeMemo(*trash);
             trash->m_nKind = KindTrashFull;
         }
         m_tree.SetImage(m_hTrash, KindTrashFull);
     }
-    if (importedTrash)
-        m_tree.DeleteItem(importedTrash);
+    if (importedTrash) {
+        // The collecting item goes with what it held, in one deletion: every item before its
+        // memo, as any deletion does, so that undo and redo replay the steps in an order in
+        // which each item's index names its own memo.
+        FlagScope importing(m_bImporting, true);
+        DeleteSubtrees({importedTrash});
+    }
     m_tree.Expand(target, true);
     if (m_tree.HasChildren(target)) {
         if (CMemoItem* memo = MemoOf(target)) {
