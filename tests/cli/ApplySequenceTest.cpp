@@ -41,7 +41,7 @@ protected:
 };
 
 TEST_F(ApplySequence, EveryStepSavesAndReopensToTheSameDocument) {
-    constexpr int kSequences = 20;
+    constexpr int kSequences = 100;
     constexpr int kSteps = 250;
     for (std::uint32_t seed = 1; seed <= kSequences; ++seed) {
         RandomApplyDriver driver(seed, m_folder.string());
