@@ -88,9 +88,7 @@ bool PrintOrReport(const Producer& produce) {
 bool WriteOutput(const CKardelDoc& source, const std::string& path, const Producer& produce, OutputText text) {
     if (path.empty())
         return ToStandardOutput(produce, text);
-    FileResult written = text_export::RefuseOverDocument(source, path);
-    if (written.ok)
-        written = WriteFileSafely(path, produce);
+    FileResult written = text_export::WriteExportFile(source, path, produce);
     if (!written.ok)
         PrintError(written.message);
     return written.ok;

@@ -34,10 +34,14 @@ FileResult RefuseOverDocument(const CKardelDoc& doc, const std::string& path) {
         Fill(Sjis("%1 は出力元のﾄﾞｷｭﾒﾝﾄ自身のため、書き込めません。"), {Cp932Codec::FromUtf8(path).text}));
 }
 
+FileResult WriteExportFile(const CKardelDoc& doc, const std::string& path,
+                           const std::function<bool(IOutput&)>& produce) {
+    FileResult refused = RefuseOverDocument(doc, path);
+    return refused.ok ? WriteFileSafely(path, produce) : refused;
+}
+
 bool WriteOrReport(CKardelDoc& doc, const std::string& path, const std::function<bool(IOutput&)>& produce) {
-    FileResult result = RefuseOverDocument(doc, path);
-    if (result.ok)
-        result = WriteFileSafely(path, produce);
+    FileResult result = WriteExportFile(doc, path, produce);
     if (!result.ok)
         doc.platform().messages.ShowError(result.message);
     return result.ok;

@@ -36,8 +36,13 @@ std::string AskSavePath(CKardelDoc& doc, const std::string& initialName);
 // the outline. A document without a file refuses nothing.
 FileResult RefuseOverDocument(const CKardelDoc& doc, const std::string& path);
 
-// Writes the file safely as `produce` makes it (temporary file, then rename). A
-// failure is shown with the file error wording and leaves any existing file as it was.
+// Writes an export of `doc` safely as `produce` makes it (temporary file, then rename),
+// after RefuseOverDocument; an existing file stays as it was on any failure.
+FileResult WriteExportFile(const CKardelDoc& doc, const std::string& path,
+                           const std::function<bool(IOutput&)>& produce);
+
+// Writes the file as WriteExportFile does. A failure is shown with the file error wording and leaves any existing file
+// as it was.
 bool WriteOrReport(CKardelDoc& doc, const std::string& path, const std::function<bool(IOutput&)>& produce);
 
 } // namespace text_export
