@@ -63,6 +63,14 @@ public:
     int m_replaced = 0;
 };
 
+// A document of one memo saved at `path` and open there through `files`.
+void OpenSavedMemo(HeadlessSession& s, FileCommands& files, const std::string& path) {
+    s.doc().OnNewDocument();
+    s.doc().CreateUntitledMemo();
+    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
+    ASSERT_TRUE(files.OpenFile(path));
+}
+
 } // namespace
 
 // Random saves of a few contents, some repeated: the folder holds the last `keep` distinct
@@ -255,10 +263,7 @@ TEST_F(Safety, AFileGoneFromUnderTheWindowLeavesItUnsaved) {
     HeadlessSession s;
     AppWindowStub window;
     FileCommands files(s.doc(), window);
-    s.doc().OnNewDocument();
-    s.doc().CreateUntitledMemo();
-    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
-    ASSERT_TRUE(files.OpenFile(path));
+    ASSERT_NO_FATAL_FAILURE(OpenSavedMemo(s, files, path));
     ASSERT_EQ(std::remove(path.c_str()), 0);
     files.FileChangedElsewhere();
     files.FileChangedElsewhere();
@@ -280,10 +285,7 @@ TEST_F(Safety, DecliningAReloadLeavesTheWindowUnsaved) {
     HeadlessSession s;
     AppWindowStub window;
     FileCommands files(s.doc(), window);
-    s.doc().OnNewDocument();
-    s.doc().CreateUntitledMemo();
-    ASSERT_TRUE(s.doc().OnSaveDocument(path).ok);
-    ASSERT_TRUE(files.OpenFile(path));
+    ASSERT_NO_FATAL_FAILURE(OpenSavedMemo(s, files, path));
     const size_t memos = s.doc().Memos().size();
     Put(path, "written elsewhere");
     s.m_messages.m_answer = IMessageBox::Answer::No;

@@ -58,10 +58,7 @@ private slots:
     // Another program leaves the open file unreadable and the user asks to read it again:
     // the error is shown and the window keeps the outline, unsaved.
     void aFileThatNoLongerReadsLeavesTheOutlineInTheWindow() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("watched.kdl");
-        QVERIFY(QFile::copy(DemoPath(), path));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        const QString path = DemoPath();
         WindowFixture f;
         QVERIFY(f.window->OpenFile(path));
         const size_t memos = f.window->doc().Memos().size();
@@ -84,9 +81,7 @@ private slots:
 
     // The open file deleted by another program: said once, and the window's outline is unsaved.
     void aFileDeletedElsewhereLeavesTheWindowUnsaved() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("deleted.kdl");
-        QVERIFY(QFile::copy(DemoPath(), path));
+        const QString path = DemoPath();
         WindowFixture f;
         QVERIFY(f.window->OpenFile(path));
         QVERIFY(!f.window->doc().IsModified());
