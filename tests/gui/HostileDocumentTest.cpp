@@ -51,7 +51,7 @@ class HostileDocumentTest : public QObject {
 private slots:
     void aDeepChainOfOpenFoldersOpensAndKeepsItsStates() {
         QTemporaryDir dir;
-        const size_t depth = 50000; // far beyond what QTreeView's recursive layout survives
+        const size_t depth = 50000; // far beyond what a recursive layout survives
         const QString path = WriteDocument(dir.filePath("chain.kdl"), depth);
         QVERIFY(!path.isEmpty());
         WindowFixture f;

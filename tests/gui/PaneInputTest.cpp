@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -211,6 +212,62 @@ private slots:
         for (const FileDialogRequest& request : f.fileDialogs.m_requests)
             QCOMPARE(QtFileDialogs::NameFilters(request.filter),
                      (QStringList{Utf8("Kardel ﾌｧｲﾙ (*.kdl)"), Utf8("すべてのﾌｧｲﾙ (*)")}));
+    }
+
+    void treeKeysWalkTheShownRowsAndMarksOpenAndCloseFolders() {
+        WindowFixture f;
+        ShowOpenDemo(f);
+        MainWindow& w = *f.window;
+        w.resize(900, 260); // fewer rows fit than there are: walking them scrolls
+        TreePane* pane = w.treePane();
+        TreeControl& tree = Tree(w);
+        pane->setFocus();
+        tree.Select(tree.GetRoot());
+        std::vector<TreeItem*> shown;
+        for (TreeItem* item = tree.GetRoot(); item; item = tree.GetNextVisible(item))
+            shown.push_back(item);
+        QVERIFY(shown.size() * pane->visualRect(pane->currentIndex()).height() > size_t(pane->viewport()->height()));
+        auto onScreen = [pane] {
+            const QRect row = pane->visualRect(pane->currentIndex());
+            return row.top() >= 0 && row.bottom() < pane->viewport()->height();
+        };
+        for (size_t i = 1; i <= shown.size(); ++i) {
+            QTest::keyClick(pane, Qt::Key_Down);
+            QCOMPARE(tree.GetCaret(), shown[std::min(i, shown.size() - 1)]);
+            QVERIFY(onScreen());
+        }
+        // At the end the last row sits at the bottom and the view scrolls no further.
+        QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
+        QCOMPARE(pane->visualRect(pane->currentIndex()).bottom(), pane->viewport()->height() - 1);
+        QTest::keyClick(pane, Qt::Key_Home);
+        QCOMPARE(tree.GetCaret(), tree.GetRoot());
+        QVERIFY(onScreen());
+
+        // Left closes an open folder, then goes up; Right opens a closed one, then goes in.
+        TreeItem* folder = *std::find_if(shown.begin() + 1, shown.end(),
+                                         [](TreeItem* item) { return item->expanded() && item->childCount() > 0; });
+        tree.Select(folder);
+        QTest::keyClick(pane, Qt::Key_Left);
+        QVERIFY(!folder->expanded());
+        QCOMPARE(tree.GetCaret(), folder);
+        QTest::keyClick(pane, Qt::Key_Left);
+        QCOMPARE(tree.GetCaret(), folder->parent());
+        tree.Select(folder);
+        QTest::keyClick(pane, Qt::Key_Right);
+        QVERIFY(folder->expanded());
+        QTest::keyClick(pane, Qt::Key_Right);
+        QCOMPARE(tree.GetCaret(), folder->child(0));
+
+        // A click on a folder's mark closes and opens it and selects nothing.
+        tree.Select(tree.GetRoot());
+        pane->scrollTo(w.treeModel()->IndexOf(folder));
+        const QRect row = pane->visualRect(w.treeModel()->IndexOf(folder));
+        const QPoint mark(row.left() - pane->indentation() / 2, row.center().y());
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, mark);
+        QVERIFY(!folder->expanded());
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, mark);
+        QVERIFY(folder->expanded());
+        QCOMPARE(tree.GetCaret(), tree.GetRoot());
     }
 
     void doubleClickCyclesOnlyOnTheIconOrLabel() {

@@ -9,9 +9,12 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QtTest>
+
+#include <random>
 
 using namespace kardel;
 using namespace kardel::gui;
@@ -167,6 +170,60 @@ private slots:
         QVERIFY(leaf->expanded());
         f.window->grab();
         QVERIFY(pane->visualRect(model->IndexOf(leaf->child(0))).isValid());
+    }
+
+    void theTreeShowsExactlyTheCoresVisibleItemsThroughRandomEdits() {
+        WindowFixture f;
+        f.window->resize(700, 300);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        f.messages.m_answer = IMessageBox::Answer::Yes; // deletions go ahead
+        TreePane* pane = f.window->treePane();
+        TreeModel* model = f.window->treeModel();
+        TreeControl& tree = f.window->session().m_treeView.Tree();
+        const int commands[] = {ID_MEMO_CREATE_UNTITLED,
+                                ID_MEMO_DUPLICATE,
+                                ID_MEMO_TO_TRASH,
+                                ID_MEMO_UP,
+                                ID_MEMO_DOWN,
+                                ID_MEMO_LEVEL_UP,
+                                ID_MEMO_LEVEL_DOWN,
+                                ID_MEMO_CUT,
+                                ID_MEMO_PASTE,
+                                ID_MEMO_UNDO,
+                                ID_MEMO_REDO,
+                                ID_MEMO_EMPTY_TRASH,
+                                ID_EXPAND_ALL,
+                                ID_COLLAPSE_ALL};
+        std::mt19937 random(15);
+        for (int step = 0; step < 400; ++step) {
+            std::vector<TreeItem*> items;
+            tree.ForEachItem([&](TreeItem* item) { items.push_back(item); });
+            TreeItem* some = items[random() % items.size()];
+            switch (random() % 4) {
+            case 0:
+                tree.Select(some);
+                break;
+            case 1:
+                pane->setExpanded(model->IndexOf(some), !pane->isExpanded(model->IndexOf(some)));
+                break;
+            default:
+                f.window->ExecuteCommand(commands[random() % std::size(commands)]);
+            }
+            if (step % 3 == 0)
+                f.window->grab(); // paints in between, as the event loop would
+            // Row by row, the pane shows what the core calls visible, and nothing else.
+            int rows = 0;
+            const int height = pane->visualRect(model->IndexOf(tree.GetRoot())).height();
+            for (TreeItem* item = tree.GetRoot(); item; item = tree.GetNextVisible(item), ++rows)
+                QCOMPARE(pane->visualRect(model->IndexOf(item)).top() + pane->verticalScrollBar()->value(),
+                         rows * height);
+            int shown = 0;
+            tree.ForEachItem([&](TreeItem* item) { shown += pane->visualRect(model->IndexOf(item)).isValid(); });
+            QCOMPARE(shown, rows);
+        }
+        f.messages.m_answer = IMessageBox::Answer::No;
     }
 
     void doubleClickStepsTheKind() {

@@ -5,7 +5,6 @@
 #include "gui/tree/TreeModel.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -13,8 +12,6 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 namespace kardel::gui {
 namespace {
@@ -40,18 +37,8 @@ public:
 
 } // namespace
 
-TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent)
-    : QTreeView(parent), m_tree(tree), m_model(model) {
+TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent) : OutlineView(tree, model, parent) {
     setObjectName("treePane");
-    setModel(&model);
-    setHeaderHidden(true);
-    // Long titles scroll sideways instead of being cut short.
-    header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    // Only the rows on screen are measured: a large outline must not lay out every label.
-    header()->setResizeContentsPrecision(0);
-    setUniformRowHeights(true);
-    setRootIsDecorated(true);
     setIconSize(QSize(16, 16));
     setItemDelegate(new DueMarkDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -59,32 +46,7 @@ TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent)
     // Dragging is the pane's own (mouse held, image at the cursor), not the desktop's.
     setDragEnabled(false);
     setAcceptDrops(false);
-    setExpandsOnDoubleClick(true);
 
-    connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
-        if (m_syncing)
-            return;
-        TreeItem* item = TreeModel::ItemOf(index);
-        if (Depth(item) >= kMaxShownDepth) {
-            // Deeper than the view lays out: it stays closed here, and the core keeps its state.
-            m_syncing = true;
-            collapse(index);
-            m_syncing = false;
-            return;
-        }
-        m_tree.UserExpand(item, true);
-    });
-    connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
-        if (!m_syncing)
-            m_tree.UserExpand(TreeModel::ItemOf(index), false);
-    });
-    connect(&model, &TreeModel::ExpandedStateChanged, this, [this](const QModelIndex& index, bool expanded) {
-        if (isExpanded(index) == expanded || (expanded && Depth(TreeModel::ItemOf(index)) >= kMaxShownDepth))
-            return;
-        m_syncing = true;
-        setExpanded(index, expanded);
-        m_syncing = false;
-    });
     connect(&model, &TreeModel::CaretMoved, this, [this](const QModelIndex& caret) {
         const QModelIndex index = ShownIndex(caret);
         if (currentIndex() == index)
@@ -94,70 +56,12 @@ TreePane::TreePane(TreeControl& tree, TreeModel& model, QWidget* parent)
         m_syncing = false;
     });
     connect(&model, &TreeModel::ScrollTo, this, [this](const QModelIndex& index) { scrollTo(index); });
-    connect(&model, &QAbstractItemModel::modelReset, this, [this] { SyncExpansion(); });
-    // The remembered depth names an item that may be about to go.
-    auto forget = [this] { m_depthItem = nullptr; };
-    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, forget);
-    connect(&model, &QAbstractItemModel::layoutAboutToBeChanged, this, forget);
-    connect(&model, &QAbstractItemModel::rowsAboutToBeRemoved, this, forget);
-}
-
-int TreePane::Depth(TreeItem* item) {
-    if (!item)
-        return 0;
-    TreeItem* parent = item->parent();
-    int depth = 0;
-    // Walks in pre-order (opening everything, say) ask for a child right after its parent.
-    if (parent && parent == m_depthItem) {
-        depth = std::min(m_depth + 1, kMaxShownDepth + 1);
-    } else {
-        for (TreeItem* p = parent; p && depth <= kMaxShownDepth; p = p->parent())
-            ++depth;
-    }
-    m_depthItem = item;
-    m_depth = depth;
-    return depth;
-}
-
-QModelIndex TreePane::ShownIndex(const QModelIndex& index) {
-    TreeItem* item = TreeModel::ItemOf(index);
-    if (!item || Depth(item) <= kMaxShownDepth)
-        return index;
-    int depth = 0;
-    for (TreeItem* p = item->parent(); p; p = p->parent())
-        ++depth;
-    for (; depth > kMaxShownDepth; --depth)
-        item = item->parent();
-    return m_model.IndexOf(item);
-}
-
-void TreePane::SyncExpansion() {
-    m_syncing = true;
-    // Folders open in the core open here down to the depth the view lays out; deeper ones
-    // stay closed in the view only.
-    std::vector<std::pair<TreeItem*, int>> pending;
-    for (int row = m_tree.TopLevelCount(); row-- > 0;)
-        pending.emplace_back(m_tree.TopLevelItem(row), 0);
-    while (!pending.empty()) {
-        auto [item, depth] = pending.back();
-        pending.pop_back();
-        if (depth >= kMaxShownDepth)
-            continue;
-        if (item->expanded() && item->childCount() > 0)
-            setExpanded(m_model.IndexOf(item), true);
-        // Only folders are walked: most items of a large outline are leaves.
-        for (int row = item->childCount(); row-- > 0;)
-            if (TreeItem* child = item->child(row); child->childCount() > 0)
-                pending.emplace_back(child, depth + 1);
-    }
-    setCurrentIndex(ShownIndex(m_model.IndexOf(m_tree.GetCaret())));
-    m_syncing = false;
-}
-
-void TreePane::scrollTo(const QModelIndex& index, ScrollHint hint) {
-    // QTreeView opens every closed ancestor of the row it scrolls to; a row deeper than the
-    // view shows is stood for by its deepest shown ancestor.
-    QTreeView::scrollTo(ShownIndex(index), hint);
+    // A loaded document shows with the core's caret current.
+    connect(&model, &QAbstractItemModel::modelReset, this, [this] {
+        m_syncing = true;
+        setCurrentIndex(ShownIndex(m_model.IndexOf(m_tree.GetCaret())));
+        m_syncing = false;
+    });
 }
 
 TreeItem* TreePane::ItemAt(const QPoint& viewportPos) const {
@@ -208,7 +112,7 @@ QPixmap TreePane::DragImage(TreeItem* item) const {
 }
 
 void TreePane::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTreeView::currentChanged(current, previous);
+    OutlineView::currentChanged(current, previous);
     if (m_syncing || m_model.IsChanging() || !current.isValid())
         return;
     if (m_pressing) {
@@ -223,7 +127,7 @@ QItemSelectionModel::SelectionFlags TreePane::selectionCommand(const QModelIndex
     if (event && event->type() == QEvent::MouseButtonPress &&
         static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton)
         return QItemSelectionModel::NoUpdate;
-    return QTreeView::selectionCommand(index, event);
+    return OutlineView::selectionCommand(index, event);
 }
 
 void TreePane::ShowCaret() {
@@ -244,7 +148,7 @@ void TreePane::mousePressEvent(QMouseEvent* event) {
         // A drag begins only from an item's icon or label.
         m_pressIndex = m_model.IndexOf(ItemHitOnLabel(m_pressPos));
     }
-    QTreeView::mousePressEvent(event);
+    OutlineView::mousePressEvent(event);
     if (event->button() != Qt::RightButton)
         return;
     // Right-clicking empty space shows no menu and keeps the selection.
@@ -271,7 +175,7 @@ void TreePane::mouseMoveEvent(QMouseEvent* event) {
             BeginDrag(pos);
         return;
     }
-    QTreeView::mouseMoveEvent(event);
+    OutlineView::mouseMoveEvent(event);
 }
 
 void TreePane::BeginDrag(const QPoint& viewportPos) {
@@ -340,7 +244,7 @@ void TreePane::mouseReleaseEvent(QMouseEvent* event) {
         ShowCaret();
         return;
     }
-    QTreeView::mouseReleaseEvent(event);
+    OutlineView::mouseReleaseEvent(event);
     if (!left || !m_pressing)
         return;
     m_pressing = false;
@@ -356,7 +260,7 @@ void TreePane::mouseDoubleClickEvent(QMouseEvent* event) {
     TreeItem* item = ItemHitOnLabel(event->position().toPoint());
     if (item && event->button() == Qt::LeftButton && onDoubleClick)
         onDoubleClick(item);
-    QTreeView::mouseDoubleClickEvent(event);
+    OutlineView::mouseDoubleClickEvent(event);
 }
 
 void TreePane::keyPressEvent(QKeyEvent* event) {
@@ -367,7 +271,7 @@ void TreePane::keyPressEvent(QKeyEvent* event) {
             m_pressing = false;
             m_pendingSelect = QPersistentModelIndex();
         }
-        QTreeView::keyPressEvent(event);
+        OutlineView::keyPressEvent(event);
         return;
     }
     if (event->key() == Qt::Key_Escape) {
@@ -383,7 +287,7 @@ void TreePane::keyPressEvent(QKeyEvent* event) {
 
 void TreePane::keyReleaseEvent(QKeyEvent* event) {
     if (!m_dragging) {
-        QTreeView::keyReleaseEvent(event);
+        OutlineView::keyReleaseEvent(event);
         return;
     }
     if (event->key() == Qt::Key_Control)

@@ -1,5 +1,5 @@
 #pragma once
-#include <QTreeView>
+#include "gui/tree/OutlineView.h"
 
 #include <functional>
 
@@ -13,21 +13,12 @@ namespace kardel::gui {
 class TreeModel;
 
 // TreeView's widget: shows the core tree through TreeModel and hands selection, expansion,
-// renaming, double clicks, right clicks and drags to the core.
-//
-// QTreeView lays out open folders recursively, one stack frame per level, so the view opens
-// folders only down to kMaxShownDepth levels below the root. Deeper open folders stay open in
-// the core (and in the file) and show closed here; a memo below them is stood for by its
-// deepest shown ancestor when it is selected.
-class TreePane : public QTreeView {
+// renaming, double clicks, right clicks and drags to the core. A memo deeper than the view
+// shows is stood for by its deepest shown ancestor when it is selected.
+class TreePane : public OutlineView {
     Q_OBJECT
 public:
-    static constexpr int kMaxShownDepth = 1000;
-
     TreePane(TreeControl& tree, TreeModel& model, QWidget* parent = nullptr);
-
-    // Sets every item's expansion from the core after a bulk load.
-    void SyncExpansion();
 
     TreeItem* ItemAt(const QPoint& viewportPos) const;
     // The item whose icon or label is at the point; blank space and indentation hit nothing.
@@ -35,7 +26,6 @@ public:
     // What a drag carries under the cursor: the item's icon and label.
     QPixmap DragImage(TreeItem* item) const;
     bool IsDragging() const { return m_dragging; }
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
     std::function<void(TreeItem*)> onDoubleClick;
     std::function<void(const QPoint& globalPos)> onContextMenu;
@@ -64,15 +54,7 @@ private:
     void EndDrag();
     // Qt's current index back on the core's caret, after a press that did not select.
     void ShowCaret();
-    // Levels above `item` (0 for the root), counted no further than kMaxShownDepth + 1.
-    int Depth(TreeItem* item);
-    // The row that shows `index`: itself, or its ancestor at the deepest shown level.
-    QModelIndex ShownIndex(const QModelIndex& index);
 
-    TreeControl& m_tree;
-    TreeModel& m_model;
-    TreeItem* m_depthItem = nullptr; // the last item Depth answered for, and its depth
-    int m_depth = 0;
     bool m_syncing = false;
     // A left press on an item selects it only when the button goes up without a drag.
     bool m_pressing = false;
