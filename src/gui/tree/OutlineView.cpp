@@ -324,6 +324,24 @@ bool OutlineView::event(QEvent* event) {
     return QAbstractItemView::event(event);
 }
 
+bool OutlineView::viewportEvent(QEvent* event) {
+    // Styles that light the row under the pointer learn which it is; the item view
+    // repaints the rows the pointer leaves and enters.
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+        m_hover = indexAt(static_cast<QHoverEvent*>(event)->position().toPoint());
+        break;
+    case QEvent::HoverLeave:
+    case QEvent::Leave:
+        m_hover = QPersistentModelIndex();
+        break;
+    default:
+        break;
+    }
+    return QAbstractItemView::viewportEvent(event);
+}
+
 void OutlineView::DrawBranches(QPainter& painter, const QRect& rect, TreeItem* item, int depth) const {
     const int indent = indentation();
     QStyleOption option;
@@ -386,6 +404,8 @@ void OutlineView::paintEvent(QPaintEvent* event) {
             option.state |= QStyle::State_Selected;
         if (focus && index == current)
             option.state |= QStyle::State_HasFocus;
+        if (index == m_hover)
+            option.state |= QStyle::State_MouseOver;
         // The selection runs under the branch marks too where the style says so.
         const QRect branches(-horizontalOffset(), top, indent * (depth + 1), height);
         option.rect = branches;

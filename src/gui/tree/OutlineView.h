@@ -57,6 +57,7 @@ protected:
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void reset() override;
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -82,6 +83,7 @@ private:
     mutable ShownRows m_rows;
     mutable int m_rowHeight = 0; // 0: measure again
     int m_width = 0;
+    QPersistentModelIndex m_hover; // the row under the pointer
     // Typing a title's first letters: what was typed, and since when.
     QString m_search;
     QElapsedTimer m_typed;
