@@ -166,12 +166,21 @@ void BM_TypeInMemoView(benchmark::State& state) {
     MeasureSteps(state, nullptr, [memo] { SendKey(memo, Qt::Key_A, QStringLiteral("a")); });
 }
 
+// A letter no label starts with: the search looks at every shown row and finds none.
+void BM_TypeAheadMissInTree(benchmark::State& state) {
+    Window& w = TheWindow();
+    gui::TreePane* pane = w.window->treePane();
+    pane->setFocus();
+    MeasureSteps(state, nullptr, [pane] { SendKey(pane, Qt::Key_Q, QStringLiteral("q")); });
+}
+
 } // namespace
 
 BENCHMARK(BM_ScrollTreePage)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectNextMemo)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandWideFolder)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInMemoView)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeAheadMissInTree)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -32,6 +32,27 @@ TEST(SjisText, ComparesCharactersByValue) {
     }
 }
 
+TEST(SjisText, StartsWithFoldingOnlyLettersCase) {
+    struct Case {
+        std::string text, prefix;
+        bool expected;
+    } cases[] = {
+        {"Apple", "aP", true},
+        {"apple", "", true},
+        {"", "a", false},
+        {"ab", "abc", false},
+        {Sjis("Ｍｅｍｏ"), Sjis("ｍＥ"), true}, // full-width letters fold too
+        {Sjis("日本"), Sjis("日"), true},
+        {Sjis("ｱｲ"), Sjis("ｱ"), true},
+        {"A", "a", false}, // a trail byte is no letter
+        {"A", "", false},  // a lone lead byte is a character of its own
+        {std::string(""), "A", false},
+        {"AA", "aA", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SjisText::StartsWithFoldingCase(c.text, c.prefix), c.expected) << c.text << " / " << c.prefix;
+}
+
 TEST(SjisText, FindsOnlyAtCharacterBoundaries) {
     struct Case {
         std::string text, needle;

@@ -258,6 +258,14 @@ private slots:
         QTest::keyClick(pane, Qt::Key_Right);
         QCOMPARE(tree.GetCaret(), folder->child(0));
 
+        // Typing a label's first letters goes to the next row that starts with them.
+        QTest::qWait(QApplication::keyboardInputInterval() + 1);
+        for (const QChar c : Utf8("ごみ")) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(pane, &press);
+        }
+        QCOMPARE(ItemLabel(w, tree.GetCaret()), Utf8("ごみ箱"));
+
         // A click on a folder's mark closes and opens it and selects nothing.
         tree.Select(tree.GetRoot());
         pane->scrollTo(w.treeModel()->IndexOf(folder));

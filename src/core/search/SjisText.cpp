@@ -19,7 +19,30 @@ inline unsigned CharAt(std::string_view text, size_t pos, size_t& width) {
     return lead;
 }
 
+// The small letter for a capital one, ASCII or full-width Latin; other characters as they are.
+inline unsigned SmallLetter(unsigned c) {
+    if (c >= 'A' && c <= 'Z')
+        return c + ('a' - 'A');
+    if (c >= 0x8260 && c <= 0x8279) // full-width A to Z
+        return c + (0x8281 - 0x8260);
+    return c;
+}
+
 } // namespace
+
+bool SjisText::StartsWithFoldingCase(std::string_view text, std::string_view prefix) {
+    size_t at = 0;
+    while (at < prefix.size()) {
+        if (at >= text.size())
+            return false;
+        size_t textWidth = 1, prefixWidth = 1;
+        if (SmallLetter(CharAt(text, at, textWidth)) != SmallLetter(CharAt(prefix, at, prefixWidth)) ||
+            textWidth != prefixWidth)
+            return false;
+        at += textWidth;
+    }
+    return true;
+}
 
 int SjisText::Compare(std::string_view a, std::string_view b) {
     // The bytes before the first difference are the same in both texts, so they

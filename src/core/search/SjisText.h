@@ -20,6 +20,11 @@ public:
         return Find(text, needle) != std::string_view::npos;
     }
 
+    // Whether `text` begins with `prefix`, capital and small letters alike: ASCII and
+    // full-width Latin ones. Other characters, trail bytes among them, match only
+    // themselves. Typing an item's first letters finds it this way.
+    static bool StartsWithFoldingCase(std::string_view text, std::string_view prefix);
+
     // Replaces every occurrence on a character boundary, left to right.
     static std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 };

@@ -1,6 +1,8 @@
 #include "gui/tree/OutlineView.h"
 
+#include "core/search/SjisText.h"
 #include "core/tree/TreeControl.h"
+#include "gui/common/Cp932Text.h"
 #include "gui/tree/TreeModel.h"
 
 #include <QApplication>
@@ -473,14 +475,15 @@ void OutlineView::keyboardSearch(const QString& search) {
     m_search = fresh ? search : m_search + search;
     // One key pressed again and again steps through the rows starting with it.
     const bool repeated = m_search.count(m_search.front()) == m_search.size();
-    const QString prefix = repeated ? m_search.left(1) : m_search;
+    // The labels are compared as the core keeps them: a million rows are not converted.
+    const std::string prefix = ToCp932(repeated ? m_search.left(1) : m_search);
     int start = std::max(RowOf(ShownIndex(currentIndex())), 0);
     if (repeated)
         ++start;
     for (int step = 0; step < count; ++step) {
-        const QModelIndex index = m_model.IndexOf(m_rows.At((start + step) % count));
-        if (index.data(Qt::DisplayRole).toString().startsWith(prefix, Qt::CaseInsensitive)) {
-            setCurrentIndex(index);
+        TreeItem* item = m_rows.At((start + step) % count);
+        if (SjisText::StartsWithFoldingCase(m_tree.GetItemText(item), prefix)) {
+            setCurrentIndex(m_model.IndexOf(item));
             return;
         }
     }
