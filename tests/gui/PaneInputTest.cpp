@@ -257,6 +257,10 @@ private slots:
         QVERIFY(folder->expanded());
         QTest::keyClick(pane, Qt::Key_Right);
         QCOMPARE(tree.GetCaret(), folder->child(0));
+        // Closed over the current item, the folder stands for it.
+        pane->collapse(w.treeModel()->IndexOf(folder));
+        QTest::keyClick(pane, Qt::Key_Down);
+        QCOMPARE(tree.GetCaret(), tree.GetNextVisible(folder));
 
         // Typing a label's first letters goes to the next row that starts with them.
         QTest::qWait(QApplication::keyboardInputInterval() + 1);
@@ -266,15 +270,16 @@ private slots:
         }
         QCOMPARE(ItemLabel(w, tree.GetCaret()), Utf8("ごみ箱"));
 
-        // A click on a folder's mark closes and opens it and selects nothing.
+        // A click on a folder's mark opens and closes it and selects nothing.
         tree.Select(tree.GetRoot());
         pane->scrollTo(w.treeModel()->IndexOf(folder));
         const QRect row = pane->visualRect(w.treeModel()->IndexOf(folder));
         const QPoint mark(row.left() - pane->indentation() / 2, row.center().y());
-        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, mark);
         QVERIFY(!folder->expanded());
         QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, mark);
         QVERIFY(folder->expanded());
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, mark);
+        QVERIFY(!folder->expanded());
         QCOMPARE(tree.GetCaret(), tree.GetRoot());
     }
 

@@ -178,11 +178,17 @@ QModelIndex OutlineView::moveCursor(CursorAction cursorAction, Qt::KeyboardModif
     const int count = m_rows.Count();
     if (count == 0)
         return {};
-    const QModelIndex current = ShownIndex(currentIndex());
-    const int row = RowOf(current);
+    // A current item inside a closed folder moves from the row that stands for it.
+    TreeItem* item = TreeModel::ItemOf(ShownIndex(currentIndex()));
+    const int hint = RowsOnScreen().first;
+    int row = m_rows.RowOf(item, hint);
+    while (row < 0 && item && item->parent()) {
+        item = item->parent();
+        row = m_rows.RowOf(item, hint);
+    }
     if (row < 0)
         return m_model.IndexOf(m_rows.At(0));
-    TreeItem* item = m_rows.At(row);
+    const QModelIndex current = m_model.IndexOf(item);
     const int page = std::max(1, viewport()->height() / RowHeight());
     auto rowIndex = [&](int target) { return m_model.IndexOf(m_rows.At(std::clamp(target, 0, count - 1))); };
     switch (cursorAction) {
