@@ -21,9 +21,9 @@ OutlineView::OutlineView(TreeControl& tree, TreeModel& model, QWidget* parent)
     // The rows name the core's items: from the moment items may go until they are gone,
     // the view shows none, and it walks the outline again first thing after, before the
     // item view's own handlers (connected by setModel) can ask where a row is.
-    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_rows.Clear(); });
+    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ClearRows(); });
     connect(&model, &QAbstractItemModel::rowsRemoved, this, [this] { OutlineChanged(); });
-    connect(&model, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { m_rows.Clear(); });
+    connect(&model, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { ClearRows(); });
     connect(&model, &QAbstractItemModel::layoutChanged, this, [this] { OutlineChanged(); });
     connect(&model, &TreeModel::ExpandedStateChanged, this, [this] { OutlineChanged(); });
     setModel(&model);
@@ -32,8 +32,14 @@ OutlineView::OutlineView(TreeControl& tree, TreeModel& model, QWidget* parent)
     setSelectionBehavior(SelectRows);
 }
 
+void OutlineView::ClearRows() {
+    m_rows.Clear();
+    m_measured.clear();
+}
+
 void OutlineView::OutlineChanged() {
     m_rows.Invalidate();
+    m_measured.clear();
     scheduleDelayedItemsLayout();
     viewport()->update();
 }
@@ -101,10 +107,10 @@ QRect OutlineView::visualRect(const QModelIndex& index) const {
     if (row < 0)
         return {};
     const int height = RowHeight();
-    const int left = indentation() * (ShownRows::Depth(TreeModel::ItemOf(index)) + 1);
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    const int width = std::max(m_width - left, itemDelegateForIndex(index)->sizeHint(option, index).width());
+    const int indent = indentation();
+    const int left = indent * (ShownRows::Depth(TreeModel::ItemOf(index)) + 1);
+    // A row off screen was not measured: it is given at least an icon's width.
+    const int width = std::max(m_width - left, indent);
     return QRect(left - horizontalOffset(), row * height - verticalOffset(), width, height);
 }
 
@@ -266,13 +272,26 @@ void OutlineView::MeasureWidth() {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     const int indent = indentation();
+    // Scrolling keeps most rows on screen; their widths hold until something changes.
+    std::vector<MeasuredRow> measured;
+    measured.reserve(size_t(std::max(last - first, 0)));
     int width = 0;
     for (int row = first; row < last; ++row) {
         TreeItem* item = m_rows.At(row);
-        const QModelIndex index = m_model.IndexOf(item);
-        width = std::max(width, indent * (ShownRows::Depth(item) + 1) +
-                                    itemDelegateForIndex(index)->sizeHint(option, index).width());
+        const size_t before = size_t(row - m_measuredFirst);
+        int rowWidth = 0;
+        if (row >= m_measuredFirst && before < m_measured.size() && m_measured[before].item == item) {
+            rowWidth = m_measured[before].width;
+        } else {
+            const QModelIndex index = m_model.IndexOf(item);
+            rowWidth =
+                indent * (ShownRows::Depth(item) + 1) + itemDelegateForIndex(index)->sizeHint(option, index).width();
+        }
+        measured.push_back({item, rowWidth});
+        width = std::max(width, rowWidth);
     }
+    m_measured.swap(measured);
+    m_measuredFirst = first;
     m_width = width;
     QScrollBar* across = horizontalScrollBar();
     across->setPageStep(viewport()->width());
@@ -303,8 +322,10 @@ void OutlineView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bot
     // again without looking for where the changed item is.
     if (state() == EditingState)
         QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
-    if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+    if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) {
+        m_measured.clear();
         scheduleDelayedItemsLayout();
+    }
     viewport()->update();
 }
 
@@ -314,12 +335,13 @@ void OutlineView::rowsInserted(const QModelIndex& parent, int start, int end) {
 }
 
 void OutlineView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
-    m_rows.Clear();
+    ClearRows();
     QAbstractItemView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 void OutlineView::reset() {
     m_rows.Invalidate();
+    m_measured.clear();
     m_rowHeight = 0;
     QAbstractItemView::reset();
 }
@@ -327,6 +349,7 @@ void OutlineView::reset() {
 bool OutlineView::event(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         m_rowHeight = 0;
+        m_measured.clear();
         scheduleDelayedItemsLayout();
     }
     return QAbstractItemView::event(event);

@@ -4,6 +4,8 @@
 #include <QAbstractItemView>
 #include <QElapsedTimer>
 
+#include <vector>
+
 namespace kardel {
 class TreeControl;
 class TreeItem;
@@ -68,6 +70,8 @@ protected:
 
 private:
     void OutlineChanged();
+    // Items are about to go: no rows, and no widths of rows, until the change is done.
+    void ClearRows();
     void LayOutPending() const;
     int RowHeight() const;
     int RowOf(const QModelIndex& index) const;
@@ -83,6 +87,13 @@ private:
     mutable ShownRows m_rows;
     mutable int m_rowHeight = 0; // 0: measure again
     int m_width = 0;
+    // The rows on screen when last measured, from m_measuredFirst on; cleared by any change.
+    struct MeasuredRow {
+        const TreeItem* item;
+        int width;
+    };
+    std::vector<MeasuredRow> m_measured;
+    int m_measuredFirst = 0;
     QPersistentModelIndex m_hover; // the row under the pointer
     // Typing a title's first letters: what was typed, and since when.
     QString m_search;
