@@ -7,6 +7,7 @@
 #include "support/WindowFixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
@@ -224,6 +225,37 @@ private slots:
             QCOMPARE(shown, rows);
         }
         f.messages.m_answer = IMessageBox::Answer::No;
+    }
+
+    void aScreenReaderSeesTheShownRowsAndFollowsChanges() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.window->OpenFile(DemoPath()));
+        TreePane* pane = f.window->treePane();
+        TreeControl& tree = f.window->session().m_treeView.Tree();
+        QAccessibleInterface* outline = QAccessible::queryAccessibleInterface(pane);
+        QVERIFY(outline);
+        QCOMPARE(outline->role(), QAccessible::Tree);
+        auto check = [&] {
+            int row = 0;
+            for (TreeItem* item = tree.GetRoot(); item; item = tree.GetNextVisible(item), ++row) {
+                QAccessibleInterface* child = outline->child(row);
+                QCOMPARE(child->text(QAccessible::Name), ItemLabel(*f.window, item));
+                QCOMPARE(outline->indexOfChild(child), row);
+                QCOMPARE(child->state().expanded, item->childCount() > 0 && item->expanded());
+                QCOMPARE(child->state().selected, item == tree.GetCaret());
+            }
+            QCOMPARE(outline->childCount(), row);
+        };
+        check();
+        // A memo moved to the trash and a folder closed: the rows are those of now.
+        tree.Select(ItemTitled(*f.window, Utf8("食料品")));
+        f.messages.m_answer = IMessageBox::Answer::Yes;
+        f.window->ExecuteCommand(ID_MEMO_TO_TRASH);
+        f.messages.m_answer = IMessageBox::Answer::No;
+        pane->collapse(f.window->treeModel()->IndexOf(tree.GetRoot()->child(1)));
+        check();
     }
 
     void doubleClickStepsTheKind() {

@@ -3,8 +3,10 @@
 #include "core/search/SjisText.h"
 #include "core/tree/TreeControl.h"
 #include "gui/common/Cp932Text.h"
+#include "gui/tree/OutlineAccessible.h"
 #include "gui/tree/TreeModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,6 +29,8 @@ OutlineView::OutlineView(TreeControl& tree, TreeModel& model, QWidget* parent)
     connect(&model, &QAbstractItemModel::layoutChanged, this, [this] { OutlineChanged(); });
     connect(&model, &TreeModel::ExpandedStateChanged, this, [this] { OutlineChanged(); });
     setModel(&model);
+    static const bool accessible = (QAccessible::installFactory(&OutlineAccessible::Factory), true);
+    Q_UNUSED(accessible);
     setVerticalScrollMode(ScrollPerPixel);
     setHorizontalScrollMode(ScrollPerPixel);
     setSelectionBehavior(SelectRows);
@@ -35,11 +39,15 @@ OutlineView::OutlineView(TreeControl& tree, TreeModel& model, QWidget* parent)
 void OutlineView::ClearRows() {
     m_rows.Clear();
     m_measured.clear();
+    if (m_accessible)
+        m_accessible->ForgetRows();
 }
 
 void OutlineView::OutlineChanged() {
     m_rows.Invalidate();
     m_measured.clear();
+    if (m_accessible)
+        m_accessible->ForgetRows();
     scheduleDelayedItemsLayout();
     viewport()->update();
 }
@@ -88,6 +96,21 @@ QModelIndex OutlineView::ShownIndex(const QModelIndex& index) const {
     TreeItem* item = TreeModel::ItemOf(index);
     TreeItem* shown = ShownRows::ShownItem(item);
     return shown == item ? index : m_model.IndexOf(shown);
+}
+
+int OutlineView::RowCount() const {
+    LayOutPending();
+    return m_rows.Count();
+}
+
+TreeItem* OutlineView::RowItem(int row) const {
+    LayOutPending();
+    return m_rows.At(row);
+}
+
+int OutlineView::RowOfItem(const TreeItem* item) const {
+    LayOutPending();
+    return m_rows.RowOf(item, RowsOnScreen().first);
 }
 
 std::pair<int, int> OutlineView::RowsOnScreen() const {
@@ -342,8 +365,30 @@ void OutlineView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int
 void OutlineView::reset() {
     m_rows.Invalidate();
     m_measured.clear();
+    if (m_accessible)
+        m_accessible->ForgetRows();
     m_rowHeight = 0;
     QAbstractItemView::reset();
+}
+
+void OutlineView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(RowOf(current));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void OutlineView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive())
+        return;
+    for (const QModelIndex& index : selected.indexes()) {
+        QAccessibleEvent event(this, QAccessible::SelectionAdd);
+        event.setChild(RowOf(index));
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 bool OutlineView::event(QEvent* event) {

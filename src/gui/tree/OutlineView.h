@@ -13,6 +13,7 @@ class TreeItem;
 
 namespace kardel::gui {
 
+class OutlineAccessible;
 class TreeModel;
 
 // An item view for the outline that lays out only what is on screen. Rows have one
@@ -44,6 +45,11 @@ public:
     // `index` itself, or its ancestor at the deepest shown level.
     QModelIndex ShownIndex(const QModelIndex& index) const;
 
+    // The shown rows, top to bottom; -1 for an item a closed folder hides.
+    int RowCount() const;
+    TreeItem* RowItem(int row) const;
+    int RowOfItem(const TreeItem* item) const;
+
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     int horizontalOffset() const override;
@@ -58,6 +64,8 @@ protected:
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void reset() override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -69,6 +77,8 @@ protected:
     TreeModel& m_model;
 
 private:
+    friend class OutlineAccessible;
+
     void OutlineChanged();
     // Items are about to go: no rows, and no widths of rows, until the change is done.
     void ClearRows();
@@ -94,7 +104,8 @@ private:
     };
     std::vector<MeasuredRow> m_measured;
     int m_measuredFirst = 0;
-    QPersistentModelIndex m_hover; // the row under the pointer
+    QPersistentModelIndex m_hover;             // the row under the pointer
+    OutlineAccessible* m_accessible = nullptr; // once a screen reader asked for the view
     // Typing a title's first letters: what was typed, and since when.
     QString m_search;
     QElapsedTimer m_typed;
