@@ -202,16 +202,44 @@ private slots:
             std::vector<TreeItem*> items;
             tree.ForEachItem([&](TreeItem* item) { items.push_back(item); });
             TreeItem* some = items[random() % items.size()];
-            switch (random() % 4) {
+            const QPoint point(int(random() % 300), int(random() % 300));
+            switch (random() % 8) {
             case 0:
                 tree.Select(some);
                 break;
             case 1:
                 pane->setExpanded(model->IndexOf(some), !pane->isExpanded(model->IndexOf(some)));
                 break;
+            case 2: {
+                const Qt::Key keys[] = {Qt::Key_Up,   Qt::Key_Down,  Qt::Key_Left,     Qt::Key_Right,
+                                        Qt::Key_Home, Qt::Key_End,   Qt::Key_PageUp,   Qt::Key_PageDown,
+                                        Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Asterisk, Qt::Key_A};
+                pane->setFocus();
+                QTest::keyClick(pane, keys[random() % std::size(keys)]);
+                break;
+            }
+            case 3:
+                if (random() % 2)
+                    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, point);
+                else
+                    QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, point);
+                break;
+            case 4:
+                pane->verticalScrollBar()->setValue(int(random() % 1000));
+                pane->horizontalScrollBar()->setValue(int(random() % 200));
+                break;
+            case 5:
+                if (pane->onBeginDrag(some)) {
+                    TreeItem* target = items[random() % items.size()];
+                    pane->onDragOver(target);
+                    pane->onDrop(target, random() % 2);
+                }
+                break;
             default:
                 f.window->ExecuteCommand(commands[random() % std::size(commands)]);
             }
+            if (QWidget* editor = QApplication::focusWidget(); editor && pane->isAncestorOf(editor))
+                QTest::keyClick(editor, Qt::Key_Escape); // a click began renaming
             if (step % 3 == 0)
                 f.window->grab(); // paints in between, as the event loop would
             // Row by row, the pane shows what the core calls visible, and nothing else.
