@@ -9,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSplitter>
@@ -137,6 +138,23 @@ private slots:
         model->setData(model->IndexOf(item), QString(), Qt::EditRole);
         QCOMPARE(ItemLabel(*f.window, root), QStringLiteral("demo"));
         QCOMPARE(ItemLabel(*f.window, item), Utf8("まえがき"));
+
+        // F2 opens an editor over the row's label; Enter hands the text to the core.
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        TreePane* pane = f.window->treePane();
+        f.window->session().m_treeView.Tree().Select(item);
+        pane->setFocus();
+        QTest::keyClick(pane, Qt::Key_F2);
+        auto* editor = pane->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor && editor->isVisible());
+        const QRect row = pane->visualRect(model->IndexOf(item));
+        QVERIFY(editor->geometry().intersects(row));
+        QVERIFY(editor->geometry().left() >= row.left() - 1);
+        QCOMPARE(editor->text(), Utf8("まえがき"));
+        editor->setText(Utf8("序文"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(ItemLabel(*f.window, item), Utf8("序文"));
     }
 
     // A childless memo tells the view it has no children; once it has one, the view shows
