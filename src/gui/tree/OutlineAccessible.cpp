@@ -54,9 +54,9 @@ QAccessibleInterface* OutlineAccessible::child(int index) const {
 }
 
 int OutlineAccessible::indexOfChild(const QAccessibleInterface* child) const {
-    if (!child || child->role() != QAccessible::TreeItem)
-        return -1;
-    return View()->RowOfItem(static_cast<const OutlineRowAccessible*>(child)->Item());
+    // Other views' items answer as tree items too.
+    const auto* row = dynamic_cast<const OutlineRowAccessible*>(child);
+    return row && row->parent() == this ? View()->RowOfItem(row->Item()) : -1;
 }
 
 QAccessibleInterface* OutlineAccessible::childAt(int x, int y) const {
