@@ -260,16 +260,19 @@ void TreeControl::UserExpand(TreeItem* item, bool expand) {
         m_notify->OnItemExpanded(item);
 }
 
+void TreeControl::RevealAncestors(TreeItem* item) {
+    if (!item)
+        return;
+    std::vector<TreeItem*> ancestors;
+    for (TreeItem* p = item->parent(); p; p = p->parent())
+        ancestors.push_back(p);
+    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it)
+        if (!(*it)->m_expanded)
+            UserExpand(*it, true);
+}
+
 void TreeControl::Select(TreeItem* item) {
-    if (item) {
-        // Reveal: expand collapsed ancestors from the top down, as a user would.
-        std::vector<TreeItem*> ancestors;
-        for (TreeItem* p = item->parent(); p; p = p->parent())
-            ancestors.push_back(p);
-        for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it)
-            if (!(*it)->m_expanded)
-                UserExpand(*it, true);
-    }
+    RevealAncestors(item);
     if (item == m_caret)
         return;
     TreeItem* old = m_caret;

@@ -155,6 +155,8 @@ public:
     void Expand(TreeItem* item, bool expand);
     // User-driven (clicks, keys, and revealing a selected item): the pane is told.
     void UserExpand(TreeItem* item, bool expand);
+    // Expands the item's collapsed ancestors from the top down, as a user would.
+    void RevealAncestors(TreeItem* item);
     // Moves the caret, first expanding collapsed ancestors as the user would.
     // Selecting the caret item again reports nothing.
     void Select(TreeItem* item);

@@ -14,8 +14,7 @@ OutlineAccessible::OutlineAccessible(OutlineView* view) : QAccessibleWidget(view
 
 OutlineAccessible::~OutlineAccessible() {
     // The view may be going already: only the row interfaces are touched here.
-    for (const auto& [item, id] : m_rows)
-        QAccessible::deleteAccessibleInterface(id);
+    ForgetRows();
 }
 
 QAccessibleInterface* OutlineAccessible::Factory(const QString& className, QObject* object) {
@@ -77,16 +76,20 @@ QAccessibleInterface* OutlineRowAccessible::parent() const {
     return m_view ? QAccessible::queryAccessibleInterface(m_view) : nullptr;
 }
 
+QModelIndex OutlineRowAccessible::Index() const {
+    return static_cast<TreeModel*>(m_view->model())->IndexOf(m_item);
+}
+
 QString OutlineRowAccessible::text(QAccessible::Text t) const {
     if (!m_view || t != QAccessible::Name)
         return {};
-    return m_view->model()->data(static_cast<TreeModel*>(m_view->model())->IndexOf(m_item)).toString();
+    return Index().data().toString();
 }
 
 QRect OutlineRowAccessible::rect() const {
     if (!m_view)
         return {};
-    const QRect row = m_view->visualRect(static_cast<TreeModel*>(m_view->model())->IndexOf(m_item));
+    const QRect row = m_view->visualRect(Index());
     return row.isValid() ? QRect(m_view->viewport()->mapToGlobal(row.topLeft()), row.size()) : QRect();
 }
 
@@ -94,7 +97,7 @@ QAccessible::State OutlineRowAccessible::state() const {
     QAccessible::State state;
     if (!m_view)
         return state;
-    const QModelIndex index = static_cast<TreeModel*>(m_view->model())->IndexOf(m_item);
+    const QModelIndex index = Index();
     state.selectable = true;
     state.focusable = true;
     state.selected = m_view->selectionModel()->isSelected(index);

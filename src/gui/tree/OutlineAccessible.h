@@ -58,6 +58,8 @@ public:
     QAccessible::State state() const override;
 
 private:
+    QModelIndex Index() const; // with the view alive
+
     QPointer<OutlineView> m_view;
     TreeItem* m_item;
 };

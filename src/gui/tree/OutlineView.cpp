@@ -36,18 +36,20 @@ OutlineView::OutlineView(TreeControl& tree, TreeModel& model, QWidget* parent)
     setSelectionBehavior(SelectRows);
 }
 
-void OutlineView::ClearRows() {
-    m_rows.Clear();
+void OutlineView::ForgetMeasures() {
     m_measured.clear();
     if (m_accessible)
         m_accessible->ForgetRows();
 }
 
+void OutlineView::ClearRows() {
+    m_rows.Clear();
+    ForgetMeasures();
+}
+
 void OutlineView::OutlineChanged() {
     m_rows.Invalidate();
-    m_measured.clear();
-    if (m_accessible)
-        m_accessible->ForgetRows();
+    ForgetMeasures();
     scheduleDelayedItemsLayout();
     viewport()->update();
 }
@@ -120,13 +122,9 @@ std::pair<int, int> OutlineView::RowsOnScreen() const {
     return {first, last};
 }
 
-int OutlineView::RowOf(const QModelIndex& index) const {
-    return m_rows.RowOf(TreeModel::ItemOf(index), RowsOnScreen().first);
-}
-
 QRect OutlineView::visualRect(const QModelIndex& index) const {
     LayOutPending();
-    const int row = RowOf(index);
+    const int row = RowOfItem(TreeModel::ItemOf(index));
     if (row < 0)
         return {};
     const int height = RowHeight();
@@ -162,16 +160,9 @@ void OutlineView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     TreeItem* item = TreeModel::ItemOf(shown);
     if (!item)
         return;
-    if (state() == NoState) {
-        std::vector<TreeItem*> closed;
-        for (TreeItem* p = item->parent(); p; p = p->parent())
-            if (!p->expanded())
-                closed.push_back(p);
-        for (auto it = closed.rbegin(); it != closed.rend(); ++it)
-            m_tree.UserExpand(*it, true);
-    }
-    LayOutPending();
-    const int row = m_rows.RowOf(item, RowsOnScreen().first);
+    if (state() == NoState)
+        m_tree.RevealAncestors(item);
+    const int row = RowOfItem(item);
     if (row < 0)
         return;
     const int height = RowHeight();
@@ -209,11 +200,10 @@ QModelIndex OutlineView::moveCursor(CursorAction cursorAction, Qt::KeyboardModif
         return {};
     // A current item inside a closed folder moves from the row that stands for it.
     TreeItem* item = TreeModel::ItemOf(ShownIndex(currentIndex()));
-    const int hint = RowsOnScreen().first;
-    int row = m_rows.RowOf(item, hint);
+    int row = RowOfItem(item);
     while (row < 0 && item && item->parent()) {
         item = item->parent();
-        row = m_rows.RowOf(item, hint);
+        row = RowOfItem(item);
     }
     if (row < 0)
         return m_model.IndexOf(m_rows.At(0));
@@ -364,9 +354,7 @@ void OutlineView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int
 
 void OutlineView::reset() {
     m_rows.Invalidate();
-    m_measured.clear();
-    if (m_accessible)
-        m_accessible->ForgetRows();
+    ForgetMeasures();
     m_rowHeight = 0;
     QAbstractItemView::reset();
 }
@@ -375,7 +363,7 @@ void OutlineView::currentChanged(const QModelIndex& current, const QModelIndex& 
     QAbstractItemView::currentChanged(current, previous);
     if (QAccessible::isActive() && current.isValid() && hasFocus()) {
         QAccessibleEvent event(this, QAccessible::Focus);
-        event.setChild(RowOf(current));
+        event.setChild(RowOfItem(TreeModel::ItemOf(current)));
         QAccessible::updateAccessibility(&event);
     }
 }
@@ -386,7 +374,7 @@ void OutlineView::selectionChanged(const QItemSelection& selected, const QItemSe
         return;
     for (const QModelIndex& index : selected.indexes()) {
         QAccessibleEvent event(this, QAccessible::SelectionAdd);
-        event.setChild(RowOf(index));
+        event.setChild(RowOfItem(TreeModel::ItemOf(index)));
         QAccessible::updateAccessibility(&event);
     }
 }
@@ -427,16 +415,12 @@ void OutlineView::DrawBranches(QPainter& painter, const QRect& rect, TreeItem* i
         extra |= QStyle::State_Enabled;
     if (hasFocus())
         extra |= QStyle::State_Active;
-    auto hasNextSibling = [this](const TreeItem* it) {
-        const int siblings = it->parent() ? it->parent()->childCount() : m_tree.TopLevelCount();
-        return it->row() < siblings - 1;
-    };
     // The innermost cell holds the item's own mark; each cell further out continues the
     // line of the ancestor at that level when a sibling of it follows.
     QRect cell(rect.right() + 1 - indent, rect.top(), indent, rect.height());
     option.rect = cell;
     option.state = QStyle::State_Item | extra;
-    if (hasNextSibling(item))
+    if (m_tree.GetNextSibling(item))
         option.state |= QStyle::State_Sibling;
     if (item->childCount() > 0)
         option.state |= QStyle::State_Children;
@@ -444,19 +428,18 @@ void OutlineView::DrawBranches(QPainter& painter, const QRect& rect, TreeItem* i
         option.state |= QStyle::State_Open;
     style()->drawPrimitive(QStyle::PE_IndicatorBranch, &option, &painter, this);
     // Cells scrolled off to the left are not drawn; a deep row has a thousand of them.
-    for (const TreeItem* ancestor = item->parent(); ancestor && cell.left() > 0; ancestor = ancestor->parent()) {
+    for (TreeItem* ancestor = item->parent(); ancestor && cell.left() > 0; ancestor = ancestor->parent()) {
         cell.translate(-indent, 0);
         option.rect = cell;
         option.state = extra;
-        if (hasNextSibling(ancestor))
+        if (m_tree.GetNextSibling(ancestor))
             option.state |= QStyle::State_Sibling;
         style()->drawPrimitive(QStyle::PE_IndicatorBranch, &option, &painter, this);
     }
 }
 
 void OutlineView::paintEvent(QPaintEvent* event) {
-    // A change laid out later would draw rows against the last change's scroll range.
-    executeDelayedItemsLayout();
+    LayOutPending();
     QPainter painter(viewport());
     const int height = RowHeight();
     const int indent = indentation();
@@ -551,7 +534,7 @@ void OutlineView::keyboardSearch(const QString& search) {
     const bool repeated = m_search.count(m_search.front()) == m_search.size();
     // The labels are compared as the core keeps them: a million rows are not converted.
     const std::string prefix = ToCp932(repeated ? m_search.left(1) : m_search);
-    int start = std::max(RowOf(ShownIndex(currentIndex())), 0);
+    int start = std::max(RowOfItem(TreeModel::ItemOf(ShownIndex(currentIndex()))), 0);
     if (repeated)
         ++start;
     for (int step = 0; step < count; ++step) {

@@ -82,9 +82,10 @@ private:
     void OutlineChanged();
     // Items are about to go: no rows, and no widths of rows, until the change is done.
     void ClearRows();
+    // What was derived from the rows: their widths and their accessible interfaces.
+    void ForgetMeasures();
     void LayOutPending() const;
     int RowHeight() const;
-    int RowOf(const QModelIndex& index) const;
     // The folder whose open/close mark is at the point, or nullptr.
     TreeItem* BranchMarkAt(const QPoint& point) const;
     void DrawBranches(QPainter& painter, const QRect& rect, TreeItem* item, int depth) const;
